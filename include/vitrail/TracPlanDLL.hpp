@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "vitrail/Arguments.hpp"
+#include "vitrail/Identifiants.hpp"
+#include "vitrail/Valeur.hpp"
+#include "vitrail/eTypeSortie.hpp"
+
+namespace vitrail {
+
+class Plateforme;
+class MontrePlan;
+
+// A failure of the class's own steps (a text that is not UTF-8, for example). Failures while
+// drawing never reach the host: the component shows them to the user itself.
+class Erreur : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The planning a host builds: Initialise, any number of NewCadreTexte and NewCadreImage, then
+// Show. Texts are UTF-8.
+class TracPlanDLL {
+  public:
+    // Draws through the given platform services (screen surface, printer, dialogs, clock and
+    // system).
+    explicit TracPlanDLL(std::shared_ptr<Plateforme> plateforme);
+    ~TracPlanDLL();
+    TracPlanDLL(const TracPlanDLL&) = delete;
+    TracPlanDLL& operator=(const TracPlanDLL&) = delete;
+
+    void Cls();
+    void Initialise(const ArgumentsInitialise& arguments = {});
+    void NewCadreImage(const std::string& psImagePath, double piHaut, double piGauche,
+                       double piBas = -1, double piDroite = -1);
+    void NewCadreTexte(double piHaut, double piGauche, const ArgumentsCadreTexte& arguments = {});
+
+    // Screen geometry and caption as given to the last Initialise.
+    std::int16_t piScreenTop() const { return piScreenTop_; }
+    std::int16_t piScreenLeft() const { return piScreenLeft_; }
+    std::int16_t piScreenHeight() const { return piScreenHeight_; }
+    std::int16_t piScreenWidth() const { return piScreenWidth_; }
+    const std::string& psScreenCaption() const { return psScreenCaption_; }
+
+    // The viewer form holding the control, created on first use.
+    MontrePlan& Formulaire();
+
+  private:
+    std::shared_ptr<Plateforme> plateforme_;
+    std::unique_ptr<MontrePlan> montrePlan_;
+    std::int16_t piScreenTop_ = 0;
+    std::int16_t piScreenLeft_ = 0;
+    std::int16_t piScreenHeight_ = 0;
+    std::int16_t piScreenWidth_ = 0;
+    std::string psScreenCaption_;
+};
+
+}  // namespace vitrail

@@ -1,0 +1,108 @@
+#include "vitrail/TracPlanDLL.hpp"
+
+#include <stdexcept>
+#include <variant>
+
+#include "output/MontrePlan.hpp"
+#include "support/Texte.hpp"
+
+namespace vitrail {
+
+namespace {
+
+// A host's text, or a clear error that names the argument.
+Texte texteHote(const std::string& utf8, const char* argument) {
+    try {
+        return depuisUtf8(utf8);
+    } catch (const std::invalid_argument& e) {
+        throw Erreur(std::string(argument) + " : " + e.what());
+    }
+}
+
+Variant variantHote(const Valeur& valeur, const char* argument) {
+    const auto& contenu = valeur.contenu();
+    if (const auto* b = std::get_if<bool>(&contenu)) return *b;
+    if (const auto* d = std::get_if<double>(&contenu)) return *d;
+    return texteHote(std::get<std::string>(contenu), argument);
+}
+
+}  // namespace
+
+TracPlanDLL::TracPlanDLL(std::shared_ptr<Plateforme> plateforme)
+    : plateforme_(std::move(plateforme)) {
+    if (!plateforme_) throw Erreur("TracPlanDLL : aucune plateforme");
+}
+
+TracPlanDLL::~TracPlanDLL() = default;
+
+MontrePlan& TracPlanDLL::Formulaire() {
+    if (!montrePlan_) montrePlan_ = std::make_unique<MontrePlan>(*plateforme_);
+    return *montrePlan_;
+}
+
+void TracPlanDLL::Cls() {
+    Formulaire().TracPlanOCX1.Cls();
+}
+
+void TracPlanDLL::Initialise(const ArgumentsInitialise& a) {
+    // Every text is checked before anything is stored, so a refused call changes nothing.
+    ArgumentsReglages reglages{
+        .piDrawWidth = a.piDrawWidth,
+        .piFillColor = a.piFillColor,
+        .piFillStyle = a.piFillStyle,
+        .psFont = texteHote(a.psFont, "psFont"),
+        .piFontSize = a.piFontSize,
+        .pbFontBold = a.pbFontBold,
+        .pbFontItalic = a.pbFontItalic,
+        .pbFontStrikethru = a.pbFontStrikethru,
+        .pbFontUnderline = a.pbFontUnderline,
+        .pbFontTransparent = a.pbFontTransparent,
+        .plFontColor = a.plFontColor,
+        .psAligne = texteHote(a.psAligne, "psAligne"),
+        .plCouleurTrait = a.plCouleurTrait,
+        .plCouleurFond = a.plCouleurFond,
+        .psFieldSeparator = texteHote(a.psFieldSeparator, "psFieldSeparator"),
+        .psReplaceCHR13 = variantHote(a.psReplaceCHR13, "psReplaceCHR13"),
+        .piMargeEnPourcent = a.piMargeEnPourcent,
+        .piNbMiniLettresDunMot = a.piNbMiniLettresDunMot,
+        .pdMinFontSize = a.pdMinFontSize,
+        .psScreenCaption = texteHote(a.psScreenCaption, "psScreenCaption"),
+    };
+    piScreenTop_ = a.piScreenTop;
+    piScreenLeft_ = a.piScreenLeft;
+    piScreenHeight_ = a.piScreenHeight;
+    piScreenWidth_ = a.piScreenWidth;
+    psScreenCaption_ = a.psScreenCaption;
+    Formulaire().TracPlanOCX1.Initialise(reglages);
+}
+
+void TracPlanDLL::NewCadreImage(const std::string& psImagePath, double piHaut, double piGauche,
+                                double piBas, double piDroite) {
+    const Texte chemin = texteHote(psImagePath, "psImagePath");
+    Formulaire().TracPlanOCX1.NewCadreImage(chemin, piHaut, piGauche, piBas, piDroite);
+}
+
+void TracPlanDLL::NewCadreTexte(double piHaut, double piGauche, const ArgumentsCadreTexte& a) {
+    ArgumentsCadre cadre{
+        .piHaut = piHaut,
+        .piGauche = piGauche,
+        .piBas = a.piBas,
+        .piDroite = a.piDroite,
+        .piDrawWidth = a.piDrawWidth,
+        .piFillColor = a.piFillColor,
+        .psText = texteHote(a.psText, "psText"),
+        .psFont = texteHote(a.psFont, "psFont"),
+        .piFontSize = a.piFontSize,
+        .pbFontBold = variantHote(a.pbFontBold, "pbFontBold"),
+        .pbFontItalic = variantHote(a.pbFontItalic, "pbFontItalic"),
+        .pbFontStrikethru = variantHote(a.pbFontStrikethru, "pbFontStrikethru"),
+        .pbFontUnderline = variantHote(a.pbFontUnderline, "pbFontUnderline"),
+        .pbFontTransparent = variantHote(a.pbFontTransparent, "pbFontTransparent"),
+        .plFontColor = a.plFontColor,
+        .psAligne = texteHote(a.psAligne, "psAligne"),
+        .plCouleurTrait = a.plCouleurTrait,
+    };
+    Formulaire().TracPlanOCX1.NewCadreTexte(cadre);
+}
+
+}  // namespace vitrail

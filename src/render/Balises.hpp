@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+
+#include "platform/Surface.hpp"
+#include "support/Texte.hpp"
+
+namespace vitrail {
+
+// The six inline style tags.
+enum class Balise { GrasDebut, GrasFin, ItaliqueDebut, ItaliqueFin, SoulignéDebut, SoulignéFin };
+
+struct BaliseTrouvee {
+    Balise balise;
+    std::size_t longueur;  // characters of the tag, "<" included
+    Texte minuscules;      // the tag as the wrapping stores it
+};
+
+// The tag that starts at this position of the text, if any (letters in any case).
+std::optional<BaliseTrouvee> baliseEn(std::u32string_view texte, std::size_t position);
+
+// The text without its tags; a "<" that starts no tag stays.
+Texte EnleveBalises(std::u32string_view texte);
+
+// Prints one line run by run from the current position, switching bold, italic and underline
+// at each tag. The font left on the target carries over to the next line.
+void ImprimeLigneBalisee(Surface& cible, std::u32string_view ligne);
+
+}  // namespace vitrail

@@ -1,0 +1,129 @@
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <new>
+#include <optional>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+#include "api/CadreDef.hpp"
+#include "platform/Plateforme.hpp"
+#include "render/BarreDefilement.hpp"
+#include "render/Reglages.hpp"
+#include "render/SurfaceControle.hpp"
+#include "support/ErreurExecution.hpp"
+#include "support/Texte.hpp"
+#include "support/Variant.hpp"
+
+namespace vitrail {
+
+// The control that holds a planning's settings and frames and draws them on the current target.
+// Internal: hosts reach it only through TracPlanDLL, so its state is open to the rest of the
+// component and to the tests.
+class TracPlanOCX {
+  public:
+    explicit TracPlanOCX(Plateforme& plateforme);
+    TracPlanOCX(const TracPlanOCX&) = delete;
+    TracPlanOCX& operator=(const TracPlanOCX&) = delete;
+
+    // Public fields, in their order.
+    bool ibNoRedraw = false;
+    bool ibPrinting = false;
+    Texte Orientation;
+    Texte PaperSize;
+
+    // Size and text measures of the drawing area, as 16-bit whole numbers.
+    std::int16_t Height();
+    std::int16_t Width();
+    std::int16_t TextWidth(const Texte& psString);
+    std::int16_t TextHeight(const Texte& psString);
+    std::int32_t CurrentX() const;
+    void CurrentX(std::int32_t piNewX);
+    std::int32_t CurrentY() const;
+    void CurrentY(std::int32_t piNewY);
+
+    void Initialise(const ArgumentsReglages& arguments = {});
+    void NewCadreImage(const Texte& psImagePath, double piHaut, double piGauche, double piBas = -1,
+                       double piDroite = -1);
+    void NewCadreTexte(const ArgumentsCadre& arguments);
+    void Cls();
+    void Release();
+
+    // Width and height of a text on the current target; the width leaves the style tags out
+    // unless told otherwise.
+    float RtvTextWidth(const Texte& psText, bool pbSansTailleDesBalises = true);
+    float RtvTextHeight(const Texte& psText);
+
+    // The surface the drawing code talks to: the printer on the printer target, else the control.
+    Surface& ioObject();
+    // Scroll steps: a quarter of the visible width and height.
+    std::int32_t ilLargeurDéfil();
+    std::int32_t ilHauteurDéfil();
+    void RecalculeScrollBar();
+    void SauvePrinter();
+    void RestaurePrinter();
+    Texte GetLigneLaPlusLongue() const;
+
+    // Shows the common error message for the procedure in force and stops the drawing.
+    void RapportErreur(const ErreurExecution& erreur);
+
+    Surface& surface() { return *surface_; }
+    Printer& imprimante() { return plateforme_.Imprimante(); }
+    Interaction& dialogues() { return plateforme_.Dialogues(); }
+    Plateforme& plateforme() { return plateforme_; }
+
+    // Render state and stores.
+    Texte nomProcedure;
+    bool ibAbandon = false;
+    std::int32_t ilTypeImpression = 0;
+    std::optional<std::vector<CadreDef>> ioCadres;
+    std::int32_t ilNbCadres = 0;
+    std::vector<Texte> isLignes;
+    Reglages reglages;
+    std::int16_t iiPaperSizeSauvé = 0;
+    std::int16_t iiOrientationSauvée = 0;
+    bool ibErreurPrinter = false;
+    bool ibPrinterModifié = false;
+    double idCorrecHorizontal = 0;
+    double idCorrecVertical = 0;
+    double idZoomDefaut = 0;
+    double idZoom = 0;
+    std::int32_t ilOrigineX = 0;
+    std::int32_t ilOrigineY = 0;
+    std::int32_t ilMaxDroite = 0;
+    std::int32_t ilMaxBas = 0;
+    Variant ivDernierTracé;
+
+    BarreDefilement HScroll1;
+    BarreDefilement VScroll1;
+
+    // Runs an operation under its own error handler: records its name, and on a failure reports
+    // it and gives the result its initial value.
+    template <class Corps>
+    std::invoke_result_t<Corps> avecGestionnaire(std::u32string_view nom, Corps&& corps);
+
+  private:
+    Plateforme& plateforme_;
+    std::unique_ptr<Surface> surface_;
+    SurfaceControle vueControle_;
+};
+
+// Any failure that is not already a numbered error, as one.
+ErreurExecution enErreurExecution(const std::exception& e);
+
+template <class Corps>
+std::invoke_result_t<Corps> TracPlanOCX::avecGestionnaire(std::u32string_view nom, Corps&& corps) {
+    nomProcedure = nom;
+    try {
+        return corps();
+    } catch (const ErreurExecution& erreur) {
+        RapportErreur(erreur);
+    } catch (const std::exception& e) {
+        RapportErreur(enErreurExecution(e));
+    }
+    if constexpr (!std::is_void_v<std::invoke_result_t<Corps>>) return {};
+}
+
+}  // namespace vitrail

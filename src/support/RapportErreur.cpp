@@ -1,0 +1,28 @@
+#include "support/RapportErreur.hpp"
+
+namespace vitrail {
+
+Texte MessageRapportErreur(const Texte& procedure, const ErreurExecution& erreur) {
+    Texte texte = U"Le composant Vitrail.DLL a causé une erreur de Vitrail dans le module : ";
+    texte += procedure;
+    texte += U"'\r\nCode : ";
+    texte += depuisUtf8(std::to_string(erreur.numero()));
+    texte += U"\r\nDescription : ";
+    texte += erreur.description();
+    return texte;
+}
+
+void RapportErreur(const ErreurExecution& erreur, const Texte& procedure, Interaction& dialogues,
+                   bool& ibAbandon, bool& ibNoRedraw) {
+    if (erreur.numero() == erreurs::InfoImprimante) {
+        dialogues.MsgBox({MessageImprimanteVitImpr, Boutons::OK, Icone::Aucune, std::nullopt});
+    }
+    ibAbandon = true;
+    ibNoRedraw = true;
+    dialogues.MsgBox({MessageRapportErreur(procedure, erreur), Boutons::OK, Icone::Critique,
+                      U"Erreur de Vitrail.dll"});
+    ibAbandon = true;
+    ibNoRedraw = true;
+}
+
+}  // namespace vitrail

@@ -1,0 +1,32 @@
+#include "doubles/InteractionScriptee.hpp"
+
+namespace vitrail::test {
+
+namespace {
+
+template <class T, class D>
+T suivant(std::deque<T>& file, D parDefaut) {
+    if (file.empty()) return parDefaut;
+    T valeur = file.front();
+    file.pop_front();
+    return valeur;
+}
+
+}  // namespace
+
+Reponse InteractionScriptee::MsgBox(const Message& message) {
+    messages.push_back(message);
+    return suivant(reponses, message.boutons == Boutons::OK ? Reponse::OK : Reponse::Oui);
+}
+
+std::optional<std::int32_t> InteractionScriptee::ChoixImprimante(std::int32_t flags) {
+    dialoguesImprimante.push_back(flags);
+    return suivant(copies, std::optional<std::int32_t>(1));
+}
+
+std::optional<Texte> InteractionScriptee::ChoixFichierEnregistrement(const Texte& nomFichier) {
+    dialoguesEnregistrement.push_back(nomFichier);
+    return suivant(fichiers, std::optional<Texte>());
+}
+
+}  // namespace vitrail::test
