@@ -149,7 +149,7 @@ TEST(ReglagesImprimante, SavedAndGivenBackUnlessThePrinterFailed) {
 
 TEST(ReglagesImprimante, AFailingPrinterReachesTheCaller) {
     Controle c;
-    c.plateforme.imprimante.erreurLecture = erreurs::InfoImprimante;
+    c.plateforme.imprimante.echecsLecture = {erreurs::InfoImprimante};
     EXPECT_THROW(c.ctl.SauvePrinter(), ErreurExecution);
     EXPECT_TRUE(c.messages().empty());
 }

@@ -14,18 +14,6 @@ constexpr double EpaisseurVScroll = 250;
 
 }  // namespace
 
-ErreurExecution enErreurExecution(const std::exception& e) {
-    if (dynamic_cast<const std::bad_alloc*>(&e) != nullptr) {
-        return ErreurExecution(erreurs::MemoireInsuffisante);
-    }
-    Texte detail;
-    for (const char* c = e.what(); *c != '\0'; ++c) {
-        detail.push_back(static_cast<unsigned char>(*c) < 0x80 ? static_cast<char32_t>(*c) : U'?');
-    }
-    return ErreurExecution(erreurs::ErreurInterne,
-                           descriptionErreur(erreurs::ErreurInterne) + U" : " + detail);
-}
-
 TracPlanOCX::TracPlanOCX(Plateforme& plateforme)
     : plateforme_(plateforme),
       surface_(plateforme.NouvelleSurface()),

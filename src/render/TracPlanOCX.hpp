@@ -11,6 +11,7 @@
 #include "api/CadreDef.hpp"
 #include "platform/Plateforme.hpp"
 #include "render/BarreDefilement.hpp"
+#include "render/Instructions.hpp"
 #include "render/Reglages.hpp"
 #include "render/SurfaceControle.hpp"
 #include "support/ErreurExecution.hpp"
@@ -18,6 +19,17 @@
 #include "support/Variant.hpp"
 
 namespace vitrail {
+
+// The arguments of a render pass, with their defaults.
+struct ArgumentsImprime {
+    std::int32_t piTypeImpression = 1;
+    bool pbAlsoScreen = false;
+    Texte psVersOu = U"Screen";
+    Texte psOrientation = U"Landscape";
+    bool pbForceTracé = false;
+    bool pbPromptPrinter = true;
+    Texte psPaperSize = U"A4";
+};
 
 // The control that holds a planning's settings and frames and draws them on the current target.
 // Internal: hosts reach it only through TracPlanDLL, so its state is open to the rest of the
@@ -50,6 +62,8 @@ class TracPlanOCX {
     void NewCadreTexte(const ArgumentsCadre& arguments);
     void Cls();
     void Release();
+    // The render pass; true when it went through to its end.
+    bool Imprime(const ArgumentsImprime& arguments = {});
 
     // Width and height of a text on the current target; the width leaves the style tags out
     // unless told otherwise.
@@ -64,6 +78,18 @@ class TracPlanOCX {
     void RecalculeScrollBar();
     void SauvePrinter();
     void RestaurePrinter();
+    // Puts the printer in the orientation and paper size asked for, and sets the printer's scale
+    // and default zoom.
+    void ParamètrePrinter(const Texte& psOrientation, const Texte& psPaperSize);
+
+    // One frame onto the current target.
+    void ImprimeObjet(const CadreDef& cadre);
+    // Fits a text into its mapped box and draws or writes it line by line.
+    void ImprimeTexteLong(const Texte& texte, double haut, double gauche, double bas, double droite,
+                          std::int16_t taille, const Texte& aligne);
+    // Word-wraps a text into isLignes for the current font (slot 0 unused).
+    void GetTableauTexteLong(const Texte& texte, double gauche, double droite);
+    void AjouteLigneTexte(const Texte& ligne);
     Texte GetLigneLaPlusLongue() const;
 
     // Shows the common error message for the procedure in force and stops the drawing.
@@ -105,13 +131,16 @@ class TracPlanOCX {
     std::invoke_result_t<Corps> avecGestionnaire(std::u32string_view nom, Corps&& corps);
 
   private:
+    bool tropTotPourTracer(bool force);
+    void echelleEcran();
+    void placeMot(Texte& ligne, Texte& mot, double largeurDisponible);
+    // Where frames are drawn: the printer, or the control's own drawing area.
+    Surface& cibleDessin();
+
     Plateforme& plateforme_;
     std::unique_ptr<Surface> surface_;
     SurfaceControle vueControle_;
 };
-
-// Any failure that is not already a numbered error, as one.
-ErreurExecution enErreurExecution(const std::exception& e);
 
 template <class Corps>
 std::invoke_result_t<Corps> TracPlanOCX::avecGestionnaire(std::u32string_view nom, Corps&& corps) {

@@ -2,6 +2,11 @@
 
 namespace vitrail {
 
+Message MessageErreurImprimante() {
+    return {MessageImprimanteVitImpr, Boutons::OK, Icone::Critique,
+            U"Erreur d'imprimante lors de l'essai d'impression"};
+}
+
 Texte MessageRapportErreur(const Texte& procedure, const ErreurExecution& erreur) {
     Texte texte = U"Le composant Vitrail.DLL a causé une erreur de Vitrail dans le module : ";
     texte += procedure;

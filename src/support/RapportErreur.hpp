@@ -11,6 +11,9 @@ inline constexpr char32_t MessageImprimanteVitImpr[] =
     U"l'imprimante. Vous devrez peut-être revoir les paramètres de celles-ci pour avoir une "
     U"impression correcte";
 
+// The printer-initialisation message as the render pass and the printer set-up show it.
+Message MessageErreurImprimante();
+
 // The three lines that tell which operation failed, with the error's number and description.
 Texte MessageRapportErreur(const Texte& procedure, const ErreurExecution& erreur);
 

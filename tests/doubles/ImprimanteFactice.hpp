@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,22 +16,35 @@ class ImprimanteFactice : public SurfaceFacticeDe<Printer> {
   public:
     std::int16_t orientation = Paysage;
     std::int16_t paperSize = A4;
-    // Set: reading the orientation or the paper size fails with this error number.
-    std::optional<std::int32_t> erreurLecture;
+    // The next reads of the orientation or the paper size fail with these error numbers.
+    mutable std::deque<std::int32_t> echecsLecture;
+    // The next writes of the orientation or the paper size fail with these error numbers.
+    std::deque<std::int32_t> echecsEcriture;
+    int ecrituresOrientation = 0;
     std::vector<std::vector<std::string>> documents;
 
     std::int16_t Orientation() const override {
         lecture();
         return orientation;
     }
-    void Orientation(std::int16_t code) override { orientation = code; }
+    void Orientation(std::int16_t code) override {
+        ecriture();
+        ++ecrituresOrientation;
+        orientation = code;
+    }
     std::int16_t PaperSize() const override {
         lecture();
         return paperSize;
     }
-    void PaperSize(std::int16_t code) override { paperSize = code; }
+    void PaperSize(std::int16_t code) override {
+        ecriture();
+        paperSize = code;
+    }
 
-    void NewPage() override { enregistre("NewPage"); }
+    // A page break only counts inside a document: EndDoc right after it adds no blank page.
+    void NewPage() override {
+        if (enCours_) enregistre("NewPage");
+    }
     void EndDoc() override {
         appels.push_back("EndDoc");
         if (enCours_) documents.push_back(std::move(*enCours_));
@@ -50,9 +64,14 @@ class ImprimanteFactice : public SurfaceFacticeDe<Printer> {
     }
 
   private:
-    void lecture() const {
-        if (erreurLecture) throw ErreurExecution(*erreurLecture);
+    static void echoue(std::deque<std::int32_t>& echecs) {
+        if (echecs.empty()) return;
+        const std::int32_t numero = echecs.front();
+        echecs.pop_front();
+        throw ErreurExecution(numero);
     }
+    void lecture() const { echoue(echecsLecture); }
+    void ecriture() { echoue(echecsEcriture); }
     std::optional<std::vector<std::string>> enCours_;
 };
 

@@ -36,7 +36,7 @@ class SurfaceFacticeDe : public Base {
     double TextHeight(const Texte&) override { return static_cast<double>(fontSize_) * 20; }
 
     void Print(const Texte& texte) override {
-        enregistre("Print \"" + utf8(texte) + "\" @" + nombre(x_) + "," + nombre(y_) + " " +
+        enregistre("Print \"" + visible(texte) + "\" @" + nombre(x_) + "," + nombre(y_) + " " +
                    police());
         y_ += TextHeight(texte);
         x_ = 0;
@@ -85,6 +85,20 @@ class SurfaceFacticeDe : public Base {
     virtual void enregistre(std::string appel) { appels.push_back(std::move(appel)); }
 
   private:
+    // Line breaks written out, so that a recording stays one call a line.
+    static std::string visible(const Texte& texte) {
+        std::string s;
+        for (char c : utf8(texte)) {
+            if (c == '\r') {
+                s += "\\r";
+            } else if (c == '\n') {
+                s += "\\n";
+            } else {
+                s += c;
+            }
+        }
+        return s;
+    }
     static std::string rectangle(double x1, double y1, double x2, double y2) {
         return "(" + nombre(x1) + "," + nombre(y1) + ")-(" + nombre(x2) + "," + nombre(y2) + ")";
     }

@@ -1,0 +1,160 @@
+// Text layout: word wrapping with hyphenation, shrinking until the lines fit, placement.
+#include <algorithm>
+
+#include "output/Html.hpp"
+#include "render/Balises.hpp"
+#include "render/TracPlanOCX.hpp"
+#include "support/Conversions.hpp"
+
+namespace vitrail {
+
+namespace {
+
+constexpr char32_t Blanc = U' ';
+constexpr char32_t RetourChariot = U'\r';
+// Font sizes shrink by this step.
+constexpr double PasTaille = 0.5;
+// The text that gives the height of one line.
+constexpr char32_t TexteHauteurLigne[] = U"WWW";
+
+// The first k characters, as the language's Left$ takes them.
+Texte gauche(const Texte& texte, std::int32_t k) {
+    if (k < 0) throw ErreurExecution(erreurs::AppelIncorrect);
+    return texte.substr(0, static_cast<std::size_t>(k));
+}
+
+}  // namespace
+
+void TracPlanOCX::AjouteLigneTexte(const Texte& ligne) {
+    avecGestionnaire(U"AjouteLigneTexte", [&] {
+        const std::size_t debut = ligne.find_first_not_of(Blanc);
+        if (debut == Texte::npos) return;
+        const std::size_t fin = ligne.find_last_not_of(Blanc);
+        if (!isLignes[1].empty() || isLignes.size() != 2) isLignes.emplace_back();
+        isLignes.back() = ligne.substr(debut, fin - debut + 1);
+    });
+}
+
+// Places the word M after the line L, splitting it with hyphens while it is wider than a line.
+void TracPlanOCX::placeMot(Texte& L, Texte& M, double A) {
+    const auto W = [&](const Texte& x) { return static_cast<double>(RtvTextWidth(x)); };
+    const auto prefixe = [&] { return L.empty() ? Texte() : L + Blanc; };
+    const std::int32_t minimum = reglages.piNbMiniLettresDunMot;
+    while (W(M) > A) {
+        std::int32_t k = minimum;
+        // The cap keeps a metric that shrinks with the hyphen from looping for ever.
+        while (k <= static_cast<std::int32_t>(M.size()) &&
+               W(prefixe() + gauche(M, k) + U"-") <= A) {
+            ++k;
+        }
+        if (k > minimum) {
+            AjouteLigneTexte(prefixe() + gauche(M, k - 1) + U"-");
+            M.erase(0, static_cast<std::size_t>(k - 1));
+            L.clear();
+            continue;
+        }
+        if (!L.empty()) {
+            AjouteLigneTexte(L);
+            L.clear();
+        }
+        while (!M.empty() && W(L) <= A) {
+            L.push_back(M.front());
+            M.erase(0, 1);
+        }
+        AjouteLigneTexte(L + U"-");
+        L.clear();
+    }
+    if (W(prefixe() + M) > A) {
+        AjouteLigneTexte(L);
+        L = M;
+    } else {
+        L = prefixe() + M;
+    }
+    M.clear();
+}
+
+void TracPlanOCX::GetTableauTexteLong(const Texte& texte, double gauche_, double droite) {
+    avecGestionnaire(U"GetTableauTexteLong", [&] {
+        const double A =
+            std::max(0.0, (droite - gauche_) * (100 - reglages.piMargeEnPourcent) / 100);
+        Texte L;
+        Texte M;
+        isLignes.assign(2, Texte());
+        for (std::size_t i = 0; i < texte.size();) {
+            Texte jeton;
+            if (const auto balise = baliseEn(texte, i)) {
+                jeton = balise->minuscules;
+                i += balise->longueur;
+            } else {
+                jeton = texte[i++];
+            }
+            const bool retour = jeton.size() == 1 && jeton[0] == RetourChariot;
+            if (retour || (jeton.size() == 1 && jeton[0] == Blanc)) {
+                placeMot(L, M, A);
+            } else {
+                M += jeton;
+            }
+            if (retour) {
+                AjouteLigneTexte(L.empty() ? Texte(1, RetourChariot) : L + Blanc);
+                L.clear();
+                M.clear();
+            }
+        }
+        // The last word is never split.
+        if (RtvTextWidth(L + Blanc + M) > A) {
+            AjouteLigneTexte(L);
+            AjouteLigneTexte(M);
+        } else {
+            AjouteLigneTexte(L + Blanc + M);
+        }
+    });
+}
+
+void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauche_, double bas,
+                                   double droite, std::int16_t taille, const Texte& aligne) {
+    avecGestionnaire(U"ImprimeTexteLong", [&] {
+        const auto W = [&](const Texte& x) { return static_cast<double>(RtvTextWidth(x)); };
+        const auto nombreLignes = [&] { return static_cast<double>(isLignes.size() - 1); };
+        double Z = taille;
+        GetTableauTexteLong(texte, gauche_, droite);
+
+        std::int16_t h = 0;
+        while (Z >= reglages.pdMinFontSize) {
+            cibleDessin().FontSize(CSng(Z));
+            GetTableauTexteLong(texte, gauche_, droite);
+            h = CInt(RtvTextHeight(TexteHauteurLigne));
+            const std::int16_t w = CInt(W(GetLigneLaPlusLongue()));
+            if (bas - haut >= nombreLignes() * h && droite - gauche_ >= w) break;
+            Z -= PasTaille;
+        }
+
+        const double D = RtvTextHeight(TexteHauteurLigne);
+        double Y = haut;
+        if (aligne.find(U'V') != Texte::npos) {
+            const double T = nombreLignes() * D;
+            if (bas - haut >= T) {
+                Y = haut + (bas - haut) / 2 - T / 2;
+            } else {
+                Y = haut + D / 2;
+                if (bas - D < Y) Y = haut;
+            }
+        }
+        const bool centre = aligne.find(U'H') != Texte::npos;
+        for (std::size_t i = 1; i < isLignes.size(); ++i) {
+            if (bas - D < Y && ilTypeImpression != 3) break;
+            const Texte& ligne = isLignes[i];
+            const double X = centre ? (droite - gauche_) / 2 + gauche_ - W(ligne) / 2 : gauche_;
+            ioObject().CurrentX(X);
+            ioObject().CurrentY(Y);
+            if (ligne.empty()) continue;
+            if (ilTypeImpression != 3) {
+                ImprimeLigneBalisee(ioObject(), ligne);
+            } else if (Y + h - 10 <= bas) {
+                Html::EcritTexteHtml(ligne, Y, X, bas, droite, Z, imprimante());
+            }
+            Y += D;
+        }
+    });
+}
+
+}  // namespace vitrail

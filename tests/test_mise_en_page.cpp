@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "Controle.hpp"
+
+namespace vitrail {
+namespace {
+
+// A screen control in 10-point type: each character 100 twips wide, a line 200 high.
+struct MiseEnPage : ::testing::Test, test::Controle {
+    MiseEnPage() {
+        ctl.Initialise();
+        ctl.ilTypeImpression = 1;
+        surface().FontSize(10);
+    }
+    std::vector<Texte> lignes(const Texte& texte, double largeur) {
+        ctl.GetTableauTexteLong(texte, 0, largeur);
+        return ctl.isLignes;
+    }
+    std::vector<std::string> prints() {
+        std::vector<std::string> p;
+        for (const auto& appel : surface().appels) {
+            if (appel.rfind("Print", 0) == 0) p.push_back(appel);
+        }
+        return p;
+    }
+};
+
+using Lignes = std::vector<Texte>;
+
+TEST_F(MiseEnPage, ASingleWordIsOneLine) {
+    EXPECT_EQ(lignes(U"Lundi", 2000), (Lignes{U"", U"Lundi"}));
+    EXPECT_EQ(lignes(U"", 2000), (Lignes{U"", U""}));
+    EXPECT_EQ(lignes(U"   ", 2000), (Lignes{U"", U""}));
+}
+
+TEST_F(MiseEnPage, WordsWrapAndKeepTheirInnerBlanks) {
+    EXPECT_EQ(lignes(U"  un  deux trois quatre", 1100),
+              (Lignes{U"", U"un  deux", U"trois", U"quatre"}));
+}
+
+TEST_F(MiseEnPage, TheLastWordIsNeverSplit) {
+    EXPECT_EQ(lignes(U"Anticonstitutionnel", 1000), (Lignes{U"", U"Anticonstitutionnel"}));
+    EXPECT_EQ(lignes(U"Anticonstitutionnel ", 1000),
+              (Lignes{U"", U"Anticons-", U"titution-", U"nel"}));
+}
+
+TEST_F(MiseEnPage, FewerThanTheMinimumLettersSendTheWordToItsOwnLines) {
+    EXPECT_EQ(lignes(U"Lundi Anticonstitutionnel fin", 1000),
+              (Lignes{U"", U"Lundi", U"Anticonsti-", U"tutionnel", U"fin"}));
+    // Five letters and the hyphen fit after "Le": the line takes them.
+    EXPECT_EQ(lignes(U"Le Anticonstitutionnel fin", 1000),
+              (Lignes{U"", U"Le Antic-", U"onstitut-", U"ionnel", U"fin"}));
+    ctl.Initialise({.piNbMiniLettresDunMot = 6});
+    EXPECT_EQ(lignes(U"Le Anticonstitutionnel fin", 1000),
+              (Lignes{U"", U"Le", U"Anticonsti-", U"tutionnel", U"fin"}));
+}
+
+TEST_F(MiseEnPage, CarriageReturnsBreakLinesAndTwoMakeABlankLine) {
+    EXPECT_EQ(lignes(U"Un\r\rDeux\r\nTrois", 2000),
+              (Lignes{U"", U"Un", U"\r", U"Deux", U"\nTrois"}));
+}
+
+TEST_F(MiseEnPage, TagsStickToTheirWordAndTakeNoWidth) {
+    EXPECT_EQ(lignes(U"<B>gras</B> et <i>penché</I>", 1300),
+              (Lignes{U"", U"<b>gras</b> et", U"<i>penché</i>"}));
+}
+
+TEST_F(MiseEnPage, AZeroWidthBoxSplitsEveryLetter) {
+    EXPECT_EQ(lignes(U"abc ", 0), (Lignes{U"", U"a-", U"b-", U"c-"}));
+}
+
+TEST_F(MiseEnPage, ShrinksByHalfPointsUntilTheLinesFit) {
+    // Three lines in a box 300 high: 3 x 20 x size must reach 300.
+    ctl.ImprimeTexteLong(U"a\rb\rc", 0, 0, 300, 3000, 10, U"");
+    EXPECT_EQ(surface().FontSize(), 5);
+    EXPECT_EQ(prints(), (std::vector<std::string>{"Print \"a\" @0,0  5", "Print \"b\" @0,100  5",
+                                                  "Print \"c\" @0,200  5"}));
+}
+
+TEST_F(MiseEnPage, StopsAtTheFloorAndDropsWhatDoesNotFit) {
+    ctl.Initialise({.pdMinFontSize = 6});
+    ctl.ImprimeTexteLong(U"a\rb\rc", 0, 0, 300, 3000, 10, U"HV");
+    EXPECT_EQ(surface().FontSize(), 6);
+    // Taller than the box: half a line down, then only what stays above the bottom.
+    EXPECT_EQ(prints(),
+              (std::vector<std::string>{"Print \"a\" @1470,60  6", "Print \"b\" @1470,180  6"}));
+}
+
+TEST_F(MiseEnPage, ASizeBelowTheFloorIsUsedAsGiven) {
+    surface().FontSize(4);
+    ctl.ImprimeTexteLong(U"un deux trois quatre cinq six", 0, 0, 10, 500, 4, U"");
+    EXPECT_EQ(surface().FontSize(), 4);
+    EXPECT_EQ(prints().size(), 0u);  // no line fits a box 10 high
+}
+
+TEST_F(MiseEnPage, CentresOnlyOnUpperCaseCodes) {
+    ctl.ImprimeTexteLong(U"ab", 0, 0, 1000, 1000, 10, U"HV");
+    ctl.ImprimeTexteLong(U"ab", 0, 0, 1000, 1000, 10, U"hv");
+    EXPECT_EQ(prints(),
+              (std::vector<std::string>{"Print \"ab\" @400,400  10", "Print \"ab\" @0,0  10"}));
+}
+
+TEST_F(MiseEnPage, AnEmptyTextDrawsNothing) {
+    ctl.ImprimeTexteLong(U"", 0, 0, 1000, 1000, 10, U"HV");
+    EXPECT_TRUE(prints().empty());
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(MiseEnPage, AFailureWhileWrappingIsReportedAndTheCallerGoesOn) {
+    ctl.Initialise({.piNbMiniLettresDunMot = -1});
+    ctl.ImprimeTexteLong(U"Anticonstitutionnel fin", 0, 0, 1000, 1000, 10, U"");
+    ASSERT_FALSE(messages().empty());
+    EXPECT_NE(messages()[0].texte.find(U"Code : 5\r\n"), Texte::npos);
+}
+
+}  // namespace
+}  // namespace vitrail
