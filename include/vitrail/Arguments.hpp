@@ -4,6 +4,7 @@
 #include <string>
 
 #include "vitrail/Valeur.hpp"
+#include "vitrail/eTypeSortie.hpp"
 
 namespace vitrail {
 
@@ -55,6 +56,18 @@ struct ArgumentsCadreTexte {
     std::int32_t plFontColor = -1;
     std::string psAligne = NonDefini;
     std::int32_t plCouleurTrait = -1;
+};
+
+// The arguments of Show. Show normalises piTypeImpression in place: 0 becomes 1, -1 becomes 2.
+struct ArgumentsShow {
+    eTypeSortie piTypeImpression = eiTypeSortieEcran;
+    bool pbAlsoScreen = false;
+    std::string psVersOu = "Screen";
+    std::string psOrientation = "Landscape";
+    bool pbPromptPrinter = true;
+    // HTML target: the page to write; empty selects Vitrail.htm in the library's folder.
+    std::string psChemin = "";
+    std::string psPaperSize = "A4";
 };
 
 }  // namespace vitrail

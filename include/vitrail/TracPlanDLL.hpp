@@ -26,6 +26,8 @@ class Erreur : public std::runtime_error {
 // Show. Texts are UTF-8.
 class TracPlanDLL {
   public:
+    // On the Qt platform: the screen, the default printer (or a PDF file), Qt's dialogs.
+    TracPlanDLL();
     // Draws through the given platform services (screen surface, printer, dialogs, clock and
     // system).
     explicit TracPlanDLL(std::shared_ptr<Plateforme> plateforme);
@@ -38,6 +40,10 @@ class TracPlanDLL {
     void NewCadreImage(const std::string& psImagePath, double piHaut, double piGauche,
                        double piBas = -1, double piDroite = -1);
     void NewCadreTexte(double piHaut, double piGauche, const ArgumentsCadreTexte& arguments = {});
+    // Sends the planning to its target, then discards it: the next planning starts empty.
+    // Throws Erreur when the window cannot be shown (no display); the planning is then kept.
+    void Show(ArgumentsShow& arguments);
+    void Show(ArgumentsShow&& arguments = {});
 
     // Screen geometry and caption as given to the last Initialise.
     std::int16_t piScreenTop() const { return piScreenTop_; }

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <variant>
 
+#include "output/Html.hpp"
 #include "output/MontrePlan.hpp"
 #include "support/Texte.hpp"
 
@@ -103,6 +104,55 @@ void TracPlanDLL::NewCadreTexte(double piHaut, double piGauche, const ArgumentsC
         .plCouleurTrait = a.plCouleurTrait,
     };
     Formulaire().TracPlanOCX1.NewCadreTexte(cadre);
+}
+
+void TracPlanDLL::Show(ArgumentsShow&& arguments) {
+    Show(arguments);
+}
+
+void TracPlanDLL::Show(ArgumentsShow& a) {
+    if (a.piTypeImpression == eiTypeSortieEcranOld) a.piTypeImpression = eiTypeSortieEcran;
+    if (a.piTypeImpression == eiTypeSortieImprimanteOld) {
+        a.piTypeImpression = eiTypeSortieImprimante;
+    }
+    const ArgumentsImprime passe{
+        .piTypeImpression = a.piTypeImpression,
+        .pbAlsoScreen = a.pbAlsoScreen,
+        .psVersOu = texteHote(a.psVersOu, "psVersOu"),
+        .psOrientation = texteHote(a.psOrientation, "psOrientation"),
+        .pbForceTracé = false,
+        .pbPromptPrinter = a.pbPromptPrinter,
+        .psPaperSize = texteHote(a.psPaperSize, "psPaperSize"),
+    };
+    const Texte chemin = texteHote(a.psChemin, "psChemin");
+    MontrePlan& fenetre = Formulaire();
+    TracPlanOCX& controle = fenetre.TracPlanOCX1;
+    switch (a.piTypeImpression) {
+        case eiTypeSortieEcran:
+            if (piScreenTop_ != -1 && piScreenLeft_ != -1 && piScreenHeight_ != -1 &&
+                piScreenWidth_ != -1) {
+                fenetre.placement = Controle{.Left = static_cast<double>(piScreenLeft_),
+                                             .Top = static_cast<double>(piScreenTop_),
+                                             .Width = static_cast<double>(piScreenWidth_),
+                                             .Height = static_cast<double>(piScreenHeight_)};
+            }
+            fenetre.Caption = texteHote(psScreenCaption_, "psScreenCaption");
+            controle.Orientation = passe.psOrientation;
+            controle.PaperSize = passe.psPaperSize;
+            plateforme_->MontreModal(fenetre);
+            break;
+        case eiTypeSortieHTML:
+            Html::SetCheminHtml(chemin);
+            controle.Imprime(passe);
+            break;
+        case eiTypeSortieImprimante:
+            controle.Imprime(passe);
+            break;
+        default:
+            break;
+    }
+    controle.Release();
+    montrePlan_.reset();
 }
 
 }  // namespace vitrail

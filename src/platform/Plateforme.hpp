@@ -10,6 +10,8 @@
 
 namespace vitrail {
 
+class MontrePlan;
+
 // Everything the component needs from the platform it runs on.
 class Plateforme {
   public:
@@ -21,6 +23,9 @@ class Plateforme {
     virtual Interaction& Dialogues() = 0;
     virtual Horloge& Chronometre() = 0;
     virtual Systeme& Os() = 0;
+    // Shows the viewer window and waits until it is closed. Without a display, throws
+    // vitrail::Erreur.
+    virtual void MontreModal(MontrePlan& fenetre) = 0;
 };
 
 }  // namespace vitrail

@@ -15,6 +15,8 @@ class Surface {
 
     virtual double Width() const = 0;
     virtual double Height() const = 0;
+    // The window layout sizes the control's drawing area; a printer keeps its sheet.
+    virtual void Redimensionne(double largeur, double hauteur) = 0;
 
     virtual double CurrentX() const = 0;
     virtual void CurrentX(double x) = 0;

@@ -15,6 +15,9 @@ class SurfaceControle : public Surface {
 
     double Width() const override { return zone_.Width(); }
     double Height() const override { return zone_.Height(); }
+    void Redimensionne(double largeur, double hauteur) override {
+        zone_.Redimensionne(largeur, hauteur);
+    }
     double CurrentX() const override;
     void CurrentX(double x) override;
     double CurrentY() const override;

@@ -42,6 +42,8 @@ class ImprimanteFactice : public SurfaceFacticeDe<Printer> {
     }
 
     // A page break only counts inside a document: EndDoc right after it adds no blank page.
+    void Redimensionne(double, double) override {}
+
     void NewPage() override {
         if (enCours_) enregistre("NewPage");
     }

@@ -1,13 +1,17 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <vector>
 
 #include "doubles/ImprimanteFactice.hpp"
 #include "doubles/InteractionScriptee.hpp"
 #include "doubles/SurfaceFactice.hpp"
+#include "output/MontrePlan.hpp"
 #include "platform/Plateforme.hpp"
+#include "vitrail/TracPlanDLL.hpp"
 
 namespace vitrail::test {
 
@@ -38,6 +42,7 @@ class PlateformeFactice : public Plateforme {
     InteractionScriptee interaction;
     HorlogeFactice horloge;
     SystemeFactice systeme;
+    // Owned by the control: gone once Show has discarded the window.
     SurfaceFactice* derniereSurface = nullptr;
 
     std::unique_ptr<Surface> NouvelleSurface() override {
@@ -51,6 +56,33 @@ class PlateformeFactice : public Plateforme {
     Interaction& Dialogues() override { return interaction; }
     Horloge& Chronometre() override { return horloge; }
     Systeme& Os() override { return systeme; }
+
+    // What the user does while the window is shown; by default the window opens at its size,
+    // is painted once and closed with Escape.
+    double largeurFenetre = 12100;
+    double hauteurFenetre = 9400;
+    std::function<void(MontrePlan&)> scenario = [this](MontrePlan& f) {
+        f.Form_Resize(largeurFenetre, hauteurFenetre);
+        f.visionneuse.UserControl_Paint();
+        std::int16_t echap = 27;
+        f.visionneuse.UserControl_KeyPress(echap);
+    };
+    struct FenetreMontree {
+        Texte caption;
+        std::optional<Controle> placement;
+        bool fermee;
+        std::vector<std::string> appels;  // what was drawn in the window
+    };
+    std::vector<FenetreMontree> fenetres;
+    bool sansEcran = false;
+
+    void MontreModal(MontrePlan& fenetre) override {
+        if (sansEcran) throw Erreur("pas d'écran");
+        bool fermee = false;
+        fenetre.fermeVue = [&] { fermee = true; };
+        scenario(fenetre);
+        fenetres.push_back({fenetre.Caption, fenetre.placement, fermee, derniereSurface->appels});
+    }
 };
 
 }  // namespace vitrail::test

@@ -25,6 +25,10 @@ class SurfaceFacticeDe : public Base {
 
     double Width() const override { return largeur; }
     double Height() const override { return hauteur; }
+    void Redimensionne(double l, double h) override {
+        largeur = l;
+        hauteur = h;
+    }
     double CurrentX() const override { return x_; }
     void CurrentX(double x) override { x_ = x; }
     double CurrentY() const override { return y_; }
