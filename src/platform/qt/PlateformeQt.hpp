@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "platform/Plateforme.hpp"
+#include "platform/qt/ImprimanteQt.hpp"
+#include "platform/qt/InteractionQt.hpp"
+#include "platform/qt/ServicesQt.hpp"
+
+namespace vitrail::qt {
+
+// The real platform: Qt's screen, printer and dialogs. Creating it creates the Qt application
+// object when the host has none: on the display when there is one, otherwise off-screen, where
+// everything but the viewer window works.
+class PlateformeQt : public Plateforme {
+  public:
+    PlateformeQt();
+
+    // The platform every TracPlanDLL made with the default constructor shares.
+    static std::shared_ptr<PlateformeQt> partagee();
+
+    std::unique_ptr<Surface> NouvelleSurface() override;
+    Printer& Imprimante() override { return imprimante_; }
+    Interaction& Dialogues() override { return *dialogues_; }
+    Horloge& Chronometre() override { return horloge_; }
+    Systeme& Os() override { return systeme_; }
+    void MontreModal(MontrePlan& fenetre) override;
+
+    ImprimanteQt& imprimanteQt() { return imprimante_; }
+    // Replaces the dialogs, for instance by console answers for batch use.
+    void dialogues(std::shared_ptr<Interaction> dialogues);
+    // False when no display could be reached: the viewer cannot be shown.
+    static bool ecranDisponible();
+
+  private:
+    ImprimanteQt imprimante_;
+    std::shared_ptr<Interaction> dialogues_;
+    HorlogeQt horloge_;
+    SystemeQt systeme_;
+};
+
+}  // namespace vitrail::qt

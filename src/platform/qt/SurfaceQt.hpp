@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QImage>
+
+#include "platform/qt/DessinQt.hpp"
+
+namespace vitrail::qt {
+
+// The control's drawing area: a backing image that passes draw into and the window shows.
+// Twips map to pixels by the display's logical resolution.
+class SurfaceQt : public DessinQt<Surface> {
+  public:
+    explicit SurfaceQt(double pointsParPouce);
+
+    double Width() const override { return largeur_; }
+    double Height() const override { return hauteur_; }
+    void Redimensionne(double largeur, double hauteur) override;
+    void Cls() override;
+
+    const QImage& image() const { return image_; }
+    // Changes with every drawing, so that a view knows when to show the image again.
+    quint64 generation() const { return generation_; }
+    double pointsParPouce() const { return dpi_; }
+
+  protected:
+    QPaintDevice& appareil() const override { return image_; }
+    void peins(const std::function<void(QPainter&)>& dessin) override;
+
+  private:
+    double dpi_;
+    double largeur_ = 0;
+    double hauteur_ = 0;
+    mutable QImage image_;
+    quint64 generation_ = 0;
+};
+
+}  // namespace vitrail::qt

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDialog>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWidget>
+#include <array>
+
+#include "output/MontrePlan.hpp"
+#include "platform/qt/SurfaceQt.hpp"
+
+namespace vitrail::qt {
+
+class VueMontrePlan;
+
+// The control TracPlanOCX1: shows the backing image and forwards paint, mouse and keys.
+class ZoneDessin : public QWidget {
+  public:
+    ZoneDessin(VueMontrePlan& vue, MontrePlan& modele, SurfaceQt& surface);
+
+  protected:
+    void paintEvent(QPaintEvent* evenement) override;
+    void mousePressEvent(QMouseEvent* evenement) override;
+    void keyPressEvent(QKeyEvent* evenement) override;
+
+  private:
+    VueMontrePlan& vue_;
+    MontrePlan& modele_;
+    SurfaceQt& surface_;
+    bool peintureEnAttente_ = false;
+};
+
+// The viewer window: a modal dialog whose geometry comes from the toolkit-free window model;
+// the widgets only forward their events to it.
+class VueMontrePlan : public QDialog {
+  public:
+    VueMontrePlan(MontrePlan& modele, SurfaceQt& surface);
+    ~VueMontrePlan() override;
+
+    // After any event given to the model: bars, geometry and picture brought up to date.
+    void apresEvenement();
+
+  protected:
+    void resizeEvent(QResizeEvent* evenement) override;
+    void reject() override;
+
+  private:
+    int pixels(double twips) const;
+    double twips(int pixels) const;
+    void place(QWidget& widget, const Controle& controle) const;
+    void appliqueGeometrie();
+    void synchroniseBarres();
+    void synchronise(QScrollBar& barre, BarreDefilement& modele, void (Visionneuse::*change)());
+
+    MontrePlan& modele_;
+    SurfaceQt& surface_;
+    ZoneDessin* zone_;
+    QScrollBar* hscroll_;
+    QScrollBar* vscroll_;
+    std::array<QPushButton*, 4> zoom_{};
+    QPushButton* enregistre_;
+    QWidget* cacheCarre_;
+    QPushButton* echap_;
+    quint64 dessinAffiche_ = 0;
+};
+
+}  // namespace vitrail::qt

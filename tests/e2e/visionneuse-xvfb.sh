@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# The viewer in a real X server: it opens, shows the planning (the first frame's fill colour is
+# on the screen), and Escape closes it.
+set -euo pipefail
+hote=$1
+travail=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$travail"' EXIT
+
+ecran=:$((90 + RANDOM % 100))
+Xvfb "$ecran" -screen 0 1024x768x24 -nolisten tcp >"$travail/xvfb.log" 2>&1 &
+export DISPLAY=$ecran
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+unset QT_QPA_PLATFORM
+
+"$hote" ecran >"$travail/hote.log" 2>&1 &
+pid=$!
+fenetre=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vitrail e2e$' | head -n 1)
+sleep 1.5
+import -window root "$travail/ecran.png"
+[ -z "${VITRAIL_E2E_CAPTURE:-}" ] || cp "$travail/ecran.png" "$VITRAIL_E2E_CAPTURE"
+# Pixels of the fill colour #CCE0FF: the planning was drawn, not only the window.
+remplis=$(convert "$travail/ecran.png" -fill black +opaque 'rgb(204,224,255)' \
+    -fill white -opaque 'rgb(204,224,255)' -format '%[fx:round(mean*w*h)]' info:)
+echo "pixels of the first frame's fill: $remplis"
+[ "$remplis" -gt 2000 ] || { echo "the planning is not on the screen"; exit 1; }
+
+# No window manager here: the keyboard goes to the window under the pointer.
+eval "$(xdotool getwindowgeometry --shell "$fenetre")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 3))
+xdotool windowfocus "$fenetre" 2>/dev/null || true
+xdotool key Escape
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$pid" 2>/dev/null; then echo "Escape did not close the viewer"; exit 1; fi
+wait "$pid"
+echo "viewer shown and closed with Escape"
