@@ -107,3 +107,31 @@ TEST_F(Show, NoDisplayIsAClearErrorAndThePlanningStays) {
 
 }  // namespace
 }  // namespace vitrail
+
+namespace vitrail {
+namespace {
+
+TEST_F(Show, DebordementsListsTheTextsThatDoNotFitAndKeepsThePlanning) {
+    plan.Initialise({.pdMinFontSize = 8});
+    plan.NewCadreTexte(10, 10, {.piBas = 50, .piDroite = 150, .psText = "Lundi"});
+    plan.NewCadreTexte(60, 10, {.piBas = 62, .piDroite = 150, .psText = "trop haut"});
+    plan.NewCadreTexte(70, 10,
+                       {.piBas = 75, .piDroite = 20, .psText = "un deux trois", .piFontSize = 7});
+    const std::vector<Debordement> d = plan.Debordements();
+    ASSERT_EQ(d.size(), 2u);
+    EXPECT_EQ(d[0].iNoObjet, 2);
+    EXPECT_TRUE(d[0].auPlancher);
+    EXPECT_EQ(d[0].taille, 8);
+    EXPECT_EQ(d[0].lignesPerdues, 1);
+    EXPECT_EQ(d[1].iNoObjet, 3);  // given below the floor: drawn as given, lines dropped
+    EXPECT_FALSE(d[1].auPlancher);
+    EXPECT_EQ(d[1].taille, 6);  // 7 at the viewer's zoom 0.8
+    EXPECT_EQ(d[1].lignesPerdues, 2);
+
+    plan.Show();
+    const auto& appels = plateforme->fenetres.back().appels;
+    EXPECT_EQ(std::count(appels.begin(), appels.end(), "Cls"), 2);  // the frames, drawn afresh
+}
+
+}  // namespace
+}  // namespace vitrail

@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "vitrail/Arguments.hpp"
 #include "vitrail/Identifiants.hpp"
@@ -20,6 +21,17 @@ class MontrePlan;
 class Erreur : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
+};
+
+// A text frame whose text does not fit its box.
+struct Debordement {
+    std::int32_t iNoObjet = 0;
+    // The font size its text is drawn at.
+    double taille = 0;
+    // Even the smallest size allowed (pdMinFontSize) was too large.
+    bool auPlancher = false;
+    // Lines of the text that are not drawn.
+    std::int32_t lignesPerdues = 0;
 };
 
 // The planning a host builds: Initialise, any number of NewCadreTexte and NewCadreImage, then
@@ -44,6 +56,10 @@ class TracPlanDLL {
     // Throws Erreur when the window cannot be shown (no display); the planning is then kept.
     void Show(ArgumentsShow& arguments);
     void Show(ArgumentsShow&& arguments = {});
+
+    // The frames whose text does not fit, as the viewer would first draw them. The planning is
+    // left as it was.
+    std::vector<Debordement> Debordements();
 
     // Screen geometry and caption as given to the last Initialise.
     std::int16_t piScreenTop() const { return piScreenTop_; }

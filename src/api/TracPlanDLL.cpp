@@ -106,6 +106,30 @@ void TracPlanDLL::NewCadreTexte(double piHaut, double piGauche, const ArgumentsC
     Formulaire().TracPlanOCX1.NewCadreTexte(cadre);
 }
 
+std::vector<Debordement> TracPlanDLL::Debordements() {
+    // The viewer's first look: the default window, its scale, zoom 0.8.
+    constexpr double LargeurFenetre = 12000;
+    constexpr double HauteurFenetre = 9000;
+    TracPlanOCX& controle = Formulaire().TracPlanOCX1;
+    std::vector<Debordement> debordements;
+    controle.observateurAjustement = [&](const Ajustement& a) {
+        if (a.auPlancher || a.lignesPerdues > 0) {
+            debordements.push_back({a.iNoObjet, a.taille, a.auPlancher, a.lignesPerdues});
+        }
+    };
+    if (controle.surface().Width() == 0 || controle.surface().Height() == 0) {
+        controle.surface().Redimensionne(LargeurFenetre, HauteurFenetre);
+    }
+    const double zoomDefaut = controle.idZoomDefaut;
+    controle.idZoomDefaut = 0;
+    controle.Imprime({.pbForceTracé = true});
+    // The viewer then starts as if nothing had been drawn.
+    controle.idZoomDefaut = zoomDefaut;
+    controle.ivDernierTracé = Variant();
+    controle.observateurAjustement = nullptr;
+    return debordements;
+}
+
 void TracPlanDLL::Show(ArgumentsShow&& arguments) {
     Show(arguments);
 }

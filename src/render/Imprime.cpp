@@ -164,6 +164,7 @@ bool TracPlanOCX::Imprime(const ArgumentsImprime& a) {
                 break;
             }
             pas([&] { ImprimeObjet((*ioCadres)[static_cast<std::size_t>(i)]); });
+            if (progression) progression(i + 1, nombreCadres);
         }
         if (pas.termine()) break;
         if (a.piTypeImpression == Imprimante) {

@@ -113,6 +113,7 @@ void TracPlanOCX::ImprimeObjet(const CadreDef& cadre) {
             }
             contour();
         }
+        cadreEnCours_ = cadre.iNoObjet;
         ImprimeTexteLong(a.psText, b.haut, b.gauche, b.bas, b.droite, a.piFontSize, a.psAligne);
         if (bordure && !html) contour();
     });

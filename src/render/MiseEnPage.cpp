@@ -119,14 +119,22 @@ void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauch
         GetTableauTexteLong(texte, gauche_, droite);
 
         std::int16_t h = 0;
+        bool ajuste = false;
+        const bool boucle = Z >= reglages.pdMinFontSize;
         while (Z >= reglages.pdMinFontSize) {
             cibleDessin().FontSize(CSng(Z));
             GetTableauTexteLong(texte, gauche_, droite);
             h = CInt(RtvTextHeight(TexteHauteurLigne));
             const std::int16_t w = CInt(W(GetLigneLaPlusLongue()));
-            if (bas - haut >= nombreLignes() * h && droite - gauche_ >= w) break;
+            if (bas - haut >= nombreLignes() * h && droite - gauche_ >= w) {
+                ajuste = true;
+                break;
+            }
             Z -= PasTaille;
         }
+        // The size drawn at: the last one tried, unless none was.
+        const double tailleDessinee = boucle && !ajuste ? Z + PasTaille : Z;
+        std::int32_t lignesEcrites = 0;
 
         const double D = RtvTextHeight(TexteHauteurLigne);
         double Y = haut;
@@ -149,10 +157,19 @@ void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauch
             if (ligne.empty()) continue;
             if (ilTypeImpression != 3) {
                 ImprimeLigneBalisee(ioObject(), ligne);
+                ++lignesEcrites;
             } else if (Y + h - 10 <= bas) {
                 Html::EcritTexteHtml(ligne, Y, X, bas, droite, Z, imprimante());
+                ++lignesEcrites;
             }
             Y += D;
+        }
+        if (observateurAjustement && !(isLignes.size() == 2 && isLignes[1].empty())) {
+            observateurAjustement(
+                {.iNoObjet = cadreEnCours_,
+                 .taille = tailleDessinee,
+                 .auPlancher = boucle && !ajuste,
+                 .lignesPerdues = static_cast<std::int32_t>(isLignes.size() - 1) - lignesEcrites});
         }
     });
 }

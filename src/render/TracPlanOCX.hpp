@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -19,6 +20,15 @@
 #include "support/Variant.hpp"
 
 namespace vitrail {
+
+// How one frame's text fitted: the size it was drawn at, whether the lines fitted the box
+// before the size went below the floor, and how many lines were left out.
+struct Ajustement {
+    std::int32_t iNoObjet = 0;
+    double taille = 0;
+    bool auPlancher = false;
+    std::int32_t lignesPerdues = 0;
+};
 
 // The arguments of a render pass, with their defaults.
 struct ArgumentsImprime {
@@ -125,6 +135,11 @@ class TracPlanOCX {
     BarreDefilement HScroll1;
     BarreDefilement VScroll1;
 
+    // Observers of the pass, for tools: the frames drawn so far out of all, and how each text
+    // fitted. They never change what is drawn.
+    std::function<void(std::int32_t fait, std::int32_t total)> progression;
+    std::function<void(const Ajustement&)> observateurAjustement;
+
     // Runs an operation under its own error handler: records its name, and on a failure reports
     // it and gives the result its initial value.
     template <class Corps>
@@ -137,6 +152,7 @@ class TracPlanOCX {
     // Where frames are drawn: the printer, or the control's own drawing area.
     Surface& cibleDessin();
 
+    std::int32_t cadreEnCours_ = 0;
     Plateforme& plateforme_;
     std::unique_ptr<Surface> surface_;
     SurfaceControle vueControle_;

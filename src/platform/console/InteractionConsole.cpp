@@ -63,6 +63,7 @@ Reponse InteractionConsole::MsgBox(const Message& message) {
             break;
         }
     }
+    if (message.icone == Icone::Critique) ++erreurs;
     sortie_ << "vitrail: ";
     if (message.titre) sortie_ << '[' << versUtf8(*message.titre) << "] ";
     sortie_ << surUneLigne(message.texte) << " -> " << nomReponse(reponse) << std::endl;

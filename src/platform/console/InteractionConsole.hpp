@@ -23,6 +23,8 @@ class InteractionConsole : public Interaction {
     std::optional<std::int32_t> copies = 1;
     // The save dialog's answer: a file name, or empty for Cancel.
     std::optional<Texte> fichier;
+    // Failures the component reported (its critical boxes) so far.
+    int erreurs = 0;
 
     Reponse MsgBox(const Message& message) override;
     std::optional<std::int32_t> ChoixImprimante(std::int32_t flags) override;

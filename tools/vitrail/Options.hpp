@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vitrail::outil {
+
+enum class Commande { Aide, Rendu, Verification };
+enum class Cible { Defaut, Visionneuse, Imprimante, Pdf, Html, Png };
+
+// What the command line asks for.
+struct Options {
+    Commande commande = Commande::Aide;
+    std::string fichier;
+    Cible cible = Cible::Defaut;
+    std::string sortie;
+    std::optional<std::string> orientation;
+    std::optional<std::string> papier;
+    std::optional<int> copies;
+    bool sansDialogue = false;
+    int largeurPixels = 1600;
+    int hauteurPixels = 1200;
+    std::optional<double> zoom;
+    std::vector<std::string> reponses;
+    bool silencieux = false;
+};
+
+// Throws std::invalid_argument with a message for the user on a bad command line.
+Options litOptions(const std::vector<std::string>& arguments);
+
+extern const char* const Aide;
+
+}  // namespace vitrail::outil

@@ -1,0 +1,163 @@
+// The vitrail command: reads a planning file and sends it to a target.
+#include <iostream>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "FichierPlanning.hpp"
+#include "Options.hpp"
+#include "output/Html.hpp"
+#include "output/MontrePlan.hpp"
+#include "platform/console/InteractionConsole.hpp"
+#include "platform/qt/PlateformeQt.hpp"
+#include "platform/qt/SurfaceQt.hpp"
+#include "vitrail/TracPlanDLL.hpp"
+
+namespace vitrail::outil {
+
+namespace {
+
+constexpr int SortieEchec = 1;
+constexpr int SortieUsage = 2;
+// Below this many frames a pass is quick enough to need no progress line.
+constexpr std::size_t CadresPourProgression = 200;
+
+Cible cibleDuFichier(eTypeSortie cible) {
+    switch (cible) {
+        case eiTypeSortieImprimante:
+        case eiTypeSortieImprimanteOld:
+            return Cible::Imprimante;
+        case eiTypeSortieHTML:
+            return Cible::Html;
+        default:
+            return Cible::Visionneuse;
+    }
+}
+
+Reponse reponse(const std::string& mot) {
+    if (mot == "yes") return Reponse::Oui;
+    if (mot == "no") return Reponse::Non;
+    return Reponse::Annuler;
+}
+
+void suitLaProgression(TracPlanOCX& controle, std::size_t nombreCadres) {
+    if (nombreCadres < CadresPourProgression) return;
+    controle.progression = [](std::int32_t fait, std::int32_t total) {
+        if (fait % 50 == 0 || fait == total) {
+            std::cerr << "\rvitrail: frame " << fait << " / " << total << std::flush;
+            if (fait == total) std::cerr << '\n';
+        }
+    };
+}
+
+int verifie(TracPlanDLL& plan) {
+    const std::vector<Debordement> debordements = plan.Debordements();
+    for (const Debordement& d : debordements) {
+        std::cout << "frame " << d.iNoObjet << ": drawn at " << d.taille << " pt";
+        if (d.auPlancher) std::cout << ", does not fit even at the smallest size";
+        if (d.lignesPerdues > 0) std::cout << ", " << d.lignesPerdues << " line(s) not drawn";
+        std::cout << '\n';
+    }
+    if (debordements.empty()) std::cout << "every text fits its frame\n";
+    return debordements.empty() ? 0 : SortieEchec;
+}
+
+void png(TracPlanDLL& plan, const Options& o, const std::string& sortie) {
+    TracPlanOCX& controle = plan.Formulaire().TracPlanOCX1;
+    auto& surface = static_cast<qt::SurfaceQt&>(controle.surface());
+    const double twipsParPixel = 1440 / surface.pointsParPouce();
+    surface.Redimensionne(o.largeurPixels * twipsParPixel, o.hauteurPixels * twipsParPixel);
+    controle.Imprime({.pbForceTracé = true});
+    if (o.zoom) {
+        controle.idZoom = *o.zoom;
+        controle.Imprime({.pbForceTracé = true});
+    }
+    if (!surface.image().save(QString::fromStdString(sortie))) {
+        throw std::runtime_error("cannot write " + sortie);
+    }
+}
+
+int execute(const Options& o) {
+    const fichier::Planning planning = fichier::lit(o.fichier);
+    const Cible cible =
+        o.cible == Cible::Defaut ? cibleDuFichier(planning.show.piTypeImpression) : o.cible;
+    auto plateforme = qt::PlateformeQt::partagee();
+    auto console = std::make_shared<InteractionConsole>(std::cerr);
+    for (const std::string& mot : o.reponses)
+        console->reponses.push_back(reponse(mot));
+    console->copies = o.copies.value_or(1);
+    if (cible != Cible::Visionneuse) plateforme->dialogues(console);
+
+    TracPlanDLL plan;
+    fichier::joue(planning, plan);
+    if (o.commande == Commande::Verification) return verifie(plan);
+    if (!o.silencieux) suitLaProgression(plan.Formulaire().TracPlanOCX1, planning.cadres.size());
+
+    ArgumentsShow show = planning.show;
+    if (o.orientation) show.psOrientation = *o.orientation;
+    if (o.papier) show.psPaperSize = *o.papier;
+    show.pbPromptPrinter = !o.sansDialogue;
+    switch (cible) {
+        case Cible::Visionneuse:
+            show.piTypeImpression = eiTypeSortieEcran;
+            plan.Show(show);
+            break;
+        case Cible::Pdf:
+            plateforme->imprimanteQt().fichierPdf(
+                QString::fromStdString(o.sortie.empty() ? "planning.pdf" : o.sortie));
+            [[fallthrough]];
+        case Cible::Imprimante:
+            show.piTypeImpression = eiTypeSortieImprimante;
+            plan.Show(show);
+            for (const QString& destination : plateforme->imprimanteQt().destinations()) {
+                std::cout << (cible == Cible::Pdf ? "" : "printer: ") << destination.toStdString()
+                          << '\n';
+            }
+            break;
+        case Cible::Html:
+            show.piTypeImpression = eiTypeSortieHTML;
+            if (!o.sortie.empty()) show.psChemin = o.sortie;
+            plan.Show(show);
+            if (console->erreurs == 0)
+                std::cout << versUtf8(Html::GetCheminHtml(plateforme->Os())) << '\n';
+            break;
+        case Cible::Png: {
+            const std::string sortie = o.sortie.empty() ? "planning.png" : o.sortie;
+            png(plan, o, sortie);
+            if (console->erreurs == 0) std::cout << sortie << '\n';
+            break;
+        }
+        case Cible::Defaut:
+            break;
+    }
+    return console->erreurs == 0 ? 0 : SortieEchec;
+}
+
+}  // namespace
+
+}  // namespace vitrail::outil
+
+int main(int argc, char** argv) {
+    using namespace vitrail::outil;
+    Options options;
+    try {
+        options = litOptions(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::invalid_argument& e) {
+        std::cerr << "vitrail: " << e.what() << '\n';
+        return SortieUsage;
+    }
+    if (options.commande == Commande::Aide) {
+        std::cout << Aide;
+        return 0;
+    }
+    try {
+        return execute(options);
+    } catch (const vitrail::fichier::ErreurFichier& e) {
+        std::cerr << "vitrail: " << e.what() << '\n';
+        return SortieUsage;
+    } catch (const std::exception& e) {
+        std::cerr << "vitrail: " << e.what() << '\n';
+        return SortieEchec;
+    }
+}
