@@ -5,8 +5,14 @@ packages=(build-essential cmake ninja-build ccache clang-format libgtest-dev lib
           libbenchmark-dev
           # the Qt platform layer, and the faces that stand in for Times New Roman and Arial
           qt6-base-dev libgl-dev libxcb1-dev fonts-liberation
-          # end-to-end checks: a real X server, a CUPS queue that prints to PDF, PDF reading
-          xvfb xauth x11-utils xdotool imagemagick cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils)
+          # the planning file reader, and the examples in C and Python
+          nlohmann-json3-dev python3
+          # end-to-end checks: a real X server, a CUPS queue that prints to PDF, PDF reading,
+          # a real browser for the HTML page
+          xvfb xauth x11-utils xdotool imagemagick cups cups-client cups-bsd printer-driver-cups-pdf
+          poppler-utils chromium)
+# The browser check runs on Node.js: the machine's own, or Debian's.
+command -v node >/dev/null || packages+=(nodejs)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -86,7 +86,10 @@ void ecrit(std::initializer_list<Texte> lignes) {
 
 // A number in print form: a blank in place of the sign when not negative, and one after.
 Texte nombre(double v) {
-    return (v >= 0 ? U" " : U"") + texteNombre(v) + U" ";
+    Texte texte = v >= 0 ? U" " : U"";
+    texte += texteNombre(v);
+    texte += U' ';
+    return texte;
 }
 
 Texte ligneDiv(const char32_t* position, double haut, double gauche, std::int16_t largeur,

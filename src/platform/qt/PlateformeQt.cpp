@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QScreen>
 
+#include <iostream>
+
+#include "platform/console/InteractionConsole.hpp"
 #include "platform/qt/SurfaceQt.hpp"
 #include "platform/qt/VueMontrePlan.hpp"
 #include "vitrail/TracPlanDLL.hpp"
@@ -44,7 +47,22 @@ void assureApplication() {
 
 }  // namespace
 
-PlateformeQt::PlateformeQt() : dialogues_(std::make_shared<InteractionQt>(imprimante_)) {}
+namespace {
+
+// Off screen nobody would see a message box, and it would wait for ever: the messages go to
+// standard error with their default answers instead.
+std::shared_ptr<Interaction> dialoguesPourCetEcran(ImprimanteQt& imprimante) {
+    const QString plateforme = QGuiApplication::platformName();
+    if (sansEcran || plateforme == QStringLiteral("offscreen") ||
+        plateforme == QStringLiteral("minimal")) {
+        return std::make_shared<InteractionConsole>(std::cerr);
+    }
+    return std::make_shared<InteractionQt>(imprimante);
+}
+
+}  // namespace
+
+PlateformeQt::PlateformeQt() : dialogues_(dialoguesPourCetEcran(imprimante_)) {}
 
 std::shared_ptr<PlateformeQt> PlateformeQt::partagee() {
     assureApplication();
@@ -63,7 +81,7 @@ std::unique_ptr<Surface> PlateformeQt::NouvelleSurface() {
 }
 
 void PlateformeQt::dialogues(std::shared_ptr<Interaction> dialogues) {
-    dialogues_ = dialogues ? std::move(dialogues) : std::make_shared<InteractionQt>(imprimante_);
+    dialogues_ = dialogues ? std::move(dialogues) : dialoguesPourCetEcran(imprimante_);
 }
 
 void PlateformeQt::MontreModal(MontrePlan& fenetre) {

@@ -12,7 +12,7 @@ namespace vitrail::qt {
 
 // The real platform: Qt's screen, printer and dialogs. Creating it creates the Qt application
 // object when the host has none: on the display when there is one, otherwise off-screen, where
-// everything but the viewer window works.
+// everything but the viewer window works and messages go to standard error.
 class PlateformeQt : public Plateforme {
   public:
     PlateformeQt();
@@ -28,7 +28,8 @@ class PlateformeQt : public Plateforme {
     void MontreModal(MontrePlan& fenetre) override;
 
     ImprimanteQt& imprimanteQt() { return imprimante_; }
-    // Replaces the dialogs, for instance by console answers for batch use.
+    // Replaces the dialogs, for instance by console answers for batch use; empty restores the
+    // platform's own.
     void dialogues(std::shared_ptr<Interaction> dialogues);
     // False when no display could be reached: the viewer cannot be shown.
     static bool ecranDisponible();

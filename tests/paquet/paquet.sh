@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The installed package: cmake --install, then a host built against it with find_package and
+# one with pkg-config, both run.
+set -euo pipefail
+construction=$1
+source=$2
+travail=$(mktemp -d)
+trap 'rm -rf "$travail"' EXIT
+cmake --install "$construction" --prefix "$travail/prefixe" >/dev/null
+test -L "$travail/prefixe/lib/libvitrail.so.0" || { echo "no soname link"; exit 1; }
+objdump -p "$travail/prefixe/lib/libvitrail.so" | grep -q 'SONAME *libvitrail.so.0' ||
+    { echo "no soname"; exit 1; }
+
+cmake -S "$source/examples/installe" -B "$travail/hote" -G Ninja \
+    -DCMAKE_PREFIX_PATH="$travail/prefixe" >/dev/null
+cmake --build "$travail/hote" >/dev/null
+export LD_LIBRARY_PATH=$travail/prefixe/lib
+# No display: the library works off screen and answers its own questions on standard error.
+unset DISPLAY QT_QPA_PLATFORM
+"$travail/hote/hote" "$travail/cmake.htm" >/dev/null 2>&1
+grep -q 'Lundi&nbsp<b>r' "$travail/cmake.htm" || { echo "find_package host wrote no page"; exit 1; }
+
+export PKG_CONFIG_PATH=$travail/prefixe/lib/pkgconfig
+# shellcheck disable=SC2046
+c++ -std=c++20 "$source/examples/installe/hote.cpp" -o "$travail/hote-pc" $(pkg-config --cflags --libs vitrail)
+"$travail/hote-pc" "$travail/pc.htm" >/dev/null 2>&1
+grep -q 'Mardi&nbsprevue' "$travail/pc.htm" || { echo "pkg-config host wrote no page"; exit 1; }
+echo "installed package: find_package and pkg-config hosts build and run"

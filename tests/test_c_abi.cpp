@@ -1,0 +1,219 @@
+// The C interface, on the real library under the off-screen platform.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <utility>
+
+#include "Fichiers.hpp"
+#include "vitrail/vitrail.h"
+
+namespace {
+
+const double R = VITRAIL_DEFAUT_REEL;
+constexpr int32_t E = VITRAIL_DEFAUT_ENTIER;
+constexpr auto npos = std::string::npos;
+
+// Every argument at its marker, so that a test names only what it gives.
+struct Reglages {
+    double piDrawWidth = R;
+    int32_t piFillColor = E, piFillStyle = E;
+    const char* psFont = nullptr;
+    int32_t piFontSize = E, pbFontBold = E, pbFontItalic = E, pbFontStrikethru = E,
+            pbFontUnderline = E, pbFontTransparent = E, plFontColor = E;
+    const char* psAligne = nullptr;
+    int32_t plCouleurTrait = E, plCouleurFond = E;
+    const char *psFieldSeparator = nullptr, *psReplaceCHR13 = nullptr;
+    int32_t piMargeEnPourcent = E, piNbMiniLettresDunMot = E, piScreenTop = E, piScreenLeft = E,
+            piScreenHeight = E, piScreenWidth = E;
+    const char* psScreenCaption = nullptr;
+    double pdMinFontSize = R;
+};
+
+struct Cadre {
+    double piHaut = 0, piGauche = 0, piBas = R, piDroite = R, piDrawWidth = R;
+    int32_t piFillColor = E;
+    const char *psText = nullptr, *psFont = nullptr;
+    int32_t piFontSize = E;
+    const char *pbFontBold = nullptr, *pbFontItalic = nullptr, *pbFontStrikethru = nullptr,
+               *pbFontUnderline = nullptr, *pbFontTransparent = nullptr;
+    int32_t plFontColor = E;
+    const char* psAligne = nullptr;
+    int32_t plCouleurTrait = E;
+};
+
+int initialise(vitrail_plan* plan, const Reglages& r) {
+    return vitrail_initialise(
+        plan, r.piDrawWidth, r.piFillColor, r.piFillStyle, r.psFont, r.piFontSize, r.pbFontBold,
+        r.pbFontItalic, r.pbFontStrikethru, r.pbFontUnderline, r.pbFontTransparent, r.plFontColor,
+        r.psAligne, r.plCouleurTrait, r.plCouleurFond, r.psFieldSeparator, r.psReplaceCHR13,
+        r.piMargeEnPourcent, r.piNbMiniLettresDunMot, r.piScreenTop, r.piScreenLeft,
+        r.piScreenHeight, r.piScreenWidth, r.psScreenCaption, r.pdMinFontSize);
+}
+
+int cadre(vitrail_plan* plan, const Cadre& c) {
+    return vitrail_new_cadre_texte(
+        plan, c.piHaut, c.piGauche, c.piBas, c.piDroite, c.piDrawWidth, c.piFillColor, c.psText,
+        c.psFont, c.piFontSize, c.pbFontBold, c.pbFontItalic, c.pbFontStrikethru, c.pbFontUnderline,
+        c.pbFontTransparent, c.plFontColor, c.psAligne, c.plCouleurTrait);
+}
+
+class AbiC : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(vitrail_creer(&plan), VITRAIL_OK) << vitrail_derniere_erreur();
+        ASSERT_EQ(vitrail_reponses_console(plan), VITRAIL_OK) << vitrail_derniere_erreur();
+    }
+    void TearDown() override { vitrail_detruire(plan); }
+
+    // Roomy frames, so that no text is shrunk below its size.
+    int cadre(const char* texte, Cadre c = {}) {
+        c.piBas = 100;
+        c.piDroite = 400;
+        c.psText = texte;
+        return ::cadre(plan, c);
+    }
+
+    // The planning as an HTML page; empty when the page was not written.
+    std::string html() {
+        const std::string chemin = (dossier / "page.htm").string();
+        std::filesystem::remove(chemin);
+        int32_t cible = VITRAIL_SORTIE_HTML;
+        EXPECT_EQ(vitrail_show(plan, &cible, E, nullptr, nullptr, E, chemin.c_str(), nullptr),
+                  VITRAIL_OK)
+            << vitrail_derniere_erreur();
+        return vitrail::test::contenu(chemin);
+    }
+
+    vitrail_plan* plan = nullptr;
+    vitrail::test::DossierTemporaire dossier;
+};
+
+TEST_F(AbiC, ArgumentsLeftOutTakeTheirDefaults) {
+    ASSERT_EQ(initialise(plan, {}), VITRAIL_OK) << vitrail_derniere_erreur();
+    ASSERT_EQ(cadre("Lundi"), VITRAIL_OK) << vitrail_derniere_erreur();
+    const std::string page = html();
+    // The page is in Windows-1252.
+    EXPECT_NE(page.find("<title>Vitrail, \xE9"
+                        "dition du planning</title>"),
+              npos);
+    EXPECT_NE(page.find("font-size: 10 pt"), npos);
+    // A border one wide, so the box is drawn, filled in white.
+    EXPECT_NE(page.find("BGCOLOR=#FFFFFF"), npos);
+}
+
+TEST_F(AbiC, FrameArgumentsLeftOutTakeTheSettingsAndGivenOnesWin) {
+    ASSERT_EQ(initialise(plan, {.piFillColor = 0xCCFFCC, .piFontSize = 14}), VITRAIL_OK);
+    ASSERT_EQ(cadre("Lundi"), VITRAIL_OK);
+    ASSERT_EQ(cadre("Mardi", {.piDrawWidth = 0, .piFillColor = 0xFFFFFF, .piFontSize = 8}),
+              VITRAIL_OK);
+    const std::string page = html();
+    EXPECT_NE(page.find("font-size: 14 pt"), npos);
+    EXPECT_NE(page.find("font-size: 8 pt"), npos);
+    const auto boite = page.find("BGCOLOR=");
+    EXPECT_EQ(page.substr(boite, 15), "BGCOLOR=#CCFFCC");
+    EXPECT_EQ(page.find("BGCOLOR=", boite + 1), npos) << "no border, no box";
+}
+
+TEST_F(AbiC, FlagsAreHandedOverAsTexts) {
+    // A text that reads as no Boolean is refused by the component itself, which then draws
+    // nothing of the planning.
+    for (const auto& [drapeau, lisible] :
+         {std::pair{"1", true}, {"False", true}, {"peut-être", false}}) {
+        ASSERT_EQ(initialise(plan, {}), VITRAIL_OK);
+        EXPECT_EQ(cadre("Lundi", {.pbFontItalic = drapeau}), VITRAIL_OK);
+        EXPECT_EQ(html().find("Lundi") != npos, lisible) << drapeau;
+    }
+}
+
+TEST_F(AbiC, SixteenBitIntegersOutOfRangeAreRefusedAndChangeNothing) {
+    EXPECT_EQ(initialise(plan, {.piScreenTop = -32768, .piScreenLeft = 32767}), VITRAIL_OK);
+    // 65535 would wrap to -1, the marker.
+    for (const int32_t taille : {32768, -32769, 65535}) {
+        EXPECT_EQ(cadre("Refusé", {.piFontSize = taille}), VITRAIL_ERREUR_ARGUMENT) << taille;
+        EXPECT_NE(std::string(vitrail_derniere_erreur()).find("piFontSize"), npos);
+    }
+
+    ASSERT_EQ(initialise(plan, {.piFontSize = 14}), VITRAIL_OK);
+    EXPECT_EQ(initialise(plan, {.piScreenWidth = 40000, .psScreenCaption = "Autre"}),
+              VITRAIL_ERREUR_ARGUMENT);
+    EXPECT_NE(std::string(vitrail_derniere_erreur()).find("piScreenWidth"), npos);
+    EXPECT_EQ(initialise(plan, {.piNbMiniLettresDunMot = -40000}), VITRAIL_ERREUR_ARGUMENT);
+    EXPECT_NE(std::string(vitrail_derniere_erreur()).find("piNbMiniLettresDunMot"), npos);
+
+    ASSERT_EQ(cadre("Mardi"), VITRAIL_OK);
+    const std::string page = html();
+    EXPECT_EQ(page.find("Refus"), npos);
+    EXPECT_EQ(page.find("Autre"), npos);
+    EXPECT_NE(page.find("font-size: 14 pt"), npos);
+}
+
+TEST_F(AbiC, TextsThatAreNotUtf8AreBadArguments) {
+    // Truncated, stray continuation, overlong, surrogate, beyond U+10FFFF, invalid lead byte.
+    for (const char* texte : {"a\xC3", "\x80", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80",
+                              "\xF4\x90\x80\x80", "\xFF"}) {
+        EXPECT_EQ(cadre(texte), VITRAIL_ERREUR_ARGUMENT) << vitrail_derniere_erreur();
+        EXPECT_NE(std::string(vitrail_derniere_erreur()).find("psText"), npos);
+    }
+    EXPECT_EQ(cadre("x", {.pbFontItalic = "\xFF"}), VITRAIL_ERREUR_ARGUMENT);
+    EXPECT_NE(std::string(vitrail_derniere_erreur()).find("pbFontItalic"), npos);
+    EXPECT_EQ(vitrail_new_cadre_image(plan, "\xC3(", 0, 0, R, R), VITRAIL_ERREUR_ARGUMENT);
+    int32_t cible = VITRAIL_SORTIE_HTML;
+    EXPECT_EQ(vitrail_show(plan, &cible, E, nullptr, nullptr, E, "\xE9t\xE9.htm", nullptr),
+              VITRAIL_ERREUR_ARGUMENT);
+
+    EXPECT_EQ(cadre("é € \U0001D11E \uFFFD"), VITRAIL_OK) << vitrail_derniere_erreur();
+}
+
+TEST_F(AbiC, ANullHandleOrARequiredArgumentLeftOutIsABadArgument) {
+    vitrail_plan* const nul = nullptr;
+    int32_t cible = VITRAIL_SORTIE_HTML;
+    EXPECT_EQ(vitrail_creer(nullptr), VITRAIL_ERREUR_ARGUMENT);
+    EXPECT_EQ(vitrail_detruire(nul), VITRAIL_ERREUR_ARGUMENT);
+    EXPECT_EQ(vitrail_reponses_console(nul), VITRAIL_ERREUR_ARGUMENT);
+    EXPECT_EQ(vitrail_cls(nul), VITRAIL_ERREUR_ARGUMENT);
+    EXPECT_EQ(vitrail_show(nul, &cible, E, nullptr, nullptr, E, nullptr, nullptr),
+              VITRAIL_ERREUR_ARGUMENT);
+    EXPECT_EQ(cible, VITRAIL_SORTIE_HTML);
+    EXPECT_EQ(initialise(nul, {}), VITRAIL_ERREUR_ARGUMENT);
+    EXPECT_EQ(vitrail_new_cadre_image(nul, "logo.png", 0, 0, R, R), VITRAIL_ERREUR_ARGUMENT);
+    EXPECT_EQ(::cadre(nul, {}), VITRAIL_ERREUR_ARGUMENT);
+    EXPECT_NE(std::string(vitrail_derniere_erreur()).find("plan"), npos);
+
+    EXPECT_EQ(::cadre(plan, {.piHaut = R}), VITRAIL_ERREUR_ARGUMENT);
+    EXPECT_NE(std::string(vitrail_derniere_erreur()).find("piHaut"), npos);
+    EXPECT_EQ(vitrail_new_cadre_image(plan, nullptr, 0, 0, R, R), VITRAIL_ERREUR_ARGUMENT);
+    EXPECT_NE(std::string(vitrail_derniere_erreur()).find("psImagePath"), npos);
+}
+
+TEST_F(AbiC, ShowWritesThePageAndGivesBackTheTarget) {
+    ASSERT_EQ(initialise(plan, {.psScreenCaption = "Semaine 49"}), VITRAIL_OK);
+    ASSERT_EQ(cadre("Lundi"), VITRAIL_OK);
+    ASSERT_EQ(vitrail_cls(plan), VITRAIL_OK);
+
+    // A failure first, for the success to clear.
+    ASSERT_EQ(vitrail_cls(nullptr), VITRAIL_ERREUR_ARGUMENT);
+    const std::string chemin = (dossier / "semaine.htm").string();
+    int32_t cible = VITRAIL_SORTIE_HTML;
+    EXPECT_EQ(vitrail_show(plan, &cible, E, nullptr, nullptr, E, chemin.c_str(), nullptr),
+              VITRAIL_OK);
+    EXPECT_EQ(cible, VITRAIL_SORTIE_HTML);
+    EXPECT_STREQ(vitrail_derniere_erreur(), "");
+    const std::string page = vitrail::test::contenu(chemin);
+    EXPECT_NE(page.find("<title>Semaine 49</title>"), npos);
+    EXPECT_NE(page.find("Lundi"), npos);
+    EXPECT_TRUE(page.ends_with("</html>\r\n"));
+}
+
+TEST_F(AbiC, TheLastErrorBelongsToTheCallingThread) {
+    std::string autre;
+    std::thread([&] {
+        vitrail_cls(nullptr);
+        autre = vitrail_derniere_erreur();
+    }).join();
+    EXPECT_NE(autre, "");
+    EXPECT_STREQ(vitrail_derniere_erreur(), "");
+}
+
+}  // namespace
