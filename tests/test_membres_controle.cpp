@@ -73,15 +73,6 @@ TEST(SurfaceCourante, TheControlAsDrawingObjectRoundsPositions) {
     EXPECT_EQ(c.surface().appels.back(), "Print \"Lundi\" @100,202  10");
 }
 
-TEST(ClsEtFrames, ClsClearsTheAreaAndKeepsFrames) {
-    Controle c;
-    c.ctl.Initialise();
-    c.ctl.NewCadreTexte({.piHaut = 1, .piGauche = 2});
-    c.ctl.Cls();
-    EXPECT_EQ(c.surface().appels.back(), "Cls");
-    EXPECT_EQ(c.ctl.ioCadres->size(), 1u);
-}
-
 TEST(Defilement, StepsAreAQuarterOfTheVisibleArea) {
     Controle c;
     c.surface().largeur = 8250;

@@ -61,13 +61,6 @@ TEST(TracPlanDLL, FramesAreForwardedWithTheirNamedArguments) {
     EXPECT_EQ(image.iNoObjet, 2);
 }
 
-TEST(TracPlanDLL, ABoldFlagTextReachesTheFrameAsAText) {
-    Hote h;
-    h.plan.Initialise();
-    h.plan.NewCadreTexte(0, 0, {.pbFontBold = "gras"});
-    EXPECT_EQ(h.cadre(0).bFontBold, Variant(U"gras"));
-}
-
 TEST(TracPlanDLL, ClsKeepsTheFrames) {
     Hote h;
     h.plan.Initialise();
@@ -91,13 +84,6 @@ TEST(TracPlanDLL, InvalidUtf8IsAClearErrorAndStoresNothing) {
     EXPECT_EQ(h.ctl().reglages.psFont, U"Times New Roman");
     EXPECT_FALSE(h.ctl().ioCadres.has_value());
     EXPECT_EQ(h.ctl().ilNbCadres, 0);
-}
-
-TEST(TracPlanDLL, ControlFailuresDoNotReachTheHost) {
-    Hote h;
-    h.plan.Initialise();
-    EXPECT_NO_THROW(h.plan.NewCadreTexte(0, 0, {.pbFontStrikethru = "peut-être"}));
-    EXPECT_EQ(h.plateforme->interaction.messages.size(), 1u);
 }
 
 TEST(Identifiants, MembersInTheirOrder) {
