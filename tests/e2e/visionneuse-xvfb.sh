@@ -15,12 +15,17 @@ unset QT_QPA_PLATFORM
 "$hote" ecran >"$travail/hote.log" 2>&1 &
 pid=$!
 fenetre=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vitrail e2e$' | head -n 1)
-sleep 1.5
-import -window root "$travail/ecran.png"
+# Pixels of the fill colour #CCE0FF: the planning was drawn, not only the window. A slow build
+# (the sanitizers) may take a while to paint: look again for up to ten seconds.
+remplis=0
+for _ in $(seq 20); do
+    sleep 0.5
+    import -window root "$travail/ecran.png"
+    remplis=$(convert "$travail/ecran.png" -fill black +opaque 'rgb(204,224,255)' \
+        -fill white -opaque 'rgb(204,224,255)' -format '%[fx:round(mean*w*h)]' info:)
+    [ "$remplis" -gt 2000 ] && break
+done
 [ -z "${VITRAIL_E2E_CAPTURE:-}" ] || cp "$travail/ecran.png" "$VITRAIL_E2E_CAPTURE"
-# Pixels of the fill colour #CCE0FF: the planning was drawn, not only the window.
-remplis=$(convert "$travail/ecran.png" -fill black +opaque 'rgb(204,224,255)' \
-    -fill white -opaque 'rgb(204,224,255)' -format '%[fx:round(mean*w*h)]' info:)
 echo "pixels of the first frame's fill: $remplis"
 [ "$remplis" -gt 2000 ] || { echo "the planning is not on the screen"; exit 1; }
 
