@@ -43,10 +43,6 @@ class ExportHtml : public ::testing::Test {
         Html::SetCheminHtml(U"");
     }
 
-    static std::string lit(const fs::path& chemin) { return test::contenu(chemin); }
-    static void ecritFichier(const fs::path& chemin, const std::string& texte) {
-        test::ecrit(chemin, texte);
-    }
     std::vector<std::string> contenuDossier() const {
         std::vector<std::string> noms;
         for (const auto& entree : fs::directory_iterator(dossier.chemin())) {
@@ -57,7 +53,7 @@ class ExportHtml : public ::testing::Test {
 
     // The page's lines; every one must end with CR LF.
     Lignes lignesPage() const {
-        const std::string octets = lit(page);
+        const std::string octets = test::contenu(page);
         Lignes lignes;
         std::size_t debut = 0;
         for (std::size_t fin; (fin = octets.find('\n', debut)) != std::string::npos;
@@ -277,21 +273,21 @@ TEST_F(ExportHtml, ANewExportReplacesThePageAndKeepsItsPermissions) {
 }
 
 TEST_F(ExportHtml, AFailedExportLeavesThePreviousPage) {
-    ecritFichier(page, "ancien");
+    test::ecrit(page, "ancien");
 
     Html::EcritEnteteHtml(U"T", systeme);
     Html::EcritCadreHtml(0, 0, 10, 10, 0, 1, ui);
-    EXPECT_EQ(lit(page), "ancien");
+    EXPECT_EQ(test::contenu(page), "ancien");
     Html::AbandonneHtml();
     EXPECT_FALSE(Html::ExportEnCours());
-    EXPECT_EQ(lit(page), "ancien");
+    EXPECT_EQ(test::contenu(page), "ancien");
     EXPECT_EQ(contenuDossier(), std::vector<std::string>{"page.htm"});
     attendErreur(erreurs::NomFichierIncorrect, [&] { Html::EcritCadreHtml(0, 0, 9, 9, 0, 1, ui); });
 
     Html::EcritEnteteHtml(U"T", systeme);
     attendErreur(erreurs::Depassement, [&] { Html::EcritCadreHtml(0, 0, 9, 1e6, 0, 1, ui); });
     Html::AbandonneHtml();
-    EXPECT_EQ(lit(page), "ancien");
+    EXPECT_EQ(test::contenu(page), "ancien");
     EXPECT_EQ(contenuDossier(), std::vector<std::string>{"page.htm"});
 
     // The page cannot take the target's place: the target became a folder meanwhile.
@@ -319,11 +315,11 @@ TEST_F(ExportHtml, OpeningFailures) {
 
 TEST_F(ExportHtml, ReadOnlyPageCannotBeReplaced) {
     if (::geteuid() == 0) GTEST_SKIP() << "root writes read-only files anyway";
-    ecritFichier(page, "ancien");
+    test::ecrit(page, "ancien");
     fs::permissions(page, static_cast<fs::perms>(0444));
     attendErreur(erreurs::AccesChemin, [&] { Html::EcritEnteteHtml(U"T", systeme); });
     EXPECT_FALSE(Html::ExportEnCours());
-    EXPECT_EQ(lit(page), "ancien");
+    EXPECT_EQ(test::contenu(page), "ancien");
     EXPECT_EQ(contenuDossier(), std::vector<std::string>{"page.htm"});
 }
 

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
-#include <new>
 #include <optional>
 #include <string_view>
 #include <type_traits>

@@ -110,21 +110,11 @@ VueMontrePlan::VueMontrePlan(MontrePlan& modele, SurfaceQt& surface)
     connect(echap_, &QPushButton::clicked, this, [this] { modele_.BoutonEscape_Click(); });
 
     zone_ = new ZoneDessin(*this, modele, surface);
-    hscroll_ = new QScrollBar(Qt::Horizontal, zone_);
-    hscroll_->setObjectName(QStringLiteral("HScroll1"));
-    vscroll_ = new QScrollBar(Qt::Vertical, zone_);
-    vscroll_->setObjectName(QStringLiteral("VScroll1"));
     TracPlanOCX& ctl = modele.TracPlanOCX1;
-    connect(hscroll_, &QScrollBar::valueChanged, this, [this, &ctl](int valeur) {
-        ctl.HScroll1.Value = static_cast<std::int16_t>(valeur);
-        modele_.visionneuse.HScroll1_Change();
-        apresEvenement();
-    });
-    connect(vscroll_, &QScrollBar::valueChanged, this, [this, &ctl](int valeur) {
-        ctl.VScroll1.Value = static_cast<std::int16_t>(valeur);
-        modele_.visionneuse.VScroll1_Change();
-        apresEvenement();
-    });
+    hscroll_ = barre(Qt::Horizontal, QStringLiteral("HScroll1"), ctl.HScroll1,
+                     &Visionneuse::HScroll1_Change);
+    vscroll_ = barre(Qt::Vertical, QStringLiteral("VScroll1"), ctl.VScroll1,
+                     &Visionneuse::VScroll1_Change);
 
     const char* const bulles[] = {"Agrandir l'image", "Réduire l'image", "Pleine page", "Imprime"};
     QFont legende(QStringLiteral("Arial"));
@@ -168,6 +158,18 @@ VueMontrePlan::VueMontrePlan(MontrePlan& modele, SurfaceQt& surface)
 
 VueMontrePlan::~VueMontrePlan() {
     modele_.fermeVue = nullptr;
+}
+
+QScrollBar* VueMontrePlan::barre(Qt::Orientation sens, const QString& nom, BarreDefilement& modele,
+                                 void (Visionneuse::*change)()) {
+    auto* barre = new QScrollBar(sens, zone_);
+    barre->setObjectName(nom);
+    connect(barre, &QScrollBar::valueChanged, this, [this, &modele, change](int valeur) {
+        modele.Value = static_cast<std::int16_t>(valeur);
+        (modele_.visionneuse.*change)();
+        apresEvenement();
+    });
+    return barre;
 }
 
 int VueMontrePlan::pixels(double t) const {

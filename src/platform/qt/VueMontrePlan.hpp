@@ -45,6 +45,9 @@ class VueMontrePlan : public QDialog {
     void reject() override;
 
   private:
+    // A scroll bar of the control whose moves go to the model's bar and its Change.
+    QScrollBar* barre(Qt::Orientation sens, const QString& nom, BarreDefilement& modele,
+                      void (Visionneuse::*change)());
     int pixels(double twips) const;
     double twips(int pixels) const;
     void place(QWidget& widget, const Controle& controle) const;
