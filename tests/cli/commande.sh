@@ -8,7 +8,8 @@ travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 echec() { echo "FAILED: $*"; exit 1; }
 
-"$vitrail" --help | grep -q 'vitrail render FILE' || echec "--help"
+aide=$("$vitrail" --help)
+grep -q 'vitrail render FILE' <<<"$aide" || echec "--help"
 "$vitrail" render 2>"$travail/err"; [ $? -eq 2 ] || echec "no file: status 2"
 grep -q 'which planning file' "$travail/err" || echec "no file: message"
 "$vitrail" render "$exemple" --to fax 2>/dev/null; [ $? -eq 2 ] || echec "bad target: status 2"

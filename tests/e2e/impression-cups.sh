@@ -18,10 +18,12 @@ nettoie() {
 trap nettoie EXIT
 
 printf 'Out %s\nAnonDirName %s\n' "$sortie" "$sortie" >"$conf"
-if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+# No `grep -q` on a pipe: leaving it early would fail the pipeline under pipefail.
+ordonnanceur_actif() { [[ $(lpstat -r 2>/dev/null) == *'is running'* ]]; }
+if ! ordonnanceur_actif; then
     /usr/sbin/cupsd -f >/dev/null 2>&1 &
     demarre=$!
-    for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
+    for _ in $(seq 100); do ordonnanceur_actif && break; sleep 0.1; done
 fi
 # pdftocairo turns the job into PostScript with fonts that keep their text, so the PDF that
 # cups-pdf makes of it can be read back.
@@ -40,6 +42,7 @@ echo "$pdfs"
 [ "$(wc -l <<<"$pdfs")" -eq 3 ] || { echo "expected three PDF files"; lpstat -W all -o || true; exit 1; }
 while IFS= read -r pdf; do
     sleep 0.2  # cups-pdf may still be writing the last one
-    pdftotext "$pdf" - | grep -q 'Planning Lundi réunion' || { echo "$pdf lacks the text"; exit 1; }
+    texte=$(pdftotext "$pdf" -)
+    grep -q 'Planning Lundi réunion' <<<"$texte" || { echo "$pdf lacks the text"; exit 1; }
 done <<<"$pdfs"
 echo "three copies printed through CUPS"

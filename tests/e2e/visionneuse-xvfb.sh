@@ -14,7 +14,8 @@ unset QT_QPA_PLATFORM
 
 "$hote" ecran >"$travail/hote.log" 2>&1 &
 pid=$!
-fenetre=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vitrail e2e$' | head -n 1)
+fenetres=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vitrail e2e$')
+fenetre=$(head -n 1 <<<"$fenetres")
 # Pixels of the fill colour #CCE0FF: the planning was drawn, not only the window. A slow build
 # (the sanitizers) may take a while to paint: look again for up to ten seconds.
 remplis=0

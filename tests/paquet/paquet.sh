@@ -8,8 +8,9 @@ travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 cmake --install "$construction" --prefix "$travail/prefixe" >/dev/null
 test -L "$travail/prefixe/lib/libvitrail.so.0" || { echo "no soname link"; exit 1; }
-objdump -p "$travail/prefixe/lib/libvitrail.so" | grep -q 'SONAME *libvitrail.so.0' ||
-    { echo "no soname"; exit 1; }
+# Read the whole header first: `grep -q` leaving a pipe early would fail it under pipefail.
+entete=$(objdump -p "$travail/prefixe/lib/libvitrail.so")
+grep -q 'SONAME *libvitrail.so.0' <<<"$entete" || { echo "no soname"; exit 1; }
 
 cmake -S "$source/examples/installe" -B "$travail/hote" -G Ninja \
     -DCMAKE_PREFIX_PATH="$travail/prefixe" >/dev/null
