@@ -119,7 +119,7 @@ bool TracPlanOCX::Imprime(const ArgumentsImprime& a) {
                     const auto choix = dialogues().ChoixImprimante(DrapeauxDialogueImprimante);
                     if (!choix) throw ErreurExecution(erreurs::AnnulationDialogue);
                     copies = CInt(*choix);
-                } catch (const ErreurExecution&) {
+                } catch (...) {
                     pas.termine(true);
                 }
             }

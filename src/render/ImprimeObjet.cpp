@@ -60,12 +60,11 @@ void TracPlanOCX::ImprimeObjet(const CadreDef& cadre) {
         const bool bordure = a.piDrawWidth != 0;
         if (!bordure) a.piDrawWidth = 1;
 
-        const double zoomH = idCorrecHorizontal * idZoom;
-        const double zoomV = idCorrecVertical * idZoom;
-        const Bords b{.haut = a.piHaut * zoomV + ilOrigineY,
-                      .gauche = a.piGauche * zoomH + ilOrigineX,
-                      .bas = a.piBas * zoomV + ilOrigineY,
-                      .droite = a.piDroite * zoomH + ilOrigineX};
+        // Left to right, edge by scale then by zoom: another order changes the last bit.
+        const Bords b{.haut = a.piHaut * idCorrecVertical * idZoom + ilOrigineY,
+                      .gauche = a.piGauche * idCorrecHorizontal * idZoom + ilOrigineX,
+                      .bas = a.piBas * idCorrecVertical * idZoom + ilOrigineY,
+                      .droite = a.piDroite * idCorrecHorizontal * idZoom + ilOrigineX};
 
         if (ilTypeImpression != 3) a.piFontSize = CInt(a.piFontSize * idZoom);
         const double trait = a.piDrawWidth * idZoom;
