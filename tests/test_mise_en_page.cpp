@@ -55,6 +55,14 @@ TEST_F(MiseEnPage, FewerThanTheMinimumLettersSendTheWordToItsOwnLines) {
               (Lignes{U"", U"Le", U"Anticonsti-", U"tutionnel", U"fin"}));
 }
 
+TEST_F(MiseEnPage, AMinimumOfNoLetterStillSplitsTheWord) {
+    // Only the hyphen fits: the word goes letter by letter instead of giving "-" for ever.
+    ctl.Initialise({.piNbMiniLettresDunMot = 0});
+    EXPECT_EQ(lignes(U"Anticonstitutionnel fin", 200),
+              (Lignes{U"", U"An-", U"ti-", U"co-", U"ns-", U"ti-", U"tu-", U"ti-", U"on-", U"ne-",
+                      U"l", U"fin"}));
+}
+
 TEST_F(MiseEnPage, CarriageReturnsBreakLinesAndTwoMakeABlankLine) {
     EXPECT_EQ(lignes(U"Un\r\rDeux\r\nTrois", 2000),
               (Lignes{U"", U"Un", U"\r", U"Deux", U"\nTrois"}));

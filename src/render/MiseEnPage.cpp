@@ -47,7 +47,8 @@ void TracPlanOCX::placeMot(Texte& L, Texte& M, double A) {
                W(prefixe() + gauche(M, k) + U"-") <= A) {
             ++k;
         }
-        if (k > minimum) {
+        // A split that takes no letter (a minimum of 0) would give the same word back for ever.
+        if (k > minimum && k > 1) {
             AjouteLigneTexte(prefixe() + gauche(M, k - 1) + U"-");
             M.erase(0, static_cast<std::size_t>(k - 1));
             L.clear();
