@@ -39,6 +39,8 @@ class ExportHtml : public ::testing::Test {
         Html::SetCheminHtml(depuisUtf8(page.string()));
     }
     void TearDown() override {
+        std::error_code ignore;
+        fs::permissions(dossier.chemin(), fs::perms::owner_all, fs::perm_options::add, ignore);
         Html::AbandonneHtml();
         Html::SetCheminHtml(U"");
     }
@@ -311,6 +313,18 @@ TEST_F(ExportHtml, OpeningFailures) {
     attendErreur(erreurs::FichierDejaOuvert, [&] { Html::EcritEnteteHtml(U"T", systeme); });
     Html::EcritFinHtml(systeme, ui);
     EXPECT_EQ(lignesPage().size(), 32u);
+}
+
+// Root writes anywhere: the suite runs these two as an unprivileged user too.
+TEST_F(ExportHtml, AFolderThatTakesNoNewFileStillTakesTheNewPage) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root creates files anywhere";
+    test::ecrit(page, "ancien");
+    fs::permissions(dossier.chemin(), fs::perms::owner_read | fs::perms::owner_exec);
+    Html::EcritEnteteHtml(U"T", systeme);
+    Html::EcritCadreHtml(0, 0, 10, 10, 0, 1, ui);
+    Html::EcritFinHtml(systeme, ui);
+    EXPECT_EQ(lignesPage().size(), 30u + 7 + 2);
+    EXPECT_EQ(contenuDossier(), std::vector<std::string>{"page.htm"});
 }
 
 TEST_F(ExportHtml, ReadOnlyPageCannotBeReplaced) {

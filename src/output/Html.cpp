@@ -24,7 +24,7 @@ namespace {
 constexpr char32_t Navigateur[] = U"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
 constexpr char32_t TitreMessages[] = U"Enregistrer sous HTML";
 
-// The page under construction in its temporary file.
+// The page under construction: in a temporary file beside the target, or in the target itself.
 class ExportOuvert {
   public:
     ExportOuvert(std::FILE* fichier, std::string temporaire, std::string cible)
@@ -49,9 +49,9 @@ class ExportOuvert {
                            ::fsync(::fileno(fichier_)) == 0;
         const bool ferme = std::fclose(fichier_) == 0;
         fichier_ = nullptr;
-        if (!ecrit || !ferme || std::rename(temporaire_.c_str(), cible_.c_str()) != 0) {
-            throw ErreurExecution(erreurs::AccesChemin);
-        }
+        const bool enPlace =
+            temporaire_.empty() || std::rename(temporaire_.c_str(), cible_.c_str()) == 0;
+        if (!ecrit || !ferme || !enPlace) throw ErreurExecution(erreurs::AccesChemin);
         temporaire_.clear();
     }
 
@@ -116,11 +116,19 @@ mode_t masqueCreation() {
     return masque;
 }
 
+// Straight into the target, emptied first: the only way left when its folder takes no new file.
+std::unique_ptr<ExportOuvert> ouvreEnPlace(const std::string& cible) {
+    std::FILE* fichier = std::fopen(cible.c_str(), "wb");
+    if (!fichier) throw ErreurExecution(erreurs::AccesChemin);
+    return std::make_unique<ExportOuvert>(fichier, std::string(), cible);
+}
+
 std::unique_ptr<ExportOuvert> ouvre(const std::string& chemin) {
     std::string cible = chemin;
     mode_t mode = 0666 & ~masqueCreation();
     struct stat etat {};
-    if (::stat(chemin.c_str(), &etat) == 0) {
+    const bool existe = ::stat(chemin.c_str(), &etat) == 0;
+    if (existe) {
         if (S_ISDIR(etat.st_mode) || ::access(chemin.c_str(), W_OK) != 0) {
             throw ErreurExecution(erreurs::AccesChemin);
         }
@@ -135,6 +143,7 @@ std::unique_ptr<ExportOuvert> ouvre(const std::string& chemin) {
     std::string modele = cible.substr(0, cible.rfind('/') + 1) + ".vitrail-html-XXXXXX";
     const int fd = ::mkstemp(modele.data());
     if (fd < 0) {
+        if (existe && (errno == EACCES || errno == EPERM)) return ouvreEnPlace(cible);
         throw ErreurExecution(errno == ENOENT || errno == ENOTDIR ? erreurs::CheminIntrouvable
                                                                   : erreurs::AccesChemin);
     }
