@@ -133,5 +133,17 @@ TEST_F(Show, DebordementsListsTheTextsThatDoNotFitAndKeepsThePlanning) {
     EXPECT_EQ(std::count(appels.begin(), appels.end(), "Cls"), 2);  // the frames, drawn afresh
 }
 
+TEST_F(Show, AFrameThatFailsInTheCheckDoesNotStopTheNextShow) {
+    test::DossierTemporaire dossier;
+    planning();
+    plan.NewCadreImage("absent.png", 60, 10, 80, 40);
+    plan.Debordements();
+    ASSERT_EQ(plateforme->interaction.messages.size(), 1u);  // the missing picture, told once
+
+    const std::string page = (dossier / "p.htm").string();
+    plan.Show({.piTypeImpression = eiTypeSortieHTML, .psChemin = page});
+    EXPECT_NE(test::contenu(page).find("Lundi"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace vitrail

@@ -1,6 +1,7 @@
 #include "vitrail/TracPlanDLL.hpp"
 
 #include <stdexcept>
+#include <tuple>
 #include <variant>
 
 #include "output/Html.hpp"
@@ -106,6 +107,18 @@ void TracPlanDLL::NewCadreTexte(double piHaut, double piGauche, const ArgumentsC
     Formulaire().TracPlanOCX1.NewCadreTexte(cadre);
 }
 
+namespace {
+
+// What a render pass changes in the control, beyond its drawing.
+auto etatRendu(TracPlanOCX& c) {
+    return std::tie(c.nomProcedure, c.ibAbandon, c.ibNoRedraw, c.ilTypeImpression,
+                    c.idCorrecHorizontal, c.idCorrecVertical, c.idZoomDefaut, c.idZoom,
+                    c.ilOrigineX, c.ilOrigineY, c.ilMaxDroite, c.ilMaxBas, c.ivDernierTracé,
+                    c.HScroll1, c.VScroll1);
+}
+
+}  // namespace
+
 std::vector<Debordement> TracPlanDLL::Debordements() {
     // The viewer's first look: the default window, its scale, zoom 0.8.
     constexpr double LargeurFenetre = 12000;
@@ -120,12 +133,14 @@ std::vector<Debordement> TracPlanDLL::Debordements() {
     if (controle.surface().Width() == 0 || controle.surface().Height() == 0) {
         controle.surface().Redimensionne(LargeurFenetre, HauteurFenetre);
     }
-    const double zoomDefaut = controle.idZoomDefaut;
+    // The check leaves the control as it found it: a frame that fails here would otherwise
+    // stop every later pass, and the viewer starts as if nothing had been drawn.
+    const auto avant =
+        std::apply([](const auto&... v) { return std::tuple(v...); }, etatRendu(controle));
     controle.idZoomDefaut = 0;
+    controle.ibAbandon = false;
     controle.Imprime({.pbForceTracé = true});
-    // The viewer then starts as if nothing had been drawn.
-    controle.idZoomDefaut = zoomDefaut;
-    controle.ivDernierTracé = Variant();
+    etatRendu(controle) = avant;
     controle.observateurAjustement = nullptr;
     return debordements;
 }
