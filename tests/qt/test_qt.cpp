@@ -160,6 +160,11 @@ TEST(VueMontrePlan, ClicksZoomAndEscapeCloses) {
         EXPECT_EQ(plus->font().pointSizeF(), 14.25);
         EXPECT_EQ(ctl.idZoom, 0.8);  // the first paint drew the planning
         dessinsAvant = static_cast<SurfaceQt&>(ctl.surface()).generation();
+        // A right click on a button is no click on the drawing, which would reset the zoom.
+        ctl.idZoom = 1;
+        QTest::mouseClick(plus, Qt::RightButton);
+        EXPECT_EQ(ctl.idZoom, 1);
+        ctl.idZoom = 0.8;
         QTest::mouseClick(plus, Qt::LeftButton);
         zoomApresClic = ctl.idZoom;
         QTest::qWait(50);

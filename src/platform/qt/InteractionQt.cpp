@@ -78,7 +78,8 @@ std::optional<std::int32_t> InteractionQt::ChoixImprimante(std::int32_t flags) {
 
 std::optional<Texte> InteractionQt::ChoixFichierEnregistrement(const Texte& nomFichier) {
     const QString choisi =
-        QFileDialog::getSaveFileName(nullptr, QString(), versQString(nomFichier));
+        QFileDialog::getSaveFileName(nullptr, QString(), versQString(nomFichier), QString(),
+                                     nullptr, QFileDialog::DontConfirmOverwrite);
     if (choisi.isEmpty()) return std::nullopt;
     return depuisQString(choisi);
 }

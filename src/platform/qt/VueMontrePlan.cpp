@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTimer>
+#include <utility>
 
 namespace vitrail::qt {
 
@@ -73,13 +74,18 @@ ZoneDessin::ZoneDessin(VueMontrePlan& vue, MontrePlan& modele, SurfaceQt& surfac
 
 void ZoneDessin::paintEvent(QPaintEvent*) {
     QPainter(this).drawImage(0, 0, surface_.image());
+    if (std::exchange(affichageSeul_, false)) return;
     // The pass runs after the paint event: it may open message boxes, which must not run
     // inside one.
     if (peintureEnAttente_) return;
     peintureEnAttente_ = true;
     QTimer::singleShot(0, this, [this] {
         peintureEnAttente_ = false;
+        const auto avant = surface_.generation();
         modele_.visionneuse.UserControl_Paint();
+        // Showing what this pass drew must not start another pass: on a slow display it would
+        // come after the 0.1 s rule and redraw for ever.
+        affichageSeul_ = surface_.generation() != avant;
         vue_.apresEvenement();
     });
 }
@@ -126,6 +132,8 @@ VueMontrePlan::VueMontrePlan(MontrePlan& modele, SurfaceQt& surface)
         zoom_[i]->setToolTip(QString::fromUtf8(bulles[i]));
         zoom_[i]->setFont(legende);
         zoom_[i]->setFocusPolicy(Qt::NoFocus);
+        // Other buttons than the left one are the button's own, not a click on the drawing.
+        zoom_[i]->setAttribute(Qt::WA_NoMousePropagation);
         connect(zoom_[i], &QPushButton::clicked, this, [this, i] {
             modele_.visionneuse.cmdZoom_Click(i);
             apresEvenement();
@@ -140,6 +148,7 @@ VueMontrePlan::VueMontrePlan(MontrePlan& modele, SurfaceQt& surface)
     enregistre_->setToolTip(QStringLiteral("Enregistre au format HTML"));
     enregistre_->setIcon(icone(Image::Enregistre));
     enregistre_->setFocusPolicy(Qt::NoFocus);
+    enregistre_->setAttribute(Qt::WA_NoMousePropagation);
     connect(enregistre_, &QPushButton::clicked, this, [this] {
         modele_.visionneuse.cmdEnregistre_Click();
         apresEvenement();
@@ -147,11 +156,14 @@ VueMontrePlan::VueMontrePlan(MontrePlan& modele, SurfaceQt& surface)
     cacheCarre_ = new QWidget(zone_);
     cacheCarre_->setObjectName(QStringLiteral("CacheCarre"));
     cacheCarre_->setAutoFillBackground(true);
+    cacheCarre_->setAttribute(Qt::WA_NoMousePropagation);
 
     modele.fermeVue = [this] { QDialog::reject(); };
     const Controle taille = modele.placement.value_or(
         Controle{.Width = LargeurConception, .Height = HauteurConception});
-    resize(std::max(pixels(taille.Width), 1), std::max(pixels(taille.Height), 1));
+    tailleExterieure_ =
+        QSize(std::max(pixels(taille.Width), 1), std::max(pixels(taille.Height), 1));
+    resize(tailleExterieure_);
     if (modele.placement) move(pixels(taille.Left), pixels(taille.Top));
     zone_->setFocus();
 }
@@ -164,6 +176,10 @@ QScrollBar* VueMontrePlan::barre(Qt::Orientation sens, const QString& nom, Barre
                                  void (Visionneuse::*change)()) {
     auto* barre = new QScrollBar(sens, zone_);
     barre->setObjectName(nom);
+    barre->setAttribute(Qt::WA_NoMousePropagation);
+    // The bar has no menu, and its Change comes once the thumb is let go.
+    barre->setContextMenuPolicy(Qt::NoContextMenu);
+    barre->setTracking(false);
     connect(barre, &QScrollBar::valueChanged, this, [this, &modele, change](int valeur) {
         modele.Value = static_cast<std::int16_t>(valeur);
         (modele_.visionneuse.*change)();
@@ -184,8 +200,22 @@ void VueMontrePlan::place(QWidget& widget, const Controle& c) const {
     widget.setGeometry(pixels(c.Left), pixels(c.Top), pixels(c.Width), pixels(c.Height));
 }
 
+void VueMontrePlan::ajusteAuCadre() {
+    if (cadreConnu_) return;
+    const QSize cadre = frameGeometry().size() - size();
+    if (cadre.isNull()) return;
+    cadreConnu_ = true;
+    resize((tailleExterieure_ - cadre).expandedTo(QSize(1, 1)));
+}
+
+void VueMontrePlan::moveEvent(QMoveEvent* evenement) {
+    QDialog::moveEvent(evenement);
+    ajusteAuCadre();
+}
+
 void VueMontrePlan::resizeEvent(QResizeEvent* evenement) {
     QDialog::resizeEvent(evenement);
+    ajusteAuCadre();
     const QSize exterieur = frameGeometry().size();
     modele_.Form_Resize(twips(exterieur.width()), twips(exterieur.height()));
     apresEvenement();

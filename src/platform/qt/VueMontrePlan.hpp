@@ -28,6 +28,8 @@ class ZoneDessin : public QWidget {
     MontrePlan& modele_;
     SurfaceQt& surface_;
     bool peintureEnAttente_ = false;
+    // The next paint only shows what the last pass drew.
+    bool affichageSeul_ = false;
 };
 
 // The viewer window: a modal dialog whose geometry comes from the toolkit-free window model;
@@ -42,6 +44,7 @@ class VueMontrePlan : public QDialog {
 
   protected:
     void resizeEvent(QResizeEvent* evenement) override;
+    void moveEvent(QMoveEvent* evenement) override;
     void reject() override;
 
   private:
@@ -51,6 +54,7 @@ class VueMontrePlan : public QDialog {
     int pixels(double twips) const;
     double twips(int pixels) const;
     void place(QWidget& widget, const Controle& controle) const;
+    void ajusteAuCadre();
     void appliqueGeometrie();
     void synchroniseBarres();
     void synchronise(QScrollBar& barre, BarreDefilement& modele, void (Visionneuse::*change)());
@@ -65,6 +69,10 @@ class VueMontrePlan : public QDialog {
     QWidget* cacheCarre_;
     QPushButton* echap_;
     quint64 dessinAffiche_ = 0;
+    // The window's size is its outer size, frame included; the frame is known only once the
+    // window manager has put it on.
+    QSize tailleExterieure_;
+    bool cadreConnu_ = false;
 };
 
 }  // namespace vitrail::qt
