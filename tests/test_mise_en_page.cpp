@@ -63,6 +63,14 @@ TEST_F(MiseEnPage, AMinimumOfNoLetterStillSplitsTheWord) {
                       U"l", U"fin"}));
 }
 
+TEST_F(MiseEnPage, AMarginBeyondSixteenBitsIsReportedBeforeTheTableIsTouched) {
+    ctl.Initialise({.piMargeEnPourcent = -32668});
+    ctl.isLignes = {U"", U"avant"};
+    EXPECT_EQ(lignes(U"Lundi", 2000), (Lignes{U"", U"avant"}));
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].texte, test::rapport(U"GetTableauTexteLong", 6));
+}
+
 TEST_F(MiseEnPage, CarriageReturnsBreakLinesAndTwoMakeABlankLine) {
     EXPECT_EQ(lignes(U"Un\r\rDeux\r\nTrois", 2000),
               (Lignes{U"", U"Un", U"\r", U"Deux", U"\nTrois"}));

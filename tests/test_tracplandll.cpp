@@ -86,13 +86,5 @@ TEST(TracPlanDLL, InvalidUtf8IsAClearErrorAndStoresNothing) {
     EXPECT_EQ(h.ctl().ilNbCadres, 0);
 }
 
-TEST(Identifiants, MembersInTheirOrder) {
-    EXPECT_EQ(identifiants::Membres[0].nom, "Cls");
-    EXPECT_EQ(identifiants::Membres[4].nom, "NewCadreTexte");
-    EXPECT_EQ(identifiants::Membres[4].dispid, 0x60030004u);
-    EXPECT_EQ(identifiants::GuidClasse, "{923C184D-438A-11D9-9B6F-444553540000}");
-    EXPECT_EQ(eiTypeSortieImprimanteOld, -1);
-}
-
 }  // namespace
 }  // namespace vitrail

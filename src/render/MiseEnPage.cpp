@@ -76,8 +76,9 @@ void TracPlanOCX::placeMot(Texte& L, Texte& M, double A) {
 
 void TracPlanOCX::GetTableauTexteLong(const Texte& texte, double gauche_, double droite) {
     avecGestionnaire(U"GetTableauTexteLong", [&] {
+        // The margin's complement is 16-bit arithmetic: an absurd margin overflows.
         const double A =
-            std::max(0.0, (droite - gauche_) * (100 - reglages.piMargeEnPourcent) / 100);
+            std::max(0.0, (droite - gauche_) * CInt(100 - reglages.piMargeEnPourcent) / 100);
         Texte L;
         Texte M;
         isLignes.assign(2, Texte());
