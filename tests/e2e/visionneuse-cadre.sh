@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The viewer under a window manager: the size the host gives is the window's outer size, frame
+# included, and Escape still closes the window.
+set -euo pipefail
+hote=$1
+travail=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$travail"' EXIT
+command -v twm >/dev/null || { echo "no twm here"; exit 77; }
+
+ecran=:$((200 + RANDOM % 100))
+Xvfb "$ecran" -screen 0 1024x768x24 -nolisten tcp >"$travail/xvfb.log" 2>&1 &
+export DISPLAY=$ecran
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+unset QT_QPA_PLATFORM
+HOME=$travail twm >"$travail/twm.log" 2>&1 &
+sleep 1
+
+# The host asks for 10500 by 7500 twips: 700 by 500 pixels at Qt's 96 logical dots per inch.
+"$hote" ecran >"$travail/hote.log" 2>&1 &
+pid=$!
+fenetres=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vitrail e2e$')
+fenetre=$(head -n 1 <<<"$fenetres")
+mesure() { xwininfo -id "$1" | awk -v c="$2" -F: '$1 ~ c {gsub(/ /, "", $2); print $2}'; }
+for _ in $(seq 50); do
+    arbre=$(xwininfo -tree -id "$fenetre")
+    cadre=$(awk '/Parent window id/ {print $4}' <<<"$arbre")
+    bord=$(mesure "$cadre" 'Border width')
+    largeur=$(($(mesure "$cadre" '^ *Width') + 2 * bord))
+    hauteur=$(($(mesure "$cadre" '^ *Height') + 2 * bord))
+    [ "$largeur" -eq 700 ] && [ "$hauteur" -eq 500 ] && break
+    sleep 0.1
+done
+interieur=$(mesure "$fenetre" '^ *Height')
+echo "outer ${largeur}x${hauteur}, inner height $interieur"
+[ "$interieur" -lt "$hauteur" ] || { echo "no frame was put on: nothing checked"; exit 1; }
+[ "$largeur" -eq 700 ] && [ "$hauteur" -eq 500 ] || { echo "outer size is not the host's"; exit 1; }
+
+eval "$(xdotool getwindowgeometry --shell "$fenetre")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 3))
+xdotool key Escape
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$pid" 2>/dev/null; then echo "Escape did not close the viewer"; exit 1; fi
+wait "$pid" || { cat "$travail/hote.log"; exit 1; }
+echo "viewer framed at the host's outer size and closed with Escape"
