@@ -7,11 +7,8 @@ travail=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$travail"' EXIT
 command -v twm >/dev/null || { echo "no twm here"; exit 77; }
 
-ecran=:$((200 + RANDOM % 100))
-Xvfb "$ecran" -screen 0 1024x768x24 -nolisten tcp >"$travail/xvfb.log" 2>&1 &
-export DISPLAY=$ecran
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-unset QT_QPA_PLATFORM
+source "$(dirname "$0")/x11.sh"
+demarre_xvfb
 HOME=$travail twm >"$travail/twm.log" 2>&1 &
 sleep 1
 
@@ -35,10 +32,5 @@ echo "outer ${largeur}x${hauteur}, inner height $interieur"
 [ "$interieur" -lt "$hauteur" ] || { echo "no frame was put on: nothing checked"; exit 1; }
 [ "$largeur" -eq 700 ] && [ "$hauteur" -eq 500 ] || { echo "outer size is not the host's"; exit 1; }
 
-eval "$(xdotool getwindowgeometry --shell "$fenetre")"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 3))
-xdotool key Escape
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then echo "Escape did not close the viewer"; exit 1; fi
-wait "$pid" || { cat "$travail/hote.log"; exit 1; }
+ferme_par_echap "$fenetre" "$pid"
 echo "viewer framed at the host's outer size and closed with Escape"

@@ -6,11 +6,8 @@ hote=$1
 travail=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$travail"' EXIT
 
-ecran=:$((90 + RANDOM % 100))
-Xvfb "$ecran" -screen 0 1024x768x24 -nolisten tcp >"$travail/xvfb.log" 2>&1 &
-export DISPLAY=$ecran
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-unset QT_QPA_PLATFORM
+source "$(dirname "$0")/x11.sh"
+demarre_xvfb
 
 "$hote" ecran >"$travail/hote.log" 2>&1 &
 pid=$!
@@ -31,11 +28,5 @@ echo "pixels of the first frame's fill: $remplis"
 [ "$remplis" -gt 2000 ] || { echo "the planning is not on the screen"; exit 1; }
 
 # No window manager here: the keyboard goes to the window under the pointer.
-eval "$(xdotool getwindowgeometry --shell "$fenetre")"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 3))
-xdotool windowfocus "$fenetre" 2>/dev/null || true
-xdotool key Escape
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then echo "Escape did not close the viewer"; exit 1; fi
-wait "$pid"
+ferme_par_echap "$fenetre" "$pid"
 echo "viewer shown and closed with Escape"
