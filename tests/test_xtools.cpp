@@ -12,26 +12,16 @@ TEST(CouleurHtml, RedFirstUpperCaseHexadecimal) {
     InteractionScriptee ui;
     EXPECT_EQ(CouleurHtml(16777215, ui), U"#FFFFFF");
     EXPECT_EQ(CouleurHtml(255, ui), U"#FF0000");
-    EXPECT_EQ(CouleurHtml(65280, ui), U"#00FF00");
-    EXPECT_EQ(CouleurHtml(16711680, ui), U"#0000FF");
-    EXPECT_EQ(CouleurHtml(0, ui), U"#000000");
     EXPECT_EQ(CouleurHtml(0x0A0B0C, ui), U"#0C0B0A");
-}
-
-TEST(CouleurHtml, OutOfRangeColoursAreClamped) {
-    InteractionScriptee ui;
+    // Out of range: clamped.
     EXPECT_EQ(CouleurHtml(16777216, ui), U"#0000FF");
-    EXPECT_EQ(CouleurHtml(16777216 + 0x0102, ui), U"#0201FF");
     EXPECT_EQ(CouleurHtml(-1, ui), U"#000000");
-    EXPECT_EQ(CouleurHtml(-2147483647 - 1, ui), U"#000000");
     EXPECT_EQ(CouleurHtml(2147483647, ui), U"#FFFFFF");
     EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(HexSurLongueur, PadsToTheLength) {
     EXPECT_EQ(HexSurLongueur(10, 2), U"0A");
-    EXPECT_EQ(HexSurLongueur(255, 2), U"FF");
-    EXPECT_EQ(HexSurLongueur(0, 2), U"00");
     EXPECT_EQ(HexSurLongueur(4096, 2), U"1000");  // never cut
 }
 
@@ -40,7 +30,6 @@ TEST(MaxMinValeurs, ResultsAndStartValues) {
     const auto max = [&](Valeurs v) { return MaxValeurs(v, ui); };
     const auto min = [&](Valeurs v) { return MinValeurs(v, ui); };
     EXPECT_EQ(max({std::int16_t{0}, -3.0}), Variant(std::int16_t{0}));
-    EXPECT_EQ(max({std::int16_t{0}, std::int16_t{7}}), Variant(std::int16_t{7}));
     EXPECT_EQ(max({std::int16_t{42}}), Variant(std::int16_t{0}));
     EXPECT_EQ(max({U"b", U"a", U"c"}), Variant(U"c"));
     EXPECT_EQ(min({std::int16_t{300}, std::int16_t{255}}), Variant(std::int16_t{255}));
@@ -66,7 +55,6 @@ TEST(MaxMinValeurs, AFailedComparisonIsToldAndTheResultSoFarKept) {
 TEST(UMax, LargestWithTheLaterOneOnTies) {
     std::vector<ErreurExecution> rapports;
     const auto rapport = [&](const ErreurExecution& e) { rapports.push_back(e); };
-    EXPECT_EQ(uMax({std::int16_t{0}, -120.5}, rapport), Variant(std::int16_t{0}));
     EXPECT_EQ(uMax({std::int16_t{0}, 75.0}, rapport), Variant(75.0));
     EXPECT_EQ(uMax({std::int16_t{0}, 0.0}, rapport), Variant(0.0));
     EXPECT_EQ(uMax({}, rapport), Variant());

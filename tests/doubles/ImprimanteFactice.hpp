@@ -20,7 +20,6 @@ class ImprimanteFactice : public SurfaceFacticeDe<Printer> {
     mutable std::deque<std::int32_t> echecsLecture;
     // The next writes of the orientation or the paper size fail with these error numbers.
     std::deque<std::int32_t> echecsEcriture;
-    int ecrituresOrientation = 0;
     std::vector<std::vector<std::string>> documents;
 
     std::int16_t Orientation() const override {
@@ -29,7 +28,6 @@ class ImprimanteFactice : public SurfaceFacticeDe<Printer> {
     }
     void Orientation(std::int16_t code) override {
         ecriture();
-        ++ecrituresOrientation;
         orientation = code;
     }
     std::int16_t PaperSize() const override {

@@ -2,7 +2,8 @@
 # Real printing: a CUPS queue on cups-pdf, made the default; three copies are three print jobs,
 # so three PDF files whose text reads back.
 set -euo pipefail
-hote=$(realpath "$1")
+vitrail=$(realpath "$1")
+planning=$(realpath "$2")
 if [ "$(id -u)" -ne 0 ]; then echo "skipped: setting up a CUPS queue needs root"; exit 77; fi
 file=VitrailE2E$$
 sortie=$(mktemp -d)
@@ -31,8 +32,8 @@ lpadmin -p "$file" -E -v "cups-pdf:/$file" -P /usr/share/ppd/cups-pdf/CUPS-PDF_o
     -o pdftops-renderer-default=pdftocairo 2>/dev/null
 lpadmin -d "$file"
 
-QT_QPA_PLATFORM=offscreen "$hote" imprimante 3 | tee "$sortie/sorties.txt"
-[ "$(grep -c -x "$file" "$sortie/sorties.txt")" -eq 3 ] || { echo "not three jobs"; exit 1; }
+QT_QPA_PLATFORM=offscreen "$vitrail" render "$planning" --to printer --copies 3 -q | tee "$sortie/sorties.txt"
+[ "$(grep -c -x "printer: $file" "$sortie/sorties.txt")" -eq 3 ] || { echo "not three jobs"; exit 1; }
 for _ in $(seq 300); do
     [ "$(find "$sortie" -name '*.pdf' | wc -l)" -ge 3 ] && break
     sleep 0.2

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # With no print queue, each copy becomes a PDF file of its own, and its text reads back.
 set -euo pipefail
-hote=$(realpath "$1")
+vitrail=$(realpath "$1")
+planning=$(realpath "$2")
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 cd "$travail"
 # A scheduler that cannot be reached: the machine has no queue.
-CUPS_SERVER=/nonexistent/cups.sock QT_QPA_PLATFORM=offscreen "$hote" imprimante 3 >sorties.txt
+CUPS_SERVER=/nonexistent/cups.sock QT_QPA_PLATFORM=offscreen "$vitrail" render "$planning" \
+    --to printer --copies 3 -q >sorties.txt
 cat sorties.txt
 for pdf in Vitrail.pdf Vitrail-2.pdf Vitrail-3.pdf; do
-    grep -qx "$travail/$pdf" sorties.txt || { echo "not reported: $pdf"; exit 1; }
+    grep -qx "printer: $travail/$pdf" sorties.txt || { echo "not reported: $pdf"; exit 1; }
     texte=$(pdftotext "$pdf" -)
     grep -q 'Planning Lundi réunion' <<<"$texte" || { echo "$pdf lacks the text: $texte"; exit 1; }
 done

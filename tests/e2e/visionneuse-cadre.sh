@@ -2,7 +2,8 @@
 # The viewer under a window manager: the size the host gives is the window's outer size, frame
 # included, and Escape still closes the window.
 set -euo pipefail
-hote=$1
+vitrail=$1
+planning=$2
 travail=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$travail"' EXIT
 command -v twm >/dev/null || { echo "no twm here"; exit 77; }
@@ -13,7 +14,7 @@ HOME=$travail twm >"$travail/twm.log" 2>&1 &
 sleep 1
 
 # The host asks for 10500 by 7500 twips: 700 by 500 pixels at Qt's 96 logical dots per inch.
-"$hote" ecran >"$travail/hote.log" 2>&1 &
+"$vitrail" render "$planning" --to viewer -q >"$travail/vitrail.log" 2>&1 &
 pid=$!
 fenetres=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vitrail e2e$')
 fenetre=$(head -n 1 <<<"$fenetres")

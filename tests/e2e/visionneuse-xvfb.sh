@@ -2,14 +2,15 @@
 # The viewer in a real X server: it opens, shows the planning (the first frame's fill colour is
 # on the screen), and Escape closes it.
 set -euo pipefail
-hote=$1
+vitrail=$1
+planning=$2
 travail=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$travail"' EXIT
 
 source "$(dirname "$0")/x11.sh"
 demarre_xvfb
 
-"$hote" ecran >"$travail/hote.log" 2>&1 &
+"$vitrail" render "$planning" --to viewer -q >"$travail/vitrail.log" 2>&1 &
 pid=$!
 fenetres=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vitrail e2e$')
 fenetre=$(head -n 1 <<<"$fenetres")

@@ -22,5 +22,5 @@ ferme_par_echap() {
         echo "Escape did not close the viewer"
         return 1
     fi
-    wait "$pid" || { cat "$travail/hote.log"; return 1; }
+    wait "$pid" || { cat "$travail/vitrail.log"; return 1; }
 }

@@ -1,0 +1,104 @@
+// The language semantics the component relies on: texts, whole numbers, variants, and the
+// common error report.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <stdexcept>
+
+#include "doubles/InteractionScriptee.hpp"
+#include "support/Conversions.hpp"
+#include "support/RapportErreur.hpp"
+#include "support/Texte.hpp"
+#include "support/Variant.hpp"
+
+namespace vitrail {
+namespace {
+
+int numeroErreur(auto&& f) {
+    try {
+        f();
+    } catch (const ErreurExecution& e) {
+        return e.numero();
+    }
+    return 0;
+}
+
+TEST(Utf8, RoundTripsOneElementPerCharacterAndRefusesMalformedInput) {
+    const std::string source = "NonDéfini – 𝄞";
+    const Texte texte = depuisUtf8(source);
+    EXPECT_EQ(texte.size(), 13u);
+    EXPECT_EQ(versUtf8(texte), source);
+    for (const char* mauvais : {"\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF5\x80\x80\x80", "a\x80"})
+        EXPECT_THROW(depuisUtf8(mauvais), std::invalid_argument) << mauvais;
+    EXPECT_TRUE(egauxSansCasse(U"TrUe", U"true"));
+    EXPECT_FALSE(egauxSansCasse(U"É", U"é"));
+}
+
+TEST(Arrondi, HalvesGoToTheEvenNeighbourAndOverflowIsExactlyAtTheLimits) {
+    EXPECT_EQ(CInt(1.5), 2);
+    EXPECT_EQ(CInt(2.5), 2);
+    EXPECT_EQ(CInt(-2.5), -2);
+    EXPECT_EQ(CLng(299.5), 300);
+    EXPECT_EQ(CInt(-32768.5), -32768);  // the even neighbour is in range
+    EXPECT_EQ(numeroErreur([] { CInt(32767.5); }), erreurs::Depassement);
+    EXPECT_EQ(numeroErreur([] { CInt(std::nan("")); }), erreurs::Depassement);
+    EXPECT_EQ(CLng(2147483647.4), 2147483647);
+    EXPECT_EQ(numeroErreur([] { CLng(2147483647.5); }), erreurs::Depassement);
+    EXPECT_EQ(numeroErreur([] { CSng(1e300); }), erreurs::Depassement);
+}
+
+TEST(Nombres, TextsThatReadAsNumbersAndTheDefaultTextForm) {
+    EXPECT_EQ(lireNombre(U"  12 "), 12.0);
+    EXPECT_EQ(lireNombre(U"&HFFFF"), -1.0);  // four digits are a 16-bit value
+    for (const char32_t* pas : {U"", U"nan", U"12abc", U"１２"})
+        EXPECT_EQ(lireNombre(pas), std::nullopt);
+    EXPECT_EQ(texteNombre(-0.0), U"0");
+    EXPECT_EQ(texteNombre(50 * 27.5 / 24.2), U"56.8181818181818");
+    EXPECT_EQ(texteNombre(1e20), U"1E+20");
+}
+
+TEST(Variant, FlagsReadTrueAndFalseInAnyCaseOrNumbersAndNothingElse) {
+    EXPECT_FALSE(Variant(U"fAlSe").versBooleen());
+    EXPECT_TRUE(Variant(U" 2.5 ").versBooleen());
+    EXPECT_FALSE(Variant().versBooleen());
+    for (const char32_t* texte : {U"NonDéfini", U"oui", U"", U"True "}) {
+        EXPECT_EQ(numeroErreur([&] { Variant(texte).versBooleen(); }),
+                  erreurs::IncompatibiliteType);
+    }
+    EXPECT_FALSE(Variant(false).estLeTexte(U"False"));  // the marker is a text, never a value
+}
+
+TEST(Variant, ConversionsAndComparisons) {
+    EXPECT_EQ(Variant(U"3.5").versEntier(), 4);
+    EXPECT_EQ(Variant(true).versEntier(), -1);
+    EXPECT_EQ(numeroErreur([] { Variant(40000.0).versEntier(); }), erreurs::Depassement);
+    EXPECT_EQ(Variant(true).versTexte(), U"True");
+    EXPECT_EQ(Variant(0.8f).versTexte(), U"0.8");
+    EXPECT_LT(comparer(U"10", U"9"), 0);  // texts compare as texts
+    EXPECT_GT(comparer(U"10", std::int16_t{9}), 0);
+    EXPECT_EQ(comparer(Variant(), std::int16_t{0}), 0);
+    EXPECT_EQ(numeroErreur([] { comparer(U"abc", std::int16_t{0}); }),
+              erreurs::IncompatibiliteType);
+}
+
+TEST(RapportErreur, ThreeLinesWithTheClosingQuoteOnlyAndThePrinterNoticeFirst) {
+    test::InteractionScriptee ui;
+    bool abandon = false;
+    bool noRedraw = false;
+    RapportErreur(ErreurExecution(erreurs::IncompatibiliteType), U"NewCadreTexte", ui, abandon,
+                  noRedraw);
+    EXPECT_EQ(ui.messages.at(0),
+              (Message{U"Le composant Vitrail.DLL a causé une erreur de Vitrail dans le module : "
+                       U"NewCadreTexte'\r\nCode : 13\r\nDescription : Incompatibilité de type",
+                       Boutons::OK, Icone::Critique, U"Erreur de Vitrail.dll"}));
+    EXPECT_TRUE(abandon && noRedraw);
+
+    RapportErreur(ErreurExecution(erreurs::InfoImprimante), U"Imprime", ui, abandon, noRedraw);
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[1],
+              (Message{MessageImprimanteVitImpr, Boutons::OK, Icone::Aucune, std::nullopt}));
+    EXPECT_NE(ui.messages[2].texte.find(U"Code : 484\r\n"), Texte::npos);
+}
+
+}  // namespace
+}  // namespace vitrail
