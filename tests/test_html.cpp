@@ -89,8 +89,6 @@ TEST_F(ExportHtml, DefaultPathIsTheLibraryFolderAndIsKeptOnceRead) {
     EXPECT_EQ(Html::GetCheminHtml(systeme), parDefaut);
     systeme.dossier = U"/ailleurs";
     EXPECT_EQ(Html::GetCheminHtml(systeme), parDefaut);
-    Html::SetCheminHtml(U"");
-    EXPECT_EQ(Html::GetCheminHtml(systeme), U"/ailleurs/Vitrail.htm");
 }
 
 TEST_F(ExportHtml, TheBrowserIsOfferedOnlyWhenPresent) {

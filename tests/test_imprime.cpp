@@ -138,14 +138,6 @@ struct PasseHtml : Passe {
     PasseHtml() { Html::SetCheminHtml(depuisUtf8(page.string())); }
 };
 
-TEST_F(PasseHtml, AlsoScreenMakesTheNextScreenPassTakeItsOwnScaleAgain) {
-    ASSERT_TRUE(ctl.Imprime({.piTypeImpression = 3, .pbAlsoScreen = true}));
-    EXPECT_EQ(ctl.idZoomDefaut, 0);
-    plateforme.horloge.maintenant += 1;
-    ASSERT_TRUE(ctl.Imprime());
-    EXPECT_EQ(ctl.idZoom, 0.8);
-}
-
 TEST_F(PasseHtml, AnExportStoppedHalfWayLeavesThePreviousPageAndTheFileClosed) {
     test::ecrit(page, "ancienne page");
     // Too wide for the page's 16-bit sizes: reported, and the pass is cancelled.

@@ -51,14 +51,6 @@ TEST(MagasinCadres, RefusedFlagSkipsAFrameNumberButABoldTextIsKeptAsGiven) {
     EXPECT_TRUE(c.ctl.ibAbandon);
 }
 
-TEST(MagasinCadres, CounterOverflowIsReportedAndNothingStored) {
-    Controle c;
-    c.ctl.ilNbCadres = 2147483647;
-    c.ctl.NewCadreTexte(cadre());
-    EXPECT_FALSE(c.ctl.ioCadres.has_value());
-    EXPECT_EQ(c.messages().at(0).texte, test::rapport(U"NewCadreTexte", 6));
-}
-
 TEST(MagasinCadres, InitialiseReplacesEverySettingForLaterFramesOnly) {
     Controle c;
     c.ctl.Initialise({.piFontSize = 10, .piMargeEnPourcent = 12});
@@ -72,7 +64,7 @@ TEST(MagasinCadres, InitialiseReplacesEverySettingForLaterFramesOnly) {
     EXPECT_EQ(c.surface().BackColor(), 255);
 }
 
-TEST(MagasinCadres, ReleaseDropsTheListButKeepsTheCounter) {
+TEST(MagasinCadres, ReleaseDropsTheListButKeepsTheCounterUpToItsLimit) {
     Controle c;
     c.ctl.Initialise();
     c.ctl.NewCadreTexte(cadre());
@@ -81,6 +73,11 @@ TEST(MagasinCadres, ReleaseDropsTheListButKeepsTheCounter) {
     EXPECT_FALSE(c.ctl.ioCadres.has_value());
     c.ctl.NewCadreTexte(cadre());
     EXPECT_EQ(c.cadre(0).iNoObjet, 3);
+
+    c.ctl.ilNbCadres = 2147483647;  // one more overflows: reported, nothing stored
+    c.ctl.NewCadreTexte(cadre());
+    EXPECT_EQ(c.ctl.ioCadres->size(), 1u);
+    EXPECT_EQ(c.messages().at(0).texte, test::rapport(U"NewCadreTexte", 6));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Controle.hpp"
+#include "render/Balises.hpp"
 
 namespace vitrail {
 namespace {
@@ -68,28 +69,20 @@ TEST_F(MiseEnPage, AMarginBeyondSixteenBitsIsReportedBeforeTheTableIsTouched) {
     EXPECT_EQ(messages()[0].texte, test::rapport(U"GetTableauTexteLong", 6));
 }
 
-TEST_F(MiseEnPage, ShrinksByHalfPointsUntilTheLinesFit) {
+TEST_F(MiseEnPage, ShrinksByHalfPointsDownToTheFloorThenDropsWhatDoesNotFit) {
     // Three lines in a box 300 high: 3 x 20 x size must reach 300.
     ctl.ImprimeTexteLong(U"a\rb\rc", 0, 0, 300, 3000, 10, U"");
-    EXPECT_EQ(surface().FontSize(), 5);
     EXPECT_EQ(prints(), (std::vector<std::string>{"Print \"a\" @0,0  5", "Print \"b\" @0,100  5",
                                                   "Print \"c\" @0,200  5"}));
-}
-
-TEST_F(MiseEnPage, StopsAtTheFloorAndDropsWhatDoesNotFit) {
+    surface().appels.clear();
     ctl.Initialise({.pdMinFontSize = 6});
     ctl.ImprimeTexteLong(U"a\rb\rc", 0, 0, 300, 3000, 10, U"HV");
-    EXPECT_EQ(surface().FontSize(), 6);
     // Taller than the box: half a line down, then only what stays above the bottom.
     EXPECT_EQ(prints(),
               (std::vector<std::string>{"Print \"a\" @1470,60  6", "Print \"b\" @1470,180  6"}));
-}
-
-TEST_F(MiseEnPage, ASizeBelowTheFloorIsUsedAsGiven) {
     surface().FontSize(4);
-    ctl.ImprimeTexteLong(U"un deux trois quatre cinq six", 0, 0, 10, 500, 4, U"");
-    EXPECT_EQ(surface().FontSize(), 4);
-    EXPECT_EQ(prints().size(), 0u);  // no line fits a box 10 high
+    ctl.ImprimeTexteLong(U"un deux", 0, 0, 10, 500, 4, U"");
+    EXPECT_EQ(surface().FontSize(), 4);  // below the floor: used as given, never raised
 }
 
 TEST_F(MiseEnPage, CentresOnlyOnUpperCaseCodes) {
@@ -97,6 +90,49 @@ TEST_F(MiseEnPage, CentresOnlyOnUpperCaseCodes) {
     ctl.ImprimeTexteLong(U"ab", 0, 0, 1000, 1000, 10, U"hv");
     EXPECT_EQ(prints(),
               (std::vector<std::string>{"Print \"ab\" @400,400  10", "Print \"ab\" @0,0  10"}));
+}
+
+// Prints the line at (1000, 500) in 10-point type: each character is 100 twips wide.
+std::vector<std::string> imprime(test::SurfaceFactice& s, std::u32string_view ligne) {
+    s.FontName(U"Arial");
+    s.CurrentX(1000);
+    s.CurrentY(500);
+    ImprimeLigneBalisee(s, ligne);
+    return s.appels;
+}
+
+TEST(ImprimeLigneBalisee, RunsFollowEachOtherOnOneLine) {
+    test::SurfaceFactice s;
+    EXPECT_EQ(imprime(s, U"un <B>deux </b>trois"),
+              (std::vector<std::string>{"Print \"un \" @1000,500 Arial 10",
+                                        "Print \"deux \" @1300,500 Arial 10 gras",
+                                        "Print \"trois\" @1800,500 Arial 10"}));
+    EXPECT_EQ(s.CurrentX(), 2300);
+    EXPECT_EQ(s.CurrentY(), 500);
+}
+
+TEST(ImprimeLigneBalisee, EmptyRunsArePrintedAndALessThanThatStartsNoTagIsText) {
+    test::SurfaceFactice s;
+    EXPECT_EQ(imprime(s, U"<i><u>a < b <br>"),
+              (std::vector<std::string>{
+                  "Print \"\" @1000,500 Arial 10", "Print \"\" @1000,500 Arial 10 italique",
+                  "Print \"a < b <br>\" @1000,500 Arial 10 italique souligné"}));
+}
+
+TEST(ImprimeLigneBalisee, ClosingTagsRestoreWhatTheLastOpeningOneSavedAndCarryOver) {
+    test::SurfaceFactice s;
+    imprime(s, U"<b>a<b>b</b>c</b>d");
+    EXPECT_EQ(s.appels.back(), "Print \"d\" @1300,500 Arial 10 gras");
+    s.FontItalic(true);
+    imprime(s, U"</I><u>x");  // off even when set by the frame; the underline stays on
+    EXPECT_FALSE(s.FontItalic());
+    EXPECT_TRUE(s.FontUnderline());
+}
+
+TEST(EnleveBalises, DropsTheSixTagsInAnyCase) {
+    EXPECT_EQ(EnleveBalises(U"<B>gras</B> <i>it</I> <U>sou</u>"), U"gras it sou");
+    EXPECT_EQ(EnleveBalises(U"a < b <p> <b"), U"a < b <p> <b");
+    EXPECT_EQ(EnleveBalises(U"<<b>>"), U"<>");
 }
 
 }  // namespace

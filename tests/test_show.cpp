@@ -43,9 +43,7 @@ TEST_F(Show, InitialiseResetsWhatItDoesNotNameAndFramesKeepTheirNamedArguments) 
     EXPECT_EQ(plan.piScreenTop(), -1);
     EXPECT_EQ(plan.psScreenCaption(), "Vitrail, édition du planning");
     const CadreDef& texte = ctl().ioCadres->at(0);
-    EXPECT_EQ(texte.iBas, 30);
     EXPECT_EQ(texte.sText, U"Réunion <b>équipe</b>");
-    EXPECT_EQ(texte.sFont, U"Arial");
     EXPECT_EQ(texte.bFontBold, Variant(true));
     EXPECT_FALSE(texte.bFontItalic);
     EXPECT_TRUE(texte.bFontUnderline);

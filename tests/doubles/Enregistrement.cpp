@@ -19,8 +19,4 @@ std::string nombre(double v) {
     return tampon;
 }
 
-std::string utf8(const Texte& t) {
-    return versUtf8(t);
-}
-
 }  // namespace vitrail::test

@@ -9,6 +9,5 @@ namespace vitrail::test {
 // Numbers as the recordings write them: whole numbers without a decimal part, others with up to
 // four decimals.
 std::string nombre(double v);
-std::string utf8(const Texte& t);
 
 }  // namespace vitrail::test

@@ -52,7 +52,7 @@ class SurfaceFacticeDe : public EtatDessin<Base> {
         const auto image = images.find(chemin);
         if (image == images.end()) throw ErreurExecution(erreurs::FichierIntrouvable);
         if (!image->second) throw ErreurExecution(erreurs::ImageIncorrecte);
-        enregistre("PaintPicture \"" + utf8(chemin) + "\" " + rectangle(x, y, x + l, y + h));
+        enregistre("PaintPicture \"" + versUtf8(chemin) + "\" " + rectangle(x, y, x + l, y + h));
     }
     void Cls() override {
         enregistre("Cls");
@@ -67,7 +67,7 @@ class SurfaceFacticeDe : public EtatDessin<Base> {
     // Line breaks written out, so that a recording stays one call a line.
     static std::string visible(const Texte& texte) {
         std::string s;
-        for (char c : utf8(texte)) {
+        for (char c : versUtf8(texte)) {
             if (c == '\r') {
                 s += "\\r";
             } else if (c == '\n') {
@@ -82,7 +82,7 @@ class SurfaceFacticeDe : public EtatDessin<Base> {
         return "(" + nombre(x1) + "," + nombre(y1) + ")-(" + nombre(x2) + "," + nombre(y2) + ")";
     }
     std::string police() const {
-        std::string p = utf8(this->fontName_) + " " + nombre(this->fontSize_);
+        std::string p = versUtf8(this->fontName_) + " " + nombre(this->fontSize_);
         if (this->bold_) p += " gras";
         if (this->italic_) p += " italique";
         if (this->underline_) p += " souligné";

@@ -102,12 +102,10 @@ TEST(VueMontrePlan, ClicksZoomAndEscapeCloses) {
     planning(plan);
     TracPlanOCX& ctl = plan.Formulaire().TracPlanOCX1;
     double zoomApresClic = 0;
-    std::uint64_t dessinsAvant = 0;
     quandLaFenetreEstOuverte([&](QWidget& fenetre) {
         auto* plus = fenetre.findChild<QPushButton*>(QStringLiteral("cmdZoom0"));
         ASSERT_NE(plus, nullptr);
         EXPECT_EQ(ctl.idZoom, 0.8);  // the first paint drew the planning
-        dessinsAvant = static_cast<SurfaceQt&>(ctl.surface()).generation();
         // A right click on a button is no click on the drawing, which would reset the zoom.
         ctl.idZoom = 1;
         QTest::mouseClick(plus, Qt::RightButton);
@@ -123,7 +121,6 @@ TEST(VueMontrePlan, ClicksZoomAndEscapeCloses) {
     plan.Show();
     EXPECT_DOUBLE_EQ(zoomApresClic, 0.96);
     EXPECT_FALSE(plan.Formulaire().TracPlanOCX1.ioCadres.has_value());  // a new, empty form
-    EXPECT_GT(dessinsAvant, 0u);
 }
 
 }  // namespace
