@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "Erreurs.hpp"
 #include "Fichiers.hpp"
 #include "doubles/PlateformeFactice.hpp"
 #include "output/Html.hpp"
@@ -17,15 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Noms = std::vector<std::string>;
-
-void attendErreur(std::int32_t numero, const std::function<void()>& appel) {
-    try {
-        appel();
-        ADD_FAILURE() << "error " << numero << " expected";
-    } catch (const ErreurExecution& erreur) {
-        EXPECT_EQ(erreur.numero(), numero);
-    }
-}
+using test::numeroErreur;
 
 struct ExportHtml : ::testing::Test {
     ExportHtml() { Html::SetCheminHtml(depuisUtf8(page.string())); }
@@ -74,10 +67,11 @@ TEST_F(ExportHtml, NumbersTextsAndTitleAsThePageWritesThem) {
 TEST_F(ExportHtml, AFailingBlockWritesNothingOfItself) {
     const std::string vide = exporte();
     const std::string html = exporte([&] {
-        attendErreur(erreurs::Depassement,
-                     [&] { Html::EcritCadreHtml(0, 0, 10, 32767.5, 0, 1, ui); });
-        attendErreur(erreurs::Depassement,
-                     [&] { Html::EcritTexteHtml(U"t", 0, 0, 10, 10, 40000, imprimante); });
+        EXPECT_EQ(numeroErreur([&] { Html::EcritCadreHtml(0, 0, 10, 32767.5, 0, 1, ui); }),
+                  erreurs::Depassement);
+        EXPECT_EQ(
+            numeroErreur([&] { Html::EcritTexteHtml(U"t", 0, 0, 10, 10, 40000, imprimante); }),
+            erreurs::Depassement);
     });
     EXPECT_EQ(html, vide);
 }
@@ -122,10 +116,12 @@ TEST_F(ExportHtml, ANewPageReplacesTheOldOneWithItsPermissions) {
 TEST_F(ExportHtml, AFailedExportLeavesThePreviousPageAndNoTemporaryFile) {
     test::ecrit(page, "ancien");
     Html::EcritEnteteHtml(U"T", systeme);
-    attendErreur(erreurs::Depassement, [&] { Html::EcritCadreHtml(0, 0, 9, 1e6, 0, 1, ui); });
+    EXPECT_EQ(numeroErreur([&] { Html::EcritCadreHtml(0, 0, 9, 1e6, 0, 1, ui); }),
+              erreurs::Depassement);
     Html::AbandonneHtml();
     EXPECT_FALSE(Html::ExportEnCours());
-    attendErreur(erreurs::NomFichierIncorrect, [&] { Html::EcritCadreHtml(0, 0, 9, 9, 0, 1, ui); });
+    EXPECT_EQ(numeroErreur([&] { Html::EcritCadreHtml(0, 0, 9, 9, 0, 1, ui); }),
+              erreurs::NomFichierIncorrect);
     EXPECT_EQ(test::contenu(page), "ancien");
     EXPECT_EQ(contenuDossier(), Noms{"page.htm"});
 
@@ -133,7 +129,7 @@ TEST_F(ExportHtml, AFailedExportLeavesThePreviousPageAndNoTemporaryFile) {
     Html::EcritEnteteHtml(U"T", systeme);
     fs::remove(page);
     fs::create_directories(page / "occupe");
-    attendErreur(erreurs::AccesChemin, [&] { Html::EcritFinHtml(systeme, ui); });
+    EXPECT_EQ(numeroErreur([&] { Html::EcritFinHtml(systeme, ui); }), erreurs::AccesChemin);
     EXPECT_FALSE(Html::ExportEnCours());
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(contenuDossier(), Noms{"page.htm"});
@@ -141,13 +137,15 @@ TEST_F(ExportHtml, AFailedExportLeavesThePreviousPageAndNoTemporaryFile) {
 
 TEST_F(ExportHtml, OpeningFailures) {
     Html::SetCheminHtml(depuisUtf8((dossier / "absent" / "page.htm").string()));
-    attendErreur(erreurs::CheminIntrouvable, [&] { Html::EcritEnteteHtml(U"T", systeme); });
+    EXPECT_EQ(numeroErreur([&] { Html::EcritEnteteHtml(U"T", systeme); }),
+              erreurs::CheminIntrouvable);
     EXPECT_FALSE(Html::ExportEnCours());
     EXPECT_TRUE(contenuDossier().empty());
 
     Html::SetCheminHtml(depuisUtf8(page.string()));
     Html::EcritEnteteHtml(U"T", systeme);
-    attendErreur(erreurs::FichierDejaOuvert, [&] { Html::EcritEnteteHtml(U"T", systeme); });
+    EXPECT_EQ(numeroErreur([&] { Html::EcritEnteteHtml(U"T", systeme); }),
+              erreurs::FichierDejaOuvert);
     Html::EcritFinHtml(systeme, ui);  // the first export goes on
     EXPECT_EQ(contenuDossier(), Noms{"page.htm"});
 }
@@ -165,7 +163,7 @@ TEST_F(ExportHtml, ReadOnlyPageCannotBeReplaced) {
     if (::geteuid() == 0) GTEST_SKIP() << "root writes read-only files anyway";
     test::ecrit(page, "ancien");
     fs::permissions(page, static_cast<fs::perms>(0444));
-    attendErreur(erreurs::AccesChemin, [&] { Html::EcritEnteteHtml(U"T", systeme); });
+    EXPECT_EQ(numeroErreur([&] { Html::EcritEnteteHtml(U"T", systeme); }), erreurs::AccesChemin);
     EXPECT_EQ(test::contenu(page), "ancien");
     EXPECT_EQ(contenuDossier(), Noms{"page.htm"});
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "Erreurs.hpp"
 #include "doubles/InteractionScriptee.hpp"
 #include "support/Conversions.hpp"
 #include "support/RapportErreur.hpp"
@@ -15,14 +16,7 @@
 namespace vitrail {
 namespace {
 
-int numeroErreur(auto&& f) {
-    try {
-        f();
-    } catch (const ErreurExecution& e) {
-        return e.numero();
-    }
-    return 0;
-}
+using test::numeroErreur;
 
 TEST(Utf8, RoundTripsOneElementPerCharacterAndRefusesMalformedInput) {
     const std::string source = "NonDéfini – 𝄞";

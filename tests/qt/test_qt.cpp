@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "Erreurs.hpp"
 #include "Fichiers.hpp"
 #include "output/MontrePlan.hpp"
 #include "platform/qt/PlateformeQt.hpp"
@@ -56,12 +57,8 @@ TEST(SurfaceQt, PicturesThatAreMissingOrNotPicturesFail) {
     SurfaceQt surface(96);
     surface.Redimensionne(1500, 1500);
     const auto numero = [&](const std::string& nom) {
-        try {
-            surface.PaintPicture(depuisUtf8((dossier / nom).string()), 0, 0, 100, 100);
-        } catch (const ErreurExecution& e) {
-            return e.numero();
-        }
-        return 0;
+        return test::numeroErreur(
+            [&] { surface.PaintPicture(depuisUtf8((dossier / nom).string()), 0, 0, 100, 100); });
     };
     EXPECT_EQ(numero("absent.png"), erreurs::FichierIntrouvable);
     EXPECT_EQ(numero("faux.png"), erreurs::ImageIncorrecte);
