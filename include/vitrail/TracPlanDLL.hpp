@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "vitrail/Arguments.hpp"
+#include "vitrail/Debordement.hpp"
 #include "vitrail/Identifiants.hpp"
 #include "vitrail/Valeur.hpp"
 #include "vitrail/eTypeSortie.hpp"
@@ -21,17 +22,6 @@ class MontrePlan;
 class Erreur : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
-};
-
-// A text frame whose text does not fit its box.
-struct Debordement {
-    std::int32_t iNoObjet = 0;
-    // The font size its text is drawn at.
-    double taille = 0;
-    // Even the smallest size allowed (pdMinFontSize) was too large.
-    bool auPlancher = false;
-    // Lines of the text that are not drawn.
-    std::int32_t lignesPerdues = 0;
 };
 
 // The planning a host builds: Initialise, any number of NewCadreTexte and NewCadreImage, then

@@ -125,11 +125,7 @@ std::vector<Debordement> TracPlanDLL::Debordements() {
     constexpr double HauteurFenetre = 9000;
     TracPlanOCX& controle = Formulaire().TracPlanOCX1;
     std::vector<Debordement> debordements;
-    controle.observateurAjustement = [&](const Ajustement& a) {
-        if (a.auPlancher || a.lignesPerdues > 0) {
-            debordements.push_back({a.iNoObjet, a.taille, a.auPlancher, a.lignesPerdues});
-        }
-    };
+    controle.observateurDebordement = [&](const Debordement& d) { debordements.push_back(d); };
     if (controle.surface().Width() == 0 || controle.surface().Height() == 0) {
         controle.surface().Redimensionne(LargeurFenetre, HauteurFenetre);
     }
@@ -141,7 +137,7 @@ std::vector<Debordement> TracPlanDLL::Debordements() {
     controle.ibAbandon = false;
     controle.Imprime({.pbForceTracé = true});
     etatRendu(controle) = avant;
-    controle.observateurAjustement = nullptr;
+    controle.observateurDebordement = nullptr;
     return debordements;
 }
 

@@ -166,12 +166,13 @@ void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauch
             }
             Y += D;
         }
-        if (observateurAjustement && !(isLignes.size() == 2 && isLignes[1].empty())) {
-            observateurAjustement(
-                {.iNoObjet = cadreEnCours_,
-                 .taille = tailleDessinee,
-                 .auPlancher = boucle && !ajuste,
-                 .lignesPerdues = static_cast<std::int32_t>(isLignes.size() - 1) - lignesEcrites});
+        if (observateurDebordement && !(isLignes.size() == 2 && isLignes[1].empty())) {
+            const Debordement d{
+                .iNoObjet = cadreEnCours_,
+                .taille = tailleDessinee,
+                .auPlancher = boucle && !ajuste,
+                .lignesPerdues = static_cast<std::int32_t>(isLignes.size() - 1) - lignesEcrites};
+            if (d.auPlancher || d.lignesPerdues > 0) observateurDebordement(d);
         }
     });
 }

@@ -17,17 +17,9 @@
 #include "support/ErreurExecution.hpp"
 #include "support/Texte.hpp"
 #include "support/Variant.hpp"
+#include "vitrail/Debordement.hpp"
 
 namespace vitrail {
-
-// How one frame's text fitted: the size it was drawn at, whether the lines fitted the box
-// before the size went below the floor, and how many lines were left out.
-struct Ajustement {
-    std::int32_t iNoObjet = 0;
-    double taille = 0;
-    bool auPlancher = false;
-    std::int32_t lignesPerdues = 0;
-};
 
 // The arguments of a render pass, with their defaults.
 struct ArgumentsImprime {
@@ -134,10 +126,10 @@ class TracPlanOCX {
     BarreDefilement HScroll1;
     BarreDefilement VScroll1;
 
-    // Observers of the pass, for tools: the frames drawn so far out of all, and how each text
-    // fitted. They never change what is drawn.
+    // Observers of the pass, for tools: the frames drawn so far out of all, and each text that
+    // does not fit its box. They never change what is drawn.
     std::function<void(std::int32_t fait, std::int32_t total)> progression;
-    std::function<void(const Ajustement&)> observateurAjustement;
+    std::function<void(const Debordement&)> observateurDebordement;
 
     // Runs an operation under its own error handler: records its name, and on a failure reports
     // it and gives the result its initial value.
