@@ -54,7 +54,6 @@ class ImprimanteFactice : public SurfaceFacticeDe<Printer> {
         appels.push_back("KillDoc");
         enCours_.reset();
     }
-    bool documentOuvert() const { return enCours_.has_value(); }
 
   protected:
     void enregistre(std::string appel) override {

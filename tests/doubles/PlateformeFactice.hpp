@@ -32,12 +32,10 @@ class SystemeFactice : public Systeme {
     void LanceProgramme(const Texte& ligneCommande) override { lances.push_back(ligneCommande); }
 };
 
-// All the test doubles behind one platform. Each new control gets a recording surface of the
-// size set here; the last one made stays reachable.
+// All the test doubles behind one platform. Each new control gets a recording surface; the last
+// one made stays reachable.
 class PlateformeFactice : public Plateforme {
   public:
-    double largeurSurface = 12000;
-    double hauteurSurface = 9000;
     ImprimanteFactice imprimante;
     InteractionScriptee interaction;
     HorlogeFactice horloge;
@@ -47,8 +45,6 @@ class PlateformeFactice : public Plateforme {
 
     std::unique_ptr<Surface> NouvelleSurface() override {
         auto surface = std::make_unique<SurfaceFactice>();
-        surface->largeur = largeurSurface;
-        surface->hauteur = hauteurSurface;
         derniereSurface = surface.get();
         return surface;
     }
