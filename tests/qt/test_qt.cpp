@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 
 #include "Erreurs.hpp"
 #include "Fichiers.hpp"
@@ -118,6 +120,123 @@ TEST(VueMontrePlan, ClicksZoomAndEscapeCloses) {
     plan.Show();
     EXPECT_DOUBLE_EQ(zoomApresClic, 0.96);
     EXPECT_FALSE(plan.Formulaire().TracPlanOCX1.ioCadres.has_value());  // a new, empty form
+}
+
+// A clock a second further on at every reading: no pass is dropped for coming too soon, so a
+// pass that starts another one shows as a stream of passes.
+class HorlogeRapide : public Horloge {
+  public:
+    float Timer() override { return secondes_ += 1; }
+
+  private:
+    float secondes_ = 0;
+};
+
+class PlateformeRapide : public PlateformeQt {
+  public:
+    Horloge& Chronometre() override { return horloge_; }
+
+  private:
+    HorlogeRapide horloge_;
+};
+
+// What one case does in the open viewer, and what it sees.
+struct ActionVue {
+    const char* nom;
+    std::function<void(QWidget& fenetre, TracPlanOCX& ctl)> action;
+};
+
+QWidget& zoneDe(QWidget& fenetre) {
+    auto* zone = fenetre.findChild<QWidget*>(QStringLiteral("TracPlanOCX1"));
+    if (zone == nullptr) throw std::runtime_error("no drawing area");
+    return *zone;
+}
+
+QScrollBar& barreDe(QWidget& fenetre, const char* nom) {
+    auto* barre = fenetre.findChild<QScrollBar*>(QString::fromLatin1(nom));
+    if (barre == nullptr) throw std::runtime_error(nom);
+    return *barre;
+}
+
+// A real double-click through the window system: press, release, press, release.
+void doubleClic(QWidget& fenetre, Qt::MouseButton bouton) {
+    const QPoint dansLaZone = zoneDe(fenetre).mapTo(&fenetre, QPoint(80, 60));
+    QTest::mouseDClick(fenetre.windowHandle(), bouton, {}, dansLaZone);
+    QTest::qWait(50);
+}
+
+const ActionVue ActionsVue[] = {
+    {"a left double-click zooms out once",
+     [](QWidget& fenetre, TracPlanOCX& ctl) {
+         doubleClic(fenetre, Qt::LeftButton);
+         EXPECT_DOUBLE_EQ(ctl.idZoom, 0.8 / 1.2);
+     }},
+    {"a middle double-click zooms in once",
+     [](QWidget& fenetre, TracPlanOCX& ctl) {
+         doubleClic(fenetre, Qt::MiddleButton);
+         EXPECT_DOUBLE_EQ(ctl.idZoom, 0.8 * 1.2);
+     }},
+    {"dragging the bar scrolls once, when the thumb is let go",
+     [](QWidget& fenetre, TracPlanOCX& ctl) {
+         QScrollBar& barre = barreDe(fenetre, "HScroll1");
+         ASSERT_GE(barre.maximum(), 3);
+         barre.setSliderDown(true);
+         barre.setSliderPosition(2);
+         barre.setSliderPosition(3);
+         QTest::qWait(20);
+         EXPECT_EQ(ctl.ilOrigineX, 0);
+         EXPECT_EQ(ctl.HScroll1.Value, 0);
+         barre.setSliderDown(false);
+         QTest::qWait(20);
+         EXPECT_EQ(ctl.HScroll1.Value, 3);
+         EXPECT_EQ(ctl.ilOrigineX, -3 * ctl.ilLargeurDéfil());
+     }},
+    {"a maximum below the value pushes the value down and scrolls",
+     [](QWidget& fenetre, TracPlanOCX& ctl) {
+         QScrollBar& barre = barreDe(fenetre, "VScroll1");
+         const int maximum = barre.maximum();
+         ASSERT_GE(maximum, 4);
+         barre.setValue(maximum);
+         QTest::qWait(20);
+         ASSERT_EQ(ctl.VScroll1.Value, maximum);
+         auto* moins = fenetre.findChild<QPushButton*>(QStringLiteral("cmdZoom1"));
+         for (int i = 0; i < 3; ++i)
+             QTest::mouseClick(moins, Qt::LeftButton);
+         QTest::qWait(50);
+         ASSERT_LT(ctl.VScroll1.Max, maximum);
+         EXPECT_EQ(ctl.VScroll1.Value, ctl.VScroll1.Max);
+         EXPECT_EQ(barre.value(), ctl.VScroll1.Max);
+         EXPECT_EQ(ctl.ilOrigineY, -ctl.VScroll1.Max * ctl.ilHauteurDéfil());
+     }},
+    {"a pass's own repaint starts no pass",
+     [](QWidget& fenetre, TracPlanOCX& ctl) {
+         int passes = 0;
+         ctl.progression = [&](std::int32_t fait, std::int32_t total) {
+             if (fait == total) ++passes;
+         };
+         zoneDe(fenetre).update();
+         QTest::qWait(300);
+         ctl.progression = nullptr;
+         EXPECT_EQ(passes, 1);
+     }},
+};
+
+TEST(VueMontrePlan, EachUserActionReachesTheModelOnce) {
+    for (const ActionVue& cas : ActionsVue) {
+        SCOPED_TRACE(cas.nom);
+        TracPlanDLL plan(std::make_shared<PlateformeRapide>());
+        plan.Initialise({.psFont = "Arial"});
+        // Far larger than the window, so that both bars can move.
+        plan.NewCadreTexte(10, 10, {.piBas = 40, .piDroite = 120, .psText = "Lundi"});
+        plan.NewCadreTexte(900, 1200, {.piBas = 950, .piDroite = 1300, .psText = "Fin"});
+        TracPlanOCX& ctl = plan.Formulaire().TracPlanOCX1;
+        quandLaFenetreEstOuverte([&](QWidget& fenetre) {
+            EXPECT_EQ(ctl.idZoom, 0.8);
+            cas.action(fenetre, ctl);
+            QTest::keyClick(&zoneDe(fenetre), Qt::Key_Escape);
+        });
+        plan.Show();
+    }
 }
 
 }  // namespace

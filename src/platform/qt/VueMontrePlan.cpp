@@ -95,6 +95,12 @@ void ZoneDessin::mousePressEvent(QMouseEvent* evenement) {
     vue_.apresEvenement();
 }
 
+void ZoneDessin::mouseDoubleClickEvent(QMouseEvent* evenement) {
+    // The first press of a double-click was its one MouseDown; the toolkit would make the
+    // second press another.
+    evenement->accept();
+}
+
 void ZoneDessin::keyPressEvent(QKeyEvent* evenement) {
     const QString texte = evenement->text();
     std::int16_t code =
@@ -250,7 +256,8 @@ void VueMontrePlan::synchronise(QScrollBar& barre, BarreDefilement& modele,
         const QSignalBlocker bloque(barre);
         barre.setRange(std::min<int>(modele.Min, modele.Max),
                        std::max<int>(modele.Min, modele.Max));
-        barre.setValue(modele.Value);
+        // A thumb the user holds stays under the pointer: its value comes when it is let go.
+        if (!barre.isSliderDown()) barre.setValue(modele.Value);
     }
     if (deplacee) (modele_.visionneuse.*change)();
 }

@@ -21,6 +21,7 @@ class ZoneDessin : public QWidget {
   protected:
     void paintEvent(QPaintEvent* evenement) override;
     void mousePressEvent(QMouseEvent* evenement) override;
+    void mouseDoubleClickEvent(QMouseEvent* evenement) override;
     void keyPressEvent(QKeyEvent* evenement) override;
 
   private:
