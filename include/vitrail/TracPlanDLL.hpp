@@ -50,6 +50,11 @@ class TracPlanDLL {
     // The frames whose text does not fit, as the viewer would first draw them. The planning is
     // left as it was.
     std::vector<Debordement> Debordements();
+    // The same for the given target's geometry. The list is whole only when bilan->complet:
+    // a reported failure or a planning too large for one pass stops the check early. Nothing
+    // is shown, printed or written; failures are told to the user as Show tells them.
+    std::vector<Debordement> Debordements(const ArgumentsDebordements& cible,
+                                          BilanDebordements* bilan = nullptr);
 
     // Screen geometry and caption as given to the last Initialise.
     std::int16_t piScreenTop() const { return piScreenTop_; }

@@ -1,9 +1,9 @@
 #include "vitrail/TracPlanDLL.hpp"
 
 #include <stdexcept>
-#include <tuple>
 #include <variant>
 
+#include "api/Verification.hpp"
 #include "output/Html.hpp"
 #include "output/MontrePlan.hpp"
 #include "support/Texte.hpp"
@@ -107,38 +107,15 @@ void TracPlanDLL::NewCadreTexte(double piHaut, double piGauche, const ArgumentsC
     Formulaire().TracPlanOCX1.NewCadreTexte(cadre);
 }
 
-namespace {
-
-// What a render pass changes in the control, beyond its drawing.
-auto etatRendu(TracPlanOCX& c) {
-    return std::tie(c.nomProcedure, c.ibAbandon, c.ibNoRedraw, c.ilTypeImpression,
-                    c.idCorrecHorizontal, c.idCorrecVertical, c.idZoomDefaut, c.idZoom,
-                    c.ilOrigineX, c.ilOrigineY, c.ilMaxDroite, c.ilMaxBas, c.ivDernierTracé,
-                    c.HScroll1, c.VScroll1);
+std::vector<Debordement> TracPlanDLL::Debordements() {
+    return Debordements(ArgumentsDebordements{});
 }
 
-}  // namespace
-
-std::vector<Debordement> TracPlanDLL::Debordements() {
-    // The viewer's first look: the default window, its scale, zoom 0.8.
-    constexpr double LargeurFenetre = 12000;
-    constexpr double HauteurFenetre = 9000;
-    TracPlanOCX& controle = Formulaire().TracPlanOCX1;
-    std::vector<Debordement> debordements;
-    controle.observateurDebordement = [&](const Debordement& d) { debordements.push_back(d); };
-    if (controle.surface().Width() == 0 || controle.surface().Height() == 0) {
-        controle.surface().Redimensionne(LargeurFenetre, HauteurFenetre);
-    }
-    // The check leaves the control as it found it: a frame that fails here would otherwise
-    // stop every later pass, and the viewer starts as if nothing had been drawn.
-    const auto avant =
-        std::apply([](const auto&... v) { return std::tuple(v...); }, etatRendu(controle));
-    controle.idZoomDefaut = 0;
-    controle.ibAbandon = false;
-    controle.Imprime({.pbForceTracé = true});
-    etatRendu(controle) = avant;
-    controle.observateurDebordement = nullptr;
-    return debordements;
+std::vector<Debordement> TracPlanDLL::Debordements(const ArgumentsDebordements& cible,
+                                                   BilanDebordements* bilan) {
+    BilanDebordements ignore;
+    return verifieDebordements(Formulaire().TracPlanOCX1, *plateforme_, cible,
+                               bilan != nullptr ? *bilan : ignore);
 }
 
 void TracPlanDLL::Show(ArgumentsShow&& arguments) {

@@ -10,21 +10,26 @@ const char* const Aide =
 
 Usage:
   vitrail render FILE [options]   draw the planning FILE (JSON, see docs/planning-format.md)
-  vitrail check FILE [options]    list the text frames whose text does not fit; exit status 1
-                                  when there is one
+  vitrail check FILE [options]    list the text frames whose text does not fit, laid out as
+                                  render would draw them for the same options; exit status 1
+                                  when there is one or when the check could not go through
+                                  every frame
   vitrail --help                  this text
 
-Options of render:
+Options of render and check:
   --to TARGET        viewer, printer, pdf, html or png; by default the target the file's
-                     "show" section names (the viewer when it names none)
-  -o, --output PATH  where pdf, html and png write (default: planning.pdf, the file's
-                     psChemin or Vitrail.htm beside the library, planning.png)
+                     "show" section names (the viewer when it names none; nothing for a
+                     number outside -1 to 3)
   --orientation O    Landscape or Portrait (printer and pdf; default: the file's)
   --paper SIZE       A4 or A3 (printer and pdf; default: the file's)
-  --copies N         copies to print, as if chosen in the printer dialog (default 1)
-  --no-prompt        no printer dialog: one copy
   --size WxH         png: the drawing area in pixels (default 1600x1200)
   --zoom Z           png: the zoom (default: the viewer's first zoom, 0.8)
+
+Options of render:
+  -o, --output PATH  where pdf, html and png write (default: planning.pdf, the file's
+                     psChemin or Vitrail.htm beside the library, planning.png)
+  --copies N         copies to print, as if chosen in the printer dialog (default 1)
+  --no-prompt        no printer dialog: one copy
   --answer A         answer the component's next question with yes, no or cancel (repeat
                      for several questions; by default: no, and cancel when offered)
   -q, --quiet        no progress line
@@ -36,7 +41,7 @@ Examples:
   vitrail render examples/semaine.json --to html -o semaine.htm
   vitrail render examples/semaine.json --to pdf -o semaine.pdf --paper A3
   vitrail render examples/semaine.json --to png -o semaine.png --size 1200x900
-  vitrail check examples/semaine.json
+  vitrail check examples/semaine.json --to png --size 1600x1200
 )";
 
 namespace {

@@ -7,7 +7,8 @@
 namespace vitrail::outil {
 
 enum class Commande { Aide, Rendu, Verification };
-enum class Cible { Defaut, Visionneuse, Imprimante, Pdf, Html, Png };
+// Rien: the file names a target that shows nothing.
+enum class Cible { Defaut, Rien, Visionneuse, Imprimante, Pdf, Html, Png };
 
 // What the command line asks for.
 struct Options {

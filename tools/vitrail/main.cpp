@@ -7,6 +7,7 @@
 
 #include "FichierPlanning.hpp"
 #include "Options.hpp"
+#include "Verification.hpp"
 #include "output/Html.hpp"
 #include "output/MontrePlan.hpp"
 #include "platform/console/InteractionConsole.hpp"
@@ -30,8 +31,11 @@ Cible cibleDuFichier(eTypeSortie cible) {
             return Cible::Imprimante;
         case eiTypeSortieHTML:
             return Cible::Html;
-        default:
+        case eiTypeSortieEcran:
+        case eiTypeSortieEcranOld:
             return Cible::Visionneuse;
+        default:
+            return Cible::Rien;
     }
 }
 
@@ -49,18 +53,6 @@ void suitLaProgression(TracPlanOCX& controle, std::size_t nombreCadres) {
             if (fait == total) std::cerr << '\n';
         }
     };
-}
-
-int verifie(TracPlanDLL& plan) {
-    const std::vector<Debordement> debordements = plan.Debordements();
-    for (const Debordement& d : debordements) {
-        std::cout << "frame " << d.iNoObjet << ": drawn at " << d.taille << " pt";
-        if (d.auPlancher) std::cout << ", does not fit even at the smallest size";
-        if (d.lignesPerdues > 0) std::cout << ", " << d.lignesPerdues << " line(s) not drawn";
-        std::cout << '\n';
-    }
-    if (debordements.empty()) std::cout << "every text fits its frame\n";
-    return debordements.empty() ? 0 : SortieEchec;
 }
 
 void png(TracPlanDLL& plan, const Options& o, const std::string& sortie) {
@@ -87,19 +79,27 @@ int execute(const Options& o) {
     for (const std::string& mot : o.reponses)
         console->reponses.push_back(reponse(mot));
     console->copies = o.copies.value_or(1);
-    if (cible != Cible::Visionneuse) plateforme->dialogues(console);
+    const bool verification = o.commande == Commande::Verification;
+    if (cible != Cible::Visionneuse || verification) plateforme->dialogues(console);
 
     TracPlanDLL plan;
     fichier::joue(planning, plan);
-    if (o.commande == Commande::Verification) return verifie(plan);
     if (!o.silencieux) suitLaProgression(plan.Formulaire().TracPlanOCX1, planning.cadres.size());
 
     ArgumentsShow show = planning.show;
     if (o.orientation) show.psOrientation = *o.orientation;
     if (o.papier) show.psPaperSize = *o.papier;
     show.pbPromptPrinter = !o.sansDialogue;
+    if (verification) return verifie(plan, o, cible, show, std::cout);
     switch (cible) {
+        case Cible::Rien:
+            // As the library does for such a target: nothing shown, the planning dropped.
+            plan.Show(show);
+            std::cerr << "vitrail: the file's target " << show.piTypeImpression
+                      << " shows nothing\n";
+            break;
         case Cible::Visionneuse:
+            exigeEcranVisible();
             show.piTypeImpression = eiTypeSortieEcran;
             plan.Show(show);
             break;

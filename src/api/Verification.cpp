@@ -1,0 +1,305 @@
+// The fit check: the render pass of one target, on surfaces that only measure.
+#include "api/Verification.hpp"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <limits>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "output/Html.hpp"
+#include "platform/EtatDessin.hpp"
+#include "vitrail/TracPlanDLL.hpp"
+
+namespace vitrail {
+
+namespace {
+
+// The drawing area of the viewer window at its designed size, in twips.
+constexpr double LargeurVueParDefaut = 12000;
+constexpr double HauteurVueParDefaut = 9000;
+constexpr std::int32_t Ecran = eiTypeSortieEcran;
+constexpr std::int32_t Imprimante = eiTypeSortieImprimante;
+constexpr std::int32_t PageHtml = eiTypeSortieHTML;
+
+// What a text's extent depends on.
+struct Police {
+    Texte nom;
+    float taille;
+    bool gras;
+    bool italique;
+    bool barre;
+    bool souligne;
+};
+
+Police policeDe(const Surface& s) {
+    return {s.FontName(),   s.FontSize(),       s.FontBold(),
+            s.FontItalic(), s.FontStrikethru(), s.FontUnderline()};
+}
+
+void applique(Surface& s, const Police& p) {
+    s.FontName(p.nom);
+    s.FontSize(p.taille);
+    s.FontBold(p.gras);
+    s.FontItalic(p.italique);
+    s.FontStrikethru(p.barre);
+    s.FontUnderline(p.souligne);
+}
+
+// A surface that measures texts on a real one, in its own font, and draws nothing. Pictures
+// are loaded by the control's surface as a drawing would load them, so that a missing one
+// fails here too, and are drawn nowhere.
+template <class Base>
+class Mesureur : public EtatDessin<Base> {
+  public:
+    Mesureur(Surface& mesures, Surface& images) : mesures_(mesures), images_(images) {}
+
+    double TextWidth(const Texte& texte) override {
+        return mesure([&] { return mesures_.TextWidth(texte); });
+    }
+    double TextHeight(const Texte& texte) override {
+        return mesure([&] { return mesures_.TextHeight(texte); });
+    }
+    void Print(const Texte& texte) override {
+        this->y_ += TextHeight(texte);
+        this->x_ = 0;
+    }
+    void Boite(double, double, double, double, std::int32_t) override {}
+    void BoitePleine(double, double, double, double, std::int32_t) override {}
+    void PaintPicture(const Texte& chemin, double, double, double, double) override {
+        images_.PaintPicture(chemin, 0, 0, 0, 0);
+    }
+    void Cls() override {
+        this->x_ = 0;
+        this->y_ = 0;
+    }
+
+  private:
+    template <class Mesure>
+    double mesure(Mesure&& m) {
+        // The real surface keeps its own font: what it draws next must not change.
+        struct Remise {
+            Surface& surface;
+            Police police;
+            ~Remise() { applique(surface, police); }
+        } remise{mesures_, policeDe(mesures_)};
+        applique(mesures_, policeDe(*this));
+        return m();
+    }
+
+    Surface& mesures_;
+    Surface& images_;
+};
+
+class SurfaceDeMesure : public Mesureur<Surface> {
+  public:
+    using Mesureur::Mesureur;
+    double Width() const override { return largeur_; }
+    double Height() const override { return hauteur_; }
+    void Redimensionne(double largeur, double hauteur) override {
+        largeur_ = largeur;
+        hauteur_ = hauteur;
+    }
+
+  private:
+    double largeur_ = 0;
+    double hauteur_ = 0;
+};
+
+// Measures like the printer; no document is opened, and the printer's own orientation and paper
+// stay as they are.
+class ImprimanteDeMesure : public Mesureur<Printer> {
+  public:
+    ImprimanteDeMesure(Printer& reelle, Surface& images)
+        : Mesureur(reelle, images), reelle_(reelle) {}
+    double Width() const override { return reelle_.Width(); }
+    double Height() const override { return reelle_.Height(); }
+    void Redimensionne(double, double) override {}
+    std::int16_t Orientation() const override { return orientation_; }
+    void Orientation(std::int16_t code) override { orientation_ = code; }
+    std::int16_t PaperSize() const override { return papier_; }
+    void PaperSize(std::int16_t code) override { papier_ = code; }
+    void NewPage() override {}
+    void EndDoc() override {}
+    void KillDoc() override {}
+
+  private:
+    Printer& reelle_;
+    std::int16_t orientation_ = Paysage;
+    std::int16_t papier_ = A4;
+};
+
+// The failures are told to the user as any pass tells them, and kept; what a pass says of its
+// own output (cancelled, page written) concerns no output here.
+class DialoguesVerification : public Interaction {
+  public:
+    explicit DialoguesVerification(Interaction& reels) : reels_(reels) {}
+
+    std::vector<std::string> messages;
+
+    Reponse MsgBox(const Message& message) override {
+        if (message.icone == Icone::Critique) {
+            messages.push_back(versUtf8(message.texte));
+            return reels_.MsgBox(message);
+        }
+        switch (message.boutons) {
+            case Boutons::OK:
+                return Reponse::OK;
+            case Boutons::OuiNon:
+                return Reponse::Non;
+            default:
+                return Reponse::Annuler;
+        }
+    }
+    std::optional<std::int32_t> ChoixImprimante(std::int32_t) override { return 1; }
+    std::optional<Texte> ChoixFichierEnregistrement(const Texte&) override { return std::nullopt; }
+
+  private:
+    Interaction& reels_;
+};
+
+// No browser is offered the page of a check.
+class SystemeVerification : public Systeme {
+  public:
+    explicit SystemeVerification(Systeme& reel) : reel_(reel) {}
+    Texte DossierApplication() override { return reel_.DossierApplication(); }
+    bool FichierExiste(const Texte&) override { return false; }
+    void LanceProgramme(const Texte&) override {}
+
+  private:
+    Systeme& reel_;
+};
+
+class PlateformeVerification : public Plateforme {
+  public:
+    PlateformeVerification(Plateforme& reelle, Surface& surfaceControle)
+        : reelle_(reelle),
+          surfaceControle_(surfaceControle),
+          imprimante_(reelle.Imprimante(), surfaceControle),
+          dialogues_(reelle.Dialogues()),
+          systeme_(reelle.Os()) {}
+
+    std::unique_ptr<Surface> NouvelleSurface() override {
+        return std::make_unique<SurfaceDeMesure>(surfaceControle_, surfaceControle_);
+    }
+    Printer& Imprimante() override { return imprimante_; }
+    Interaction& Dialogues() override { return dialogues_; }
+    Horloge& Chronometre() override { return reelle_.Chronometre(); }
+    Systeme& Os() override { return systeme_; }
+    void MontreModal(MontrePlan&) override {
+        throw Erreur("Debordements : une vérification ne montre aucune fenêtre");
+    }
+
+    DialoguesVerification& dialogues() { return dialogues_; }
+
+  private:
+    Plateforme& reelle_;
+    Surface& surfaceControle_;
+    ImprimanteDeMesure imprimante_;
+    DialoguesVerification dialogues_;
+    SystemeVerification systeme_;
+};
+
+// The HTML pass of a check writes to a folder of its own, removed afterwards; the export path
+// the host chose is put back.
+class PageTemporaire {
+  public:
+    explicit PageTemporaire(Systeme& systeme) : cheminAvant_(Html::GetCheminHtml(systeme)) {
+        std::string modele =
+            (std::filesystem::temp_directory_path() / "vitrail-verification-XXXXXX").string();
+        if (mkdtemp(modele.data()) == nullptr) {
+            throw Erreur("Debordements : aucun dossier temporaire pour la page HTML");
+        }
+        dossier_ = modele;
+        Html::SetCheminHtml(depuisUtf8((dossier_ / "verification.htm").string()));
+    }
+    ~PageTemporaire() {
+        Html::SetCheminHtml(cheminAvant_);
+        std::error_code ignoree;
+        std::filesystem::remove_all(dossier_, ignoree);
+    }
+    PageTemporaire(const PageTemporaire&) = delete;
+    PageTemporaire& operator=(const PageTemporaire&) = delete;
+
+  private:
+    Texte cheminAvant_;
+    std::filesystem::path dossier_;
+};
+
+Texte texteHote(const std::string& utf8, const char* argument) {
+    try {
+        return depuisUtf8(utf8);
+    } catch (const std::invalid_argument& e) {
+        throw Erreur(std::string(argument) + " : " + e.what());
+    }
+}
+
+}  // namespace
+
+std::vector<Debordement> verifieDebordements(TracPlanOCX& source, Plateforme& reelle,
+                                             const ArgumentsDebordements& a,
+                                             BilanDebordements& bilan) {
+    using Arret = BilanDebordements::Arret;
+    bilan = {};
+    std::int32_t cible = a.piTypeImpression;
+    if (cible == eiTypeSortieEcranOld) cible = Ecran;
+    if (cible == eiTypeSortieImprimanteOld) cible = Imprimante;
+    if (cible != Ecran && cible != Imprimante && cible != PageHtml) {
+        bilan.complet = false;
+        bilan.arret = Arret::CibleSansSortie;
+        return {};
+    }
+    const ArgumentsImprime passe{
+        .piTypeImpression = cible,
+        .psOrientation = texteHote(a.psOrientation, "psOrientation"),
+        .pbForceTracé = true,
+        .pbPromptPrinter = false,
+        .psPaperSize = texteHote(a.psPaperSize, "psPaperSize"),
+    };
+
+    PlateformeVerification plateforme(reelle, source.surface());
+    TracPlanOCX controle(plateforme);
+    controle.reglages = source.reglages;
+    controle.ioCadres = source.ioCadres;
+    controle.ilNbCadres = source.ilNbCadres;
+    controle.progression = [&](std::int32_t fait, std::int32_t total) {
+        if (controle.ibAbandon && bilan.iNoObjet == 0) {
+            bilan.iNoObjet = (*controle.ioCadres)[static_cast<std::size_t>(fait - 1)].iNoObjet;
+        }
+        if (source.progression) source.progression(fait, total);
+    };
+
+    std::optional<PageTemporaire> page;
+    if (cible == Ecran) {
+        controle.surface().Redimensionne(a.largeur > 0 ? a.largeur : LargeurVueParDefaut,
+                                         a.hauteur > 0 ? a.hauteur : HauteurVueParDefaut);
+        if (a.idZoom > 0) {
+            // As a viewer would: the first look, then the zoom.
+            controle.Imprime(passe);
+            controle.idZoom = a.idZoom;
+        }
+    } else if (cible == PageHtml) {
+        page.emplace(plateforme.Os());
+    }
+    std::vector<Debordement> debordements;
+    controle.observateurDebordement = [&](const Debordement& d) { debordements.push_back(d); };
+    const bool resultat = controle.Imprime(passe);
+
+    const bool vide = !source.ioCadres || source.ioCadres->empty();
+    bilan.complet = vide || (resultat && !controle.ibAbandon);
+    if (!bilan.complet) {
+        bilan.arret = source.ioCadres->size() >
+                              static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())
+                          ? Arret::TropDeCadres
+                          : Arret::ErreurSignalee;
+    }
+    bilan.messages = std::move(plateforme.dialogues().messages);
+    bilan.idCorrecHorizontal = controle.idCorrecHorizontal;
+    bilan.idCorrecVertical = controle.idCorrecVertical;
+    bilan.idZoom = controle.idZoom;
+    return debordements;
+}
+
+}  // namespace vitrail
