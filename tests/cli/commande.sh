@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The vitrail command from the outside: exit statuses, what it prints, what it writes.
 set -uo pipefail
-vitrail=$1
+vitrail=$(realpath "$1")
 exemple=$2
-fichiers=$3
+fichiers=$(realpath "$3")
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 echec() { echo "FAILED: $*"; exit 1; }
@@ -21,12 +21,68 @@ printf '{"cadres": [\n{"type": "texte", "piHaut": 1, "piGauche": 1, "piFontSize"
 grep -q "faux.json:2: champ /cadres/0/piFontSize" "$travail/err" || echec "bad file: message"
 [ ! -e "$travail/faux.png" ] || echec "bad file: nothing is drawn"
 
-"$vitrail" check "$exemple" >"$travail/ok" || echec "check of the example"
-grep -q 'every text fits' "$travail/ok" || echec "check of the example: message"
-"$vitrail" check "$fichiers/debordant.json" >"$travail/deborde"; [ $? -eq 1 ] || echec "check: status 1"
-grep -q '^frame 2: drawn at 8 pt, does not fit even at the smallest size' "$travail/deborde" ||
-    { cat "$travail/deborde"; echec "check: the overflowing frame"; }
-! grep -q '^frame 1' "$travail/deborde" || echec "check: frame 1 fits"
+# One more frame than a pass can count.
+{
+    printf '{"cadres": ['
+    printf '{"type": "texte", "piHaut": 1, "piGauche": 1, "psText": "x"},%.0s' $(seq 32767)
+    printf '{"type": "texte", "piHaut": 1, "piGauche": 1, "psText": "x"}]}'
+} >"$travail/trop.json"
+
+# check: a name, the status, the lines it must print (extended expressions; a leading ! for a
+# line it must not print), then -- and the command's arguments.
+verifie() {
+    local nom=$1 attendu=$2 motif sortie statut
+    shift 2
+    local motifs=()
+    while [ "$1" != -- ]; do motifs+=("$1"); shift; done
+    shift
+    sortie=$(timeout 60 "$vitrail" check "$@" 2>/dev/null)
+    statut=$?
+    [ "$statut" -eq "$attendu" ] || { echo "$sortie"; echec "check, $nom: status $statut"; }
+    for motif in "${motifs[@]}"; do
+        if [ "${motif:0:1}" = '!' ]; then
+            ! grep -Eq -- "${motif:1}" <<<"$sortie" || { echo "$sortie"; echec "check, $nom: ${motif:1}"; }
+        else
+            grep -Eq -- "$motif" <<<"$sortie" || { echo "$sortie"; echec "check, $nom: no $motif"; }
+        fi
+    done
+}
+g=$fichiers/geometrie.json
+verifie "example" 0 '^geometry: viewer at its designed size, 800x600 pixels, zoom 0\.8$' \
+    '^every text fits its frame$' -- "$exemple"
+verifie "overflow" 1 '^frame 2: drawn at 8 pt, does not fit even at the smallest size' \
+    '!^frame 1' '!every text fits' -- "$fichiers/debordant.json"
+# The same frame against the geometry of each target.
+verifie "viewer" 1 '^frame 1: ' -- "$g"
+verifie "png" 0 '^geometry: png, 1600x1200 pixels, zoom 0\.8$' '^every text fits' -- "$g" --to png
+verifie "small png" 1 '^geometry: png, 800x600 pixels' '^frame 1: ' -- "$g" --to png --size 800x600
+verifie "png zoomed" 0 '^geometry: png, 1600x1200 pixels, zoom 0\.4$' -- "$g" --to png --zoom 0.4
+verifie "pdf" 0 '^geometry: pdf, A4 Landscape, zoom 1$' '^every text fits' -- "$g" --to pdf
+verifie "pdf portrait" 0 '^geometry: pdf, A4 Portrait, zoom 0\.8$' -- "$g" --to pdf \
+    --orientation Portrait
+verifie "printer A3" 0 '^geometry: printer, A3 Landscape, zoom 1\.414' -- "$g" --to printer \
+    --paper A3
+verifie "html" 0 "^geometry: html, the page's fixed scale \\(4 page units" -- "$g" --to html
+# A check that stops early is no pass.
+verifie "picture" 1 '^check did not complete: a failure stopped it at frame 1$' 'Code : 53' \
+    '!every text fits' '!^frame 2' -- "$fichiers/image-absente.json"
+verifie "picture, pdf" 1 '^check did not complete: a failure stopped it at frame 1$' \
+    -- "$fichiers/image-absente.json" --to pdf
+verifie "paper" 1 '^check did not complete' 'A5' '!every text fits' -- "$g" --to pdf --paper A5
+verifie "too large" 1 '^check did not complete: the planning has 32768 frames' 'Code : 6' \
+    '!every text fits' -- "$travail/trop.json"
+verifie "nothing shown" 1 "^nothing checked: the file's target 4 shows nothing" \
+    -- "$fichiers/sans-sortie.json"
+verifie "nothing shown, png" 0 '^every text fits' -- "$fichiers/sans-sortie.json" --to png
+
+# A target that shows nothing shows nothing; the viewer never waits where no one can see it.
+(cd "$travail" && timeout 30 "$vitrail" render "$fichiers/sans-sortie.json" 2>"$travail/err")
+[ $? -eq 0 ] || echec "target 4: status 0, at once"
+grep -q "target 4 shows nothing" "$travail/err" || echec "target 4: message"
+[ -z "$(ls "$travail" | grep -v -x -e err -e trop.json -e faux.json)" ] || echec "target 4: a file"
+timeout 30 "$vitrail" render "$exemple" --to viewer 2>"$travail/err"
+[ $? -eq 1 ] || echec "viewer off screen: status 1, at once"
+grep -q "no one could see the viewer" "$travail/err" || echec "viewer off screen: message"
 
 "$vitrail" render "$exemple" --to png -o "$travail/s.png" --size 800x600 -q >"$travail/out" ||
     echec "png"
