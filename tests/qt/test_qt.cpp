@@ -10,6 +10,7 @@
 
 #include "Erreurs.hpp"
 #include "Fichiers.hpp"
+#include "output/Html.hpp"
 #include "output/MontrePlan.hpp"
 #include "platform/qt/PlateformeQt.hpp"
 #include "platform/qt/SurfaceQt.hpp"
@@ -120,6 +121,91 @@ TEST(VueMontrePlan, ClicksZoomAndEscapeCloses) {
     plan.Show();
     EXPECT_DOUBLE_EQ(zoomApresClic, 0.96);
     EXPECT_FALSE(plan.Formulaire().TracPlanOCX1.ioCadres.has_value());  // a new, empty form
+}
+
+// The check lays the texts out as each target would, and leaves no trace: no document, no page,
+// the export path, the printer's settings and the fonts as they were.
+TEST(Debordements, EachTargetsGeometryWithNothingDrawnPrintedOrWritten) {
+    using Arret = BilanDebordements::Arret;
+    struct Cas {
+        const char* nom;
+        ArgumentsDebordements cible;
+        bool imageAbsente;
+        Arret arret;
+        std::size_t debordements;
+        double idZoom;              // 0: not asked
+        double idCorrecHorizontal;  // 0: not asked (the viewer's depends on the screen)
+    };
+    const auto vers = [](std::int32_t type, const char* orientation = "Landscape",
+                         const char* papier = "A4", double zoom = 0) {
+        return ArgumentsDebordements{.piTypeImpression = type,
+                                     .idZoom = zoom,
+                                     .psOrientation = orientation,
+                                     .psPaperSize = papier};
+    };
+    const double paysage = 50 * 27.5 / 24.2;
+    const Cas cas[] = {
+        {"viewer", vers(1), false, Arret::Aucun, 1, 0.8, 0},
+        {"viewer, old number", vers(0), false, Arret::Aucun, 1, 0.8, 0},
+        // Zoomed in, the frame grows and the smallest size is small enough.
+        {"viewer zoomed", vers(1, "Landscape", "A4", 2), false, Arret::Aucun, 0, 2, 0},
+        {"printer", vers(2), false, Arret::Aucun, 1, 1, paysage},
+        {"printer, old number", vers(-1), false, Arret::Aucun, 1, 1, paysage},
+        {"printer A3", vers(2, "Landscape", "A3"), false, Arret::Aucun, 1, 42 / 29.7, paysage},
+        {"printer portrait", vers(2, "Portrait"), false, Arret::Aucun, 1, 0.8, 56},
+        {"html", vers(3), false, Arret::Aucun, 1, 2, 2},
+        {"no target", vers(4), false, Arret::CibleSansSortie, 0, 0, 0},
+        {"missing picture", vers(1), true, Arret::ErreurSignalee, 0, 0.8, 0},
+        {"missing picture, printer", vers(2), true, Arret::ErreurSignalee, 0, 1, paysage},
+        {"paper refused", vers(2, "Landscape", "A5"), false, Arret::ErreurSignalee, 0, 0, 0},
+    };
+    auto plateforme = std::make_shared<PlateformeQt>();
+    test::DossierTemporaire dossier;
+    const Texte page = depuisUtf8((dossier / "choisie.htm").string());
+    Html::SetCheminHtml(page);
+    Printer& imprimante = plateforme->Imprimante();
+    imprimante.Orientation(Printer::Portrait);
+    imprimante.FontName(U"Courier");
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        TracPlanDLL plan(plateforme);
+        plan.Initialise({.psFont = "Arial", .pdMinFontSize = 8});
+        if (c.imageAbsente) plan.NewCadreImage("absente.png", 1, 1, 9, 9);
+        plan.NewCadreTexte(50, 10, {.piBas = 52, .piDroite = 30, .psText = "bien trop long ici"});
+        Surface& surface = plan.Formulaire().TracPlanOCX1.surface();
+        surface.FontName(U"Courier");
+        BilanDebordements bilan;
+        const std::vector<Debordement> d = plan.Debordements(c.cible, &bilan);
+        EXPECT_EQ(bilan.arret, c.arret);
+        EXPECT_EQ(bilan.complet, c.arret == Arret::Aucun);
+        // After a missing picture the text is not laid out at all.
+        ASSERT_EQ(d.size(), c.debordements);
+        EXPECT_TRUE(d.empty() || d[0].iNoObjet == 1);
+        EXPECT_EQ(bilan.messages.empty(), !c.imageAbsente && c.arret != Arret::ErreurSignalee);
+        if (c.imageAbsente) {
+            EXPECT_EQ(bilan.iNoObjet, 1);
+            ASSERT_EQ(bilan.messages.size(), 1u);
+            EXPECT_NE(bilan.messages[0].find("Code : 53"), std::string::npos);
+        }
+        if (c.idZoom != 0) {
+            EXPECT_DOUBLE_EQ(bilan.idZoom, c.idZoom);
+        }
+        if (c.idCorrecHorizontal != 0) {
+            EXPECT_DOUBLE_EQ(bilan.idCorrecHorizontal, c.idCorrecHorizontal);
+        }
+        EXPECT_EQ(surface.FontName(), U"Courier");
+        EXPECT_EQ(surface.Width(), 0);
+        EXPECT_FALSE(plan.Formulaire().TracPlanOCX1.ibAbandon);
+    }
+    EXPECT_TRUE(plateforme->imprimanteQt().destinations().isEmpty());
+    EXPECT_EQ(imprimante.Orientation(), Printer::Portrait);
+    EXPECT_EQ(imprimante.FontName(), U"Courier");
+    EXPECT_EQ(Html::GetCheminHtml(plateforme->Os()), page);
+    EXPECT_TRUE(std::filesystem::is_empty(dossier.chemin()));
+    for (const auto& e :
+         std::filesystem::directory_iterator(std::filesystem::temp_directory_path()))
+        EXPECT_EQ(e.path().filename().string().rfind("vitrail-verification-", 0),
+                  std::string::npos);
 }
 
 // A clock a second further on at every reading: no pass is dropped for coming too soon, so a
