@@ -93,6 +93,8 @@ struct Destination {
     // An open file named through /proc (/dev/stdout, /dev/fd/N): there is no folder to write
     // beside it in.
     bool descripteur = false;
+    // This process's own descriptor it names, if any, written through to share its offset.
+    int descripteurPropre = -1;
     struct stat etat {};
 };
 
@@ -112,6 +114,11 @@ Destination resout(std::string chemin) {
             systeme.f_type == PROC_SUPER_MAGIC) {
             if (::stat(chemin.c_str(), &d.etat) != 0) echec(errno, chemin);
             d.descripteur = true;
+            const std::string dossier = dossierDe(chemin);
+            if (dossier == "/proc/self/fd" || dossier == "/proc/thread-self/fd" ||
+                dossier == "/proc/" + std::to_string(::getpid()) + "/fd") {
+                d.descripteurPropre = std::atoi(chemin.c_str() + dossier.size() + 1);
+            }
             return d;
         }
         std::string lien(PATH_MAX, '\0');
@@ -133,6 +140,12 @@ FichierAtomique::FichierAtomique(const std::string& demande) {
         if (fd_ < 0) echec(errno, cible_);
     };
     if (d.existe && S_ISDIR(d.etat.st_mode)) echec(EISDIR, cible_);
+    if (d.descripteurPropre >= 0) {
+        fd_ = ::fcntl(d.descripteurPropre, F_DUPFD_CLOEXEC, 0);
+        if (fd_ < 0) echec(errno, cible_);
+        tailleConnue_ = false;
+        return;
+    }
     if (d.existe && (d.descripteur || !S_ISREG(d.etat.st_mode))) {
         ouvreEnPlace();
         return;
@@ -208,7 +221,9 @@ void FichierAtomique::termine() {
     struct stat etat {};
     if (::fstat(fd_, &etat) != 0) echec(errno, cible_);
     if (S_ISREG(etat.st_mode)) {
-        if (static_cast<std::uint64_t>(etat.st_size) != ecrits_) echec(EIO, cible_);
+        if (tailleConnue_ && static_cast<std::uint64_t>(etat.st_size) != ecrits_) {
+            echec(EIO, cible_);
+        }
         if (::fsync(fd_) != 0) echec(errno, cible_);
     }
     const int fd = fd_;

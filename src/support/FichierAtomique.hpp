@@ -11,7 +11,8 @@ namespace vitrail {
 // failure at any point leaves the previous file as it was and no temporary file behind.
 // - A symbolic link is followed: the file it names is replaced (or created), the link kept.
 // - A target that exists and is not a regular file (a FIFO, a device, /dev/stdout) is written
-//   in place, never replaced.
+//   in place, never replaced; one of the process's own descriptors (/dev/stdout, /dev/fd/N) is
+//   written through, after what it already holds.
 // - A target in a folder that takes no new file is written in place when it may be written.
 // Every failure throws std::system_error carrying errno, its message naming the file.
 // Temporary files are listed for nettoieSurSignal; at most 32 may be open at once.
@@ -41,6 +42,8 @@ class FichierAtomique {
     std::string tampon_;
     std::uint64_t ecrits_ = 0;
     int erreur_ = 0;
+    // False when writing on after what a descriptor of the process already holds.
+    bool tailleConnue_ = true;
     int place_ = -1;
 };
 
