@@ -124,6 +124,8 @@ Destination resout(std::string chemin) {
         std::string lien(PATH_MAX, '\0');
         const ssize_t n = ::readlink(chemin.c_str(), lien.data(), lien.size());
         if (n < 0) echec(errno, chemin);
+        if (n == 0) echec(ENOENT, chemin);
+        if (static_cast<std::size_t>(n) == lien.size()) echec(ENAMETOOLONG, chemin);
         lien.resize(static_cast<std::size_t>(n));
         chemin = lien.front() == '/' ? lien : dossierDe(chemin) + "/" + lien;
     }
