@@ -57,6 +57,13 @@ exec 3<&-
 [ "$debut" = "<html>" ] || echec "html onto a FIFO: the page went through it"
 rm "$sortie/tube.htm"
 
+# A device node of its own (root only): the system's /dev/null must never be at stake here.
+if mknod "$sortie/nul" c 1 3 2>/dev/null; then
+    "$vitrail" render "$exemple" --to html -o "$sortie/nul" >/dev/null 2>&1 || echec "html onto a device"
+    [ -c "$sortie/nul" ] || echec "html onto a device: the node was replaced"
+    rm "$sortie/nul"
+fi
+
 ln -s page-neuve.htm "$sortie/lien.htm"
 "$vitrail" render "$exemple" --to html -o "$sortie/lien.htm" >/dev/null 2>&1 ||
     echec "html onto a dangling link"
