@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <utility>
 
 #include "Fichiers.hpp"
@@ -134,6 +135,27 @@ TEST_F(AbiC, ANullHandleOrARequiredArgumentLeftOutIsABadArgument) {
     EXPECT_NE(std::string(vitrail_derniere_erreur()).find("plan"), npos);
     EXPECT_EQ(::cadre(plan, {.piHaut = R}), VITRAIL_ERREUR_ARGUMENT);
     EXPECT_NE(std::string(vitrail_derniere_erreur()).find("piHaut"), npos);
+}
+
+// Every plan shares the toolkit and the HTML export: another thread is refused, not let in.
+TEST_F(AbiC, CallsFromAnotherThreadAreRefusedAndChangeNothing) {
+    std::thread([&] {
+        const auto refuse = [](int code) {
+            EXPECT_EQ(code, VITRAIL_ERREUR_THREAD);
+            EXPECT_NE(std::string(vitrail_derniere_erreur()).find("autre thread"), npos);
+        };
+        refuse(cadre("Autre"));
+        int32_t cible = VITRAIL_SORTIE_HTML;
+        refuse(vitrail_show(plan, &cible, E, nullptr, nullptr, E, nullptr, nullptr));
+        vitrail_plan* autre = nullptr;
+        refuse(vitrail_creer(&autre));
+        EXPECT_EQ(autre, nullptr);
+        refuse(vitrail_detruire(plan));
+    }).join();
+    ASSERT_EQ(cadre("Mardi"), VITRAIL_OK);
+    const std::string page = html();
+    EXPECT_NE(page.find("Mardi"), npos);
+    EXPECT_EQ(page.find("Autre"), npos);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Whole pages are pinned by the golden file; here, the edges and the ways an export can fail.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -133,6 +135,48 @@ TEST_F(ExportHtml, AFailedExportLeavesThePreviousPageAndNoTemporaryFile) {
     EXPECT_FALSE(Html::ExportEnCours());
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(contenuDossier(), Noms{"page.htm"});
+}
+
+// Links are followed and kept; what is not a regular file is written in place, never replaced.
+TEST_F(ExportHtml, TargetsThatAreNotPlainFiles) {
+    const auto estLien = [&] { return fs::is_symlink(fs::symlink_status(page)); };
+
+    test::ecrit(dossier / "vraie.htm", "ancien");
+    fs::create_symlink("vraie.htm", page);
+    EXPECT_EQ(exporte().rfind("<html>\r\n", 0), 0u);
+    EXPECT_TRUE(estLien());
+    fs::remove(page);
+    fs::remove(dossier / "vraie.htm");
+
+    fs::create_symlink("nouvelle.htm", page);  // dangling: the page is created where it points
+    EXPECT_EQ(exporte().rfind("<html>\r\n", 0), 0u);
+    EXPECT_TRUE(estLien());
+    EXPECT_EQ(contenuDossier().size(), 2u);
+    fs::remove(page);
+    fs::remove(dossier / "nouvelle.htm");
+
+    ASSERT_EQ(::mkfifo(page.c_str(), 0600), 0);
+    const int lecteur = ::open(page.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(lecteur, 0);
+    Html::EcritEnteteHtml(U"T", systeme);
+    Html::EcritFinHtml(systeme, ui);
+    char debut[8] = {};
+    EXPECT_EQ(::read(lecteur, debut, 6), 6);
+    ::close(lecteur);
+    EXPECT_EQ(std::string(debut), "<html>");
+    EXPECT_TRUE(fs::is_fifo(page));
+    EXPECT_EQ(contenuDossier(), Noms{"page.htm"});
+    fs::remove(page);
+
+    // A device that refuses every byte: the failure is reported and the node stays.
+    fs::path appareil = dossier / "plein";
+    if (::mknod(appareil.c_str(), S_IFCHR | 0666, ::makedev(1, 7)) != 0) appareil = "/dev/full";
+    Html::SetCheminHtml(depuisUtf8(appareil.string()));
+    ui.messages.clear();
+    Html::EcritEnteteHtml(U"T", systeme);
+    EXPECT_EQ(numeroErreur([&] { Html::EcritFinHtml(systeme, ui); }), erreurs::AccesChemin);
+    EXPECT_TRUE(fs::is_character_file(appareil));
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(ExportHtml, OpeningFailures) {

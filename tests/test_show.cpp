@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "Fichiers.hpp"
 #include "doubles/PlateformeFactice.hpp"
 #include "output/Html.hpp"
@@ -130,6 +132,17 @@ TEST_F(Show, AFrameThatFailsInTheCheckDoesNotStopTheNextShow) {
     plan.NewCadreImage("absent.png", 60, 10, 80, 40);
     plan.Debordements();
     ASSERT_EQ(plateforme->interaction.messages.size(), 1u);  // the missing picture, told once
+    EXPECT_NE(html().find("Lundi"), std::string::npos);
+}
+
+TEST_F(Show, AnotherThreadCanNeitherUseNorMakeAnObject) {
+    planning();
+    std::thread([&] {
+        EXPECT_THROW(plan.NewCadreTexte(60, 10, {.psText = "Autre"}), ErreurThread);
+        EXPECT_THROW(plan.Show({.piTypeImpression = eiTypeSortieHTML}), ErreurThread);
+        EXPECT_THROW(TracPlanDLL{plateforme}, ErreurThread);
+    }).join();
+    EXPECT_EQ(ctl().ioCadres->size(), 1u);
     EXPECT_NE(html().find("Lundi"), std::string::npos);
 }
 

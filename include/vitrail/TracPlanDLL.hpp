@@ -24,8 +24,20 @@ class Erreur : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A call from a thread other than the library's (see TracPlanDLL), refused before it does
+// anything.
+class ErreurThread : public Erreur {
+  public:
+    using Erreur::Erreur;
+};
+
 // The planning a host builds: Initialise, any number of NewCadreTexte and NewCadreImage, then
 // Show. Texts are UTF-8.
+//
+// Threads: every object of a process shares one platform (on Qt, the application object) and
+// one HTML export, so all of them are created, used and destroyed in one thread, the one that
+// created the first of them. A constructor or member called from any other thread throws
+// ErreurThread and changes nothing.
 class TracPlanDLL {
   public:
     // On the Qt platform: the screen, the default printer (or a PDF file), Qt's dialogs.

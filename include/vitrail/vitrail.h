@@ -14,8 +14,9 @@
  * Integers that are 16-bit in C++ are given as int32_t; a value outside -32768..32767 is
  * refused, never truncated.
  *
- * The library runs Qt in the process: call it from one thread, the one that made the first
- * plan. */
+ * Threads: the library runs Qt in the process, and every plan shares it: call every function
+ * (but vitrail_derniere_erreur) from one thread, the one that made the first plan. A call from
+ * any other thread does nothing and returns VITRAIL_ERREUR_THREAD. */
 #ifndef VITRAIL_VITRAIL_H
 #define VITRAIL_VITRAIL_H
 
@@ -40,6 +41,8 @@ extern "C" {
 /* Any other failure, for example the screen target without a display. */
 #define VITRAIL_ERREUR 2
 #define VITRAIL_ERREUR_MEMOIRE 3
+/* A call from a thread other than the library's (see above). Nothing was done. */
+#define VITRAIL_ERREUR_THREAD 4
 
 /* Markers for arguments not given. */
 #define VITRAIL_DEFAUT_REEL ((double)NAN)

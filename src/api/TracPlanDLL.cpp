@@ -1,8 +1,11 @@
 #include "vitrail/TracPlanDLL.hpp"
 
 #include <stdexcept>
+#include <string>
+#include <thread>
 #include <variant>
 
+#include "api/FilUnique.hpp"
 #include "api/Verification.hpp"
 #include "output/Html.hpp"
 #include "output/MontrePlan.hpp"
@@ -30,23 +33,35 @@ Variant variantHote(const Valeur& valeur, const char* argument) {
 
 }  // namespace
 
+void api::verifieFil(const char* appel) {
+    static const std::thread::id filBibliotheque = std::this_thread::get_id();
+    if (std::this_thread::get_id() != filBibliotheque) {
+        throw ErreurThread(std::string(appel) +
+                           " : appel depuis un autre thread que celui de la bibliothèque (celui "
+                           "qui a créé le premier TracPlanDLL)");
+    }
+}
+
 TracPlanDLL::TracPlanDLL(std::shared_ptr<Plateforme> plateforme)
-    : plateforme_(std::move(plateforme)) {
+    : plateforme_((api::verifieFil("TracPlanDLL"), std::move(plateforme))) {
     if (!plateforme_) throw Erreur("TracPlanDLL : aucune plateforme");
 }
 
 TracPlanDLL::~TracPlanDLL() = default;
 
 MontrePlan& TracPlanDLL::Formulaire() {
+    api::verifieFil("Formulaire");
     if (!montrePlan_) montrePlan_ = std::make_unique<MontrePlan>(*plateforme_);
     return *montrePlan_;
 }
 
 void TracPlanDLL::Cls() {
+    api::verifieFil("Cls");
     Formulaire().TracPlanOCX1.Cls();
 }
 
 void TracPlanDLL::Initialise(const ArgumentsInitialise& a) {
+    api::verifieFil("Initialise");
     // Every text is checked before anything is stored, so a refused call changes nothing.
     ArgumentsReglages reglages{
         .piDrawWidth = a.piDrawWidth,
@@ -80,11 +95,13 @@ void TracPlanDLL::Initialise(const ArgumentsInitialise& a) {
 
 void TracPlanDLL::NewCadreImage(const std::string& psImagePath, double piHaut, double piGauche,
                                 double piBas, double piDroite) {
+    api::verifieFil("NewCadreImage");
     const Texte chemin = texteHote(psImagePath, "psImagePath");
     Formulaire().TracPlanOCX1.NewCadreImage(chemin, piHaut, piGauche, piBas, piDroite);
 }
 
 void TracPlanDLL::NewCadreTexte(double piHaut, double piGauche, const ArgumentsCadreTexte& a) {
+    api::verifieFil("NewCadreTexte");
     ArgumentsCadre cadre{
         .piHaut = piHaut,
         .piGauche = piGauche,
@@ -113,6 +130,7 @@ std::vector<Debordement> TracPlanDLL::Debordements() {
 
 std::vector<Debordement> TracPlanDLL::Debordements(const ArgumentsDebordements& cible,
                                                    BilanDebordements* bilan) {
+    api::verifieFil("Debordements");
     BilanDebordements ignore;
     return verifieDebordements(Formulaire().TracPlanOCX1, *plateforme_, cible,
                                bilan != nullptr ? *bilan : ignore);
@@ -123,6 +141,7 @@ void TracPlanDLL::Show(ArgumentsShow&& arguments) {
 }
 
 void TracPlanDLL::Show(ArgumentsShow& a) {
+    api::verifieFil("Show");
     if (a.piTypeImpression == eiTypeSortieEcranOld) a.piTypeImpression = eiTypeSortieEcran;
     if (a.piTypeImpression == eiTypeSortieImprimanteOld) {
         a.piTypeImpression = eiTypeSortieImprimante;

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <utility>
 
+#include "api/FilUnique.hpp"
 #include "platform/console/InteractionConsole.hpp"
 #include "platform/qt/PlateformeQt.hpp"
 #include "vitrail/TracPlanDLL.hpp"
@@ -49,6 +50,9 @@ int appel(const char* fonction, Corps&& corps) noexcept {
     } catch (const ErreurArgument& e) {
         retiens(fonction, e.what());
         return VITRAIL_ERREUR_ARGUMENT;
+    } catch (const vitrail::ErreurThread& e) {
+        retiens(fonction, e.what());
+        return VITRAIL_ERREUR_THREAD;
     } catch (const std::bad_alloc&) {
         retiens(fonction, "mémoire insuffisante");
         return VITRAIL_ERREUR_MEMOIRE;
@@ -161,6 +165,7 @@ int vitrail_creer(vitrail_plan** plan) {
 int vitrail_detruire(vitrail_plan* plan) {
     return appel("vitrail_detruire", [&] {
         trace(plan);
+        vitrail::api::verifieFil("vitrail_detruire");
         delete plan;
     });
 }
@@ -172,6 +177,7 @@ const char* vitrail_derniere_erreur(void) {
 int vitrail_reponses_console(vitrail_plan* plan) {
     return appel("vitrail_reponses_console", [&] {
         trace(plan);
+        vitrail::api::verifieFil("vitrail_reponses_console");
         vitrail::qt::PlateformeQt::partagee()->dialogues(
             std::make_shared<vitrail::InteractionConsole>(std::cerr));
     });

@@ -1,20 +1,16 @@
 #include "output/Html.hpp"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <system_error>
 
 #include "output/CodePageAnsi.hpp"
 #include "support/Conversions.hpp"
 #include "support/ErreurExecution.hpp"
+#include "support/FichierAtomique.hpp"
 #include "support/xTools.hpp"
 
 namespace vitrail::Html {
@@ -24,46 +20,10 @@ namespace {
 constexpr char32_t Navigateur[] = U"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE";
 constexpr char32_t TitreMessages[] = U"Enregistrer sous HTML";
 
-// The page under construction: in a temporary file beside the target, or in the target itself.
-class ExportOuvert {
-  public:
-    ExportOuvert(std::FILE* fichier, std::string temporaire, std::string cible)
-        : fichier_(fichier), temporaire_(std::move(temporaire)), cible_(std::move(cible)) {}
-    ExportOuvert(const ExportOuvert&) = delete;
-    ExportOuvert& operator=(const ExportOuvert&) = delete;
-    ~ExportOuvert() {
-        if (fichier_) std::fclose(fichier_);
-        if (!temporaire_.empty()) ::unlink(temporaire_.c_str());
-    }
-
-    void ecrit(const std::string& octets) {
-        if (std::fwrite(octets.data(), 1, octets.size(), fichier_) != octets.size()) {
-            throw ErreurExecution(erreurs::AccesChemin);
-        }
-    }
-
-    // The stream's error flag is sticky, so a block that failed earlier keeps the page from
-    // ever replacing the target.
-    void metEnPlace() {
-        const bool ecrit = std::ferror(fichier_) == 0 && std::fflush(fichier_) == 0 &&
-                           ::fsync(::fileno(fichier_)) == 0;
-        const bool ferme = std::fclose(fichier_) == 0;
-        fichier_ = nullptr;
-        const bool enPlace =
-            temporaire_.empty() || std::rename(temporaire_.c_str(), cible_.c_str()) == 0;
-        if (!ecrit || !ferme || !enPlace) throw ErreurExecution(erreurs::AccesChemin);
-        temporaire_.clear();
-    }
-
-  private:
-    std::FILE* fichier_;
-    std::string temporaire_;
-    std::string cible_;
-};
+// The page under construction; its destructor drops a page that never reached its tail.
+std::unique_ptr<FichierAtomique> exportOuvert;
 
 Texte cheminHtml;
-// Its destructor also removes the temporary file of an export left open when the library unloads.
-std::unique_ptr<ExportOuvert> exportOuvert;
 
 std::string enAnsi(std::initializer_list<Texte> lignes) {
     std::string octets;
@@ -74,14 +34,18 @@ std::string enAnsi(std::initializer_list<Texte> lignes) {
     return octets;
 }
 
-// Writing with no export open fails as a write to a file that was never opened.
-ExportOuvert& exportActif() {
-    if (!exportOuvert) throw ErreurExecution(erreurs::NomFichierIncorrect);
-    return *exportOuvert;
+void ecritDans(FichierAtomique& page, const std::string& octets) {
+    try {
+        page.ecrit(octets);
+    } catch (const std::system_error&) {
+        throw ErreurExecution(erreurs::AccesChemin);
+    }
 }
 
+// Writing with no export open fails as a write to a file that was never opened.
 void ecrit(std::initializer_list<Texte> lignes) {
-    exportActif().ecrit(enAnsi(lignes));
+    if (!exportOuvert) throw ErreurExecution(erreurs::NomFichierIncorrect);
+    ecritDans(*exportOuvert, enAnsi(lignes));
 }
 
 // A number in print form: a blank in place of the sign when not negative, and one after.
@@ -99,61 +63,14 @@ Texte ligneDiv(const char32_t* position, double haut, double gauche, std::int16_
            nombre(hauteur) + U"\">";
 }
 
-mode_t masqueCreation() {
-    // Read from /proc: setting the mask to read it back would race files created meanwhile.
-    if (std::FILE* statut = std::fopen("/proc/self/status", "r")) {
-        char ligne[256];
-        unsigned masque = 0;
-        bool trouve = false;
-        while (!trouve && std::fgets(ligne, sizeof ligne, statut)) {
-            trouve = std::sscanf(ligne, "Umask: %o", &masque) == 1;
-        }
-        std::fclose(statut);
-        if (trouve) return static_cast<mode_t>(masque);
+std::unique_ptr<FichierAtomique> ouvre(const std::string& chemin) {
+    try {
+        return std::make_unique<FichierAtomique>(chemin);
+    } catch (const std::system_error& e) {
+        const int code = e.code().value();
+        throw ErreurExecution(code == ENOENT || code == ENOTDIR ? erreurs::CheminIntrouvable
+                                                                : erreurs::AccesChemin);
     }
-    const mode_t masque = ::umask(0);
-    ::umask(masque);
-    return masque;
-}
-
-// Straight into the target, emptied first: the only way left when its folder takes no new file.
-std::unique_ptr<ExportOuvert> ouvreEnPlace(const std::string& cible) {
-    std::FILE* fichier = std::fopen(cible.c_str(), "wb");
-    if (!fichier) throw ErreurExecution(erreurs::AccesChemin);
-    return std::make_unique<ExportOuvert>(fichier, std::string(), cible);
-}
-
-std::unique_ptr<ExportOuvert> ouvre(const std::string& chemin) {
-    std::string cible = chemin;
-    mode_t mode = 0666 & ~masqueCreation();
-    struct stat etat {};
-    const bool existe = ::stat(chemin.c_str(), &etat) == 0;
-    if (existe) {
-        if (S_ISDIR(etat.st_mode) || ::access(chemin.c_str(), W_OK) != 0) {
-            throw ErreurExecution(erreurs::AccesChemin);
-        }
-        mode = etat.st_mode & 07777;
-        // Through a link, the page replaces the file it points to, not the link.
-        if (char* reel = ::realpath(chemin.c_str(), nullptr)) {
-            cible = reel;
-            std::free(reel);
-        }
-    }
-    // The rename that puts the page in place only works within one file system.
-    std::string modele = cible.substr(0, cible.rfind('/') + 1) + ".vitrail-html-XXXXXX";
-    const int fd = ::mkstemp(modele.data());
-    if (fd < 0) {
-        if (existe && (errno == EACCES || errno == EPERM)) return ouvreEnPlace(cible);
-        throw ErreurExecution(errno == ENOENT || errno == ENOTDIR ? erreurs::CheminIntrouvable
-                                                                  : erreurs::AccesChemin);
-    }
-    std::FILE* fichier = ::fchmod(fd, mode) == 0 ? ::fdopen(fd, "wb") : nullptr;
-    if (!fichier) {
-        ::close(fd);
-        ::unlink(modele.c_str());
-        throw ErreurExecution(erreurs::AccesChemin);
-    }
-    return std::make_unique<ExportOuvert>(fichier, std::move(modele), std::move(cible));
 }
 
 }  // namespace
@@ -265,10 +182,14 @@ void EcritTexteHtml(const Texte& texte, double haut, double gauche, double bas, 
 
 void EcritFinHtml(Systeme& systeme, Interaction& dialogues) {
     // Out of the shared slot first: whatever happens next, this export is over.
-    const std::unique_ptr<ExportOuvert> fin = std::move(exportOuvert);
+    const std::unique_ptr<FichierAtomique> fin = std::move(exportOuvert);
     if (!fin) throw ErreurExecution(erreurs::NomFichierIncorrect);
-    fin->ecrit(enAnsi({U"</body>", U"</html>"}));
-    fin->metEnPlace();
+    ecritDans(*fin, enAnsi({U"</body>", U"</html>"}));
+    try {
+        fin->termine();
+    } catch (const std::system_error&) {
+        throw ErreurExecution(erreurs::AccesChemin);
+    }
 
     if (systeme.FichierExiste(Navigateur)) {
         const Message question{U"Le fichier HTML " + GetCheminHtml(systeme) +

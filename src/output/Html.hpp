@@ -18,8 +18,8 @@ Texte GetCheminHtml(Systeme& systeme);
 
 // Opens the export and writes the head. The page goes to a temporary file beside the target,
 // which takes the target's place only once the tail is written, so a failed export leaves the
-// previous page as it was. Errors: 55 while an export is open, 76 missing folder, 75 target not
-// writable.
+// previous page as it was (see FichierAtomique: links, FIFOs and devices). Errors: 55 while an
+// export is open, 76 missing folder, 75 target not writable or any failed write.
 void EcritEnteteHtml(const Texte& titre, Systeme& systeme);
 // A rule under 5 high or wide, otherwise a box filled with the colour. Error 6 when a size does
 // not fit 16 bits, before anything is written.

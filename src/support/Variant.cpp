@@ -11,6 +11,9 @@ template <class... F>
 struct Visiteur : F... {
     using F::operator()...;
 };
+// Not every compiler deduces an aggregate's arguments from its initialisers on its own.
+template <class... F>
+Visiteur(F...) -> Visiteur<F...>;
 
 [[noreturn]] void incompatibilite() {
     throw ErreurExecution(erreurs::IncompatibiliteType);

@@ -12,6 +12,7 @@
 #include "Fichiers.hpp"
 #include "output/Html.hpp"
 #include "output/MontrePlan.hpp"
+#include "platform/qt/ImprimanteQt.hpp"
 #include "platform/qt/PlateformeQt.hpp"
 #include "platform/qt/SurfaceQt.hpp"
 #include "vitrail/TracPlanDLL.hpp"
@@ -65,6 +66,41 @@ TEST(SurfaceQt, PicturesThatAreMissingOrNotPicturesFail) {
     };
     EXPECT_EQ(numero("absent.png"), erreurs::FichierIntrouvable);
     EXPECT_EQ(numero("faux.png"), erreurs::ImageIncorrecte);
+}
+
+// A document ended early (a pass that stops) writes nothing: the previous file stays.
+TEST(ImprimanteQt, AKilledDocumentLeavesThePreviousPdf) {
+    test::DossierTemporaire dossier;
+    const auto brouillons = dossier / "brouillons";
+    std::filesystem::create_directory(brouillons);
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QByteArray::fromStdString(brouillons.string()));
+    const auto nombreBrouillons = [&] {
+        return std::distance(std::filesystem::directory_iterator(brouillons), {});
+    };
+    const auto pdf = dossier / "plan.pdf";
+    test::ecrit(pdf, "ancien");
+    ImprimanteQt imprimante;
+    imprimante.fichierPdf(QString::fromStdString(pdf.string()));
+
+    imprimante.Print(U"Lundi");
+    EXPECT_EQ(nombreBrouillons(), 1);
+    imprimante.KillDoc();
+    EXPECT_TRUE(test::contenu(pdf) == "ancien");
+    EXPECT_EQ(nombreBrouillons(), 0);
+    EXPECT_TRUE(imprimante.destinations().isEmpty());
+
+    imprimante.Print(U"Mardi");
+    imprimante.EndDoc();
+    EXPECT_EQ(test::contenu(pdf).rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(nombreBrouillons(), 0);
+    EXPECT_EQ(imprimante.destinations(), QStringList{QString::fromStdString(pdf.string())});
+    EXPECT_EQ(dossier.nombreFichiers(), 2u);
+    if (tmpdir.isNull()) {
+        qunsetenv("TMPDIR");
+    } else {
+        qputenv("TMPDIR", tmpdir);
+    }
 }
 
 void planning(TracPlanDLL& plan) {

@@ -7,6 +7,7 @@
 
 #include "FichierPlanning.hpp"
 #include "Options.hpp"
+#include "Sorties.hpp"
 #include "Verification.hpp"
 #include "output/Html.hpp"
 #include "output/MontrePlan.hpp"
@@ -65,9 +66,7 @@ void png(TracPlanDLL& plan, const Options& o, const std::string& sortie) {
         controle.idZoom = *o.zoom;
         controle.Imprime({.pbForceTracé = true});
     }
-    if (!surface.image().save(QString::fromStdString(sortie))) {
-        throw std::runtime_error("cannot write " + sortie);
-    }
+    ecritPng(surface.image(), sortie);
 }
 
 int execute(const Options& o) {
@@ -140,6 +139,7 @@ int execute(const Options& o) {
 
 int main(int argc, char** argv) {
     using namespace vitrail::outil;
+    prepareSignaux();
     Options options;
     try {
         options = litOptions(std::vector<std::string>(argv + 1, argv + argc));

@@ -1,12 +1,76 @@
 #include "platform/qt/ImprimanteQt.hpp"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinterInfo>
+#include <charconv>
+#include <string>
+#include <string_view>
+#include <system_error>
 
 namespace vitrail::qt {
+
+namespace {
+
+[[noreturn]] void echecPdf(const std::string& raison) {
+    throw ErreurExecution(erreurs::ErreurImprimante, descriptionErreur(erreurs::ErreurImprimante) +
+                                                         U" (" + depuisUtf8(raison) + U")");
+}
+
+std::string_view sansBlancs(std::string_view t) {
+    while (!t.empty() && (t.front() == ' ' || t.front() == '\r' || t.front() == '\n')) {
+        t.remove_prefix(1);
+    }
+    return t;
+}
+
+// Reads a whole number at the start of t and moves past it.
+bool litNombre(std::string_view& t, std::size_t& n) {
+    t = sansBlancs(t);
+    const auto [fin, erreur] = std::from_chars(t.data(), t.data() + t.size(), n);
+    if (erreur != std::errc() || fin == t.data()) return false;
+    t.remove_prefix(static_cast<std::size_t>(fin - t.data()));
+    return true;
+}
+
+// The PDF engine reports no write error, so its file is read back: complete when the trailer
+// ends it and every object starts where the cross-reference table says.
+bool pdfComplet(std::string_view pdf) {
+    if (!pdf.starts_with("%PDF-")) return false;
+    const auto trailer = pdf.rfind("startxref");
+    if (trailer == std::string_view::npos) return false;
+    std::string_view reste = pdf.substr(trailer + 9);
+    std::size_t table = 0;
+    if (!litNombre(reste, table)) return false;
+    reste = sansBlancs(reste);
+    if (!reste.starts_with("%%EOF") || !sansBlancs(reste.substr(5)).empty()) return false;
+    if (table >= pdf.size()) return false;
+    std::string_view entrees = pdf.substr(table);
+    if (!entrees.starts_with("xref")) return false;
+    entrees.remove_prefix(4);
+    std::size_t premier = 0;
+    std::size_t nombre = 0;
+    if (!litNombre(entrees, premier) || !litNombre(entrees, nombre)) return false;
+    entrees = sansBlancs(entrees);
+    constexpr std::size_t TailleEntree = 20;
+    if (nombre > entrees.size() / TailleEntree) return false;
+    for (std::size_t i = 0; i < nombre; ++i) {
+        const std::string_view entree = entrees.substr(i * TailleEntree, TailleEntree);
+        if (entree[17] != 'n') continue;
+        std::string_view champ = entree.substr(0, 10);
+        std::size_t position = 0;
+        if (!litNombre(champ, position) || position >= pdf.size()) return false;
+        if (!pdf.substr(position).starts_with(std::to_string(premier + i) + " 0 obj")) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 ImprimanteQt::ImprimanteQt() : printer_(QPrinter::HighResolution) {
     const QPrinterInfo defaut = QPrinterInfo::defaultPrinter();
@@ -72,8 +136,19 @@ void ImprimanteQt::PaperSize(std::int16_t code) {
 
 void ImprimanteQt::peins(const std::function<void(QPainter&)>& dessin) {
     if (!peintre_.isActive()) {
-        if (versPdf()) printer_.setOutputFileName(fichierDuDocument());
-        if (!peintre_.begin(&printer_)) throw ErreurExecution(erreurs::ErreurImprimante);
+        if (versPdf()) {
+            cibleDocument_ = fichierDuDocument();
+            try {
+                brouillon_ = std::make_unique<FichierBrouillon>(".pdf");
+            } catch (const std::system_error& e) {
+                echecPdf(e.what());
+            }
+            printer_.setOutputFileName(QString::fromStdString(brouillon_->chemin()));
+        }
+        if (!peintre_.begin(&printer_)) {
+            brouillon_.reset();
+            throw ErreurExecution(erreurs::ErreurImprimante);
+        }
         pageEnAttente_ = false;
     }
     if (pageEnAttente_) {
@@ -92,12 +167,31 @@ void ImprimanteQt::EndDoc() {
     if (!peintre_.isActive()) return;
     const bool envoye = peintre_.end();
     if (versPdf()) {
-        destinations_ << printer_.outputFileName();
+        if (!envoye) {
+            brouillon_.reset();
+            throw ErreurExecution(erreurs::ErreurImprimante);
+        }
+        publiePdf();
+        destinations_ << cibleDocument_;
         ++documentsPdf_;
-    } else {
-        destinations_ << printer_.printerName();
+        return;
     }
+    destinations_ << printer_.printerName();
     if (!envoye) throw ErreurExecution(erreurs::ErreurImprimante);
+}
+
+void ImprimanteQt::publiePdf() {
+    const std::unique_ptr<FichierBrouillon> brouillon = std::move(brouillon_);
+    const std::string cible = QFile::encodeName(cibleDocument_).toStdString();
+    try {
+        const std::string pdf = brouillon->contenu();
+        if (!pdfComplet(pdf)) echecPdf(cible + ": document PDF incomplet");
+        FichierAtomique fichier(cible);
+        fichier.ecrit(pdf);
+        fichier.termine();
+    } catch (const std::system_error& e) {
+        echecPdf(e.what());
+    }
 }
 
 void ImprimanteQt::KillDoc() {
@@ -105,6 +199,7 @@ void ImprimanteQt::KillDoc() {
     if (!peintre_.isActive()) return;
     printer_.abort();
     peintre_.end();
+    brouillon_.reset();
 }
 
 }  // namespace vitrail::qt

@@ -7,12 +7,15 @@
 
 #include "platform/Printer.hpp"
 #include "platform/qt/DessinQt.hpp"
+#include "support/FichierAtomique.hpp"
 
 namespace vitrail::qt {
 
 // The printer: the system's default print queue when there is one, otherwise a PDF file. Each
 // EndDoc sends one document; with a PDF file, the second and later documents go to "name-2.pdf",
-// "name-3.pdf" and so on beside the first.
+// "name-3.pdf" and so on beside the first. A PDF document is drawn into a scratch file and
+// checked complete before it replaces its file (FichierAtomique); one that fails or is killed
+// leaves the previous file as it was.
 class ImprimanteQt : public DessinQt<Printer> {
   public:
     ImprimanteQt();
@@ -44,11 +47,15 @@ class ImprimanteQt : public DessinQt<Printer> {
 
   private:
     QString fichierDuDocument() const;
+    void publiePdf();
 
     mutable QPrinter printer_;
     QPainter peintre_;
     bool pageEnAttente_ = false;
     QString pdf_;
+    // The PDF document under way: where it goes, and the scratch file the engine draws it in.
+    QString cibleDocument_;
+    std::unique_ptr<FichierBrouillon> brouillon_;
     QStringList destinations_;
     int documentsPdf_ = 0;
 };

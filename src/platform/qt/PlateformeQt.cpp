@@ -7,6 +7,7 @@
 
 #include <iostream>
 
+#include "api/FilUnique.hpp"
 #include "platform/console/InteractionConsole.hpp"
 #include "platform/qt/SurfaceQt.hpp"
 #include "platform/qt/VueMontrePlan.hpp"
@@ -99,6 +100,8 @@ void PlateformeQt::MontreModal(MontrePlan& fenetre) {
 
 namespace vitrail {
 
-TracPlanDLL::TracPlanDLL() : TracPlanDLL(qt::PlateformeQt::partagee()) {}
+// The thread is checked before the shared platform is made, which only its thread may do.
+TracPlanDLL::TracPlanDLL()
+    : TracPlanDLL((api::verifieFil("TracPlanDLL"), qt::PlateformeQt::partagee())) {}
 
 }  // namespace vitrail
