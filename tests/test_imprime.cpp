@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <tuple>
 
 #include "Controle.hpp"
 #include "Fichiers.hpp"
@@ -73,14 +75,81 @@ TEST_F(Passe, EachCopyIsADocumentOfItsOwnAndThePrinterIsGivenBack) {
     EXPECT_EQ(imprimante.documents.size(), 4u);  // no dialog: one copy
 }
 
-TEST_F(Passe, CancelInThePrinterDialogPrintsNothingAndSaysNothing) {
-    plateforme.interaction.copies = {std::nullopt};
-    EXPECT_TRUE(ctl.Imprime({.piTypeImpression = 2, .psOrientation = U"Portrait"}));
-    EXPECT_TRUE(plateforme.imprimante.documents.empty());
-    EXPECT_TRUE(messages().empty());
-    EXPECT_FALSE(ctl.ibPrinting);
-    EXPECT_EQ(plateforme.imprimante.orientation, Printer::Portrait);  // not given back
+// A printer pass that ends before its last document: how it ends, what it says.
+struct FinAnticipee {
+    const char* nom;
+    std::function<void(Passe&)> prepare;
+    bool resultat;
+    std::vector<Texte> messages;
+};
+
+void PrintTo(const FinAnticipee& fin, std::ostream* os) {
+    *os << fin.nom;
 }
+
+struct ImpressionInterrompue : Passe, ::testing::WithParamInterface<FinAnticipee> {};
+
+TEST_P(ImpressionInterrompue, SendsNothingAndGivesTheScreenItsScaleBack) {
+    ASSERT_TRUE(ctl.Imprime());
+    // The user zoomed and scrolled in the viewer, then pressed print.
+    ctl.idZoom *= 1.2;
+    ctl.ilOrigineX = -2000;
+    ctl.ilOrigineY = -1000;
+    const auto ecran = [&] {
+        return std::tuple(ctl.idCorrecHorizontal, ctl.idCorrecVertical, ctl.idZoomDefaut,
+                          ctl.idZoom, ctl.ilOrigineX, ctl.ilOrigineY);
+    };
+    const auto avant = ecran();
+    GetParam().prepare(*this);
+    plateforme.horloge.maintenant += 1;
+    EXPECT_EQ(
+        ctl.Imprime({.piTypeImpression = 2, .pbAlsoScreen = true, .psOrientation = U"Portrait"}),
+        GetParam().resultat);
+    EXPECT_EQ(textes(), GetParam().messages);
+    auto& imprimante = plateforme.imprimante;
+    EXPECT_TRUE(imprimante.documents.empty());
+    EXPECT_FALSE(imprimante.documentOuvert());
+    EXPECT_FALSE(ctl.ibPrinting);
+    EXPECT_EQ(imprimante.orientation, Printer::Portrait);  // not given back
+    EXPECT_EQ(ecran(), avant);
+
+    // The next print sends its own document only.
+    ctl.ibAbandon = false;
+    imprimante.images[U"absent.png"] = true;
+    ASSERT_TRUE(ctl.Imprime({.piTypeImpression = 2, .pbPromptPrinter = false}));
+    EXPECT_EQ(imprimante.documents.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Passe, ImpressionInterrompue,
+    ::testing::Values(
+        FinAnticipee{"CancelInTheDialog",
+                     [](Passe& p) { p.plateforme.interaction.copies = {std::nullopt}; },
+                     true,
+                     {}},
+        FinAnticipee{"AFrameFails",
+                     [](Passe& p) {
+                         p.ctl.ioCadres->insert(p.ctl.ioCadres->begin() + 1,
+                                                p.ctl.ioCadres->front());
+                         (*p.ctl.ioCadres)[1].sText = U"@Picture@absent.png";
+                     },
+                     true,
+                     {test::rapport(U"ImprimeObjet", 53), U"Impression annulée"}},
+        FinAnticipee{"CancelAfterAPrinterError",
+                     [](Passe& p) {
+                         p.plateforme.imprimante.echecsPage = {erreurs::ErreurImprimante};
+                         p.plateforme.interaction.reponses = {Reponse::Annuler};
+                     },
+                     false,
+                     {U"Erreur lors du lancement de l'écran de choix de l'imprimante. Vérifiez "
+                      U"que votre imprimante est correctement définie\r\n\r\nErr. N°482 : "
+                      U"''Erreur d'imprimante''\r\n\r\nSouhaitez_vous réessayer d'exécuter "
+                      U"l'instruction qui a généré une erreur ?"}},
+        FinAnticipee{"AnotherError",
+                     [](Passe& p) { p.plateforme.imprimante.echecsPage = {erreurs::Depassement}; },
+                     false,
+                     {test::rapport(U"Imprime", 6)}}),
+    [](const auto& ligne) { return std::string(ligne.param.nom); });
 
 TEST_F(Passe, PrinterErrorYesRunsTheStatementAgainNoGoesOnCancelEnds) {
     plateforme.imprimante.echecsLecture = {erreurs::ErreurImprimante, erreurs::ErreurImprimante};
