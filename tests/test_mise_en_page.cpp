@@ -59,6 +59,9 @@ TEST_F(MiseEnPage, AMinimumOfNoLetterStillSplitsTheWord) {
     EXPECT_EQ(lignes(U"Anticonstitutionnel fin", 200),
               (Lignes{U"", U"An-", U"ti-", U"co-", U"ns-", U"ti-", U"tu-", U"ti-", U"on-", U"ne-",
                       U"l", U"fin"}));
+    // After a line that is not empty the split takes no letter, ends that line, and goes on.
+    EXPECT_EQ(lignes(U"Le Anticonstitutionnel fin", 500),
+              (Lignes{U"", U"Le -", U"Ant-", U"ico-", U"nst-", U"itu-", U"tio-", U"nnel", U"fin"}));
 }
 
 TEST_F(MiseEnPage, AMarginBeyondSixteenBitsIsReportedBeforeTheTableIsTouched) {
