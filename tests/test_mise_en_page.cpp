@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "Controle.hpp"
 #include "render/Balises.hpp"
 
@@ -122,14 +124,33 @@ TEST(ImprimeLigneBalisee, EmptyRunsArePrintedAndALessThanThatStartsNoTagIsText) 
                   "Print \"a < b <br>\" @1000,500 Arial 10 italique souligné"}));
 }
 
-TEST(ImprimeLigneBalisee, ClosingTagsRestoreWhatTheLastOpeningOneSavedAndCarryOver) {
-    test::SurfaceFactice s;
-    imprime(s, U"<b>a<b>b</b>c</b>d");
-    EXPECT_EQ(s.appels.back(), "Print \"d\" @1300,500 Arial 10 gras");
-    s.FontItalic(true);
-    imprime(s, U"</I><u>x");  // off even when set by the frame; the underline stays on
-    EXPECT_FALSE(s.FontItalic());
-    EXPECT_TRUE(s.FontUnderline());
+TEST(ImprimeLigneBalisee, EachClosingTagRestoresWhatTheLastOpeningTagOfItsKindSaved) {
+    struct Cas {
+        std::u32string_view ligne;
+        std::array<bool, 3> avant;  // bold, italic, underline on the target
+        std::array<bool, 3> apres;
+    };
+    const std::vector<Cas> tableau{
+        {U"<b>a</b>", {true, false, false}, {true, false, false}},
+        {U"<i>a</i>", {false, true, false}, {false, true, false}},
+        {U"<u>a</u>", {false, false, true}, {false, false, true}},
+        // The three kinds keep their own saved values.
+        {U"<b><i><u>a</u></i></b>", {true, false, true}, {true, false, true}},
+        {U"<u><i><b>a</b></i></u>", {false, true, false}, {false, true, false}},
+        // A second opening tag saves what the first one set.
+        {U"<b>a<b>b</b>c</b>d", {false, false, false}, {true, false, false}},
+        // No opening tag before it on the line: off, whatever the frame set; an open tag stays.
+        {U"</I><u>x", {false, true, false}, {false, false, true}},
+    };
+    for (const Cas& cas : tableau) {
+        test::SurfaceFactice s;
+        s.FontBold(cas.avant[0]);
+        s.FontItalic(cas.avant[1]);
+        s.FontUnderline(cas.avant[2]);
+        imprime(s, cas.ligne);
+        EXPECT_EQ((std::array<bool, 3>{s.FontBold(), s.FontItalic(), s.FontUnderline()}), cas.apres)
+            << versUtf8(Texte(cas.ligne));
+    }
 }
 
 TEST(EnleveBalises, DropsTheSixTagsInAnyCase) {
