@@ -3,6 +3,8 @@
 #include <array>
 
 #include "Controle.hpp"
+#include "Fichiers.hpp"
+#include "output/Html.hpp"
 #include "render/Balises.hpp"
 
 namespace vitrail {
@@ -74,27 +76,63 @@ TEST_F(MiseEnPage, AMarginBeyondSixteenBitsIsReportedBeforeTheTableIsTouched) {
     EXPECT_EQ(messages()[0].texte, test::rapport(U"GetTableauTexteLong", 6));
 }
 
-TEST_F(MiseEnPage, ShrinksByHalfPointsDownToTheFloorThenDropsWhatDoesNotFit) {
+TEST_F(MiseEnPage, ShrinksByHalfPointsDownToTheFloor) {
     // Three lines in a box 300 high: 3 x 20 x size must reach 300.
     ctl.ImprimeTexteLong(U"a\rb\rc", 0, 0, 300, 3000, 10, U"");
     EXPECT_EQ(prints(), (std::vector<std::string>{"Print \"a\" @0,0  5", "Print \"b\" @0,100  5",
                                                   "Print \"c\" @0,200  5"}));
-    surface().appels.clear();
-    ctl.Initialise({.pdMinFontSize = 6});
-    ctl.ImprimeTexteLong(U"a\rb\rc", 0, 0, 300, 3000, 10, U"HV");
-    // Taller than the box: half a line down, then only what stays above the bottom.
-    EXPECT_EQ(prints(),
-              (std::vector<std::string>{"Print \"a\" @1470,60  6", "Print \"b\" @1470,180  6"}));
     surface().FontSize(4);
     ctl.ImprimeTexteLong(U"un deux", 0, 0, 10, 500, 4, U"");
     EXPECT_EQ(surface().FontSize(), 4);  // below the floor: used as given, never raised
 }
 
-TEST_F(MiseEnPage, CentresOnlyOnUpperCaseCodes) {
-    ctl.ImprimeTexteLong(U"ab", 0, 0, 1000, 1000, 10, U"HV");
-    ctl.ImprimeTexteLong(U"ab", 0, 0, 1000, 1000, 10, U"hv");
-    EXPECT_EQ(prints(),
-              (std::vector<std::string>{"Print \"ab\" @400,400  10", "Print \"ab\" @0,0  10"}));
+TEST_F(MiseEnPage, TheFitTestTakesTheWholeBoxWidthNotTheWrappingWidth) {
+    // A last word is never split: it fits when it is no wider than the box, margin or not.
+    for (const auto& [mot, taille] : {std::pair{U"abcdefghij", 10.f}, {U"abcdefghijk", 9.f}}) {
+        ctl.ImprimeTexteLong(mot, 0, 0, 1000, 1020, 10, U"");
+        EXPECT_EQ(surface().FontSize(), taille) << versUtf8(mot);
+    }
+}
+
+TEST_F(MiseEnPage, UpperCaseCodesCentreAndTallTextsStartHalfALineDown) {
+    struct Cas {
+        const char32_t* texte;
+        double bas;
+        const char32_t* aligne;
+        std::vector<std::string> lignes;  // where each line is printed
+    };
+    // 6-point type: each line 120 high.
+    ctl.Initialise({.pdMinFontSize = 6});
+    const std::vector<Cas> tableau{
+        {U"ab", 1000, U"HV", {"@1440,440"}},
+        {U"ab", 1000, U"hv", {"@0,0"}},
+        // Taller than the box: half a line down, then only what stays above the bottom.
+        {U"a\rb\rc", 300, U"V", {"@0,60", "@0,180"}},
+        {U"a\rb", 150, U"V", {"@0,0"}},  // lower than a line and a half: from the top
+    };
+    for (const Cas& cas : tableau) {
+        surface().appels.clear();
+        ctl.ImprimeTexteLong(cas.texte, 0, 0, cas.bas, 3000, 6, cas.aligne);
+        std::vector<std::string> places;
+        for (const auto& p : prints())
+            places.push_back(p.substr(p.find('@'), p.find(' ', p.find('@')) - p.find('@')));
+        EXPECT_EQ(places, cas.lignes) << versUtf8(cas.texte) << " " << cas.bas;
+    }
+}
+
+TEST_F(MiseEnPage, HtmlWritesEachLineWhoseTopPlusItsHeightLessTenStaysWithinTheBottom) {
+    test::DossierTemporaire dossier;
+    Html::SetCheminHtml(depuisUtf8((dossier / "p.htm").string()));
+    Html::EcritEnteteHtml(U"T", plateforme.systeme);
+    ctl.ilTypeImpression = 3;
+    ctl.Initialise({.pdMinFontSize = 10});
+    // Lines 20 high at 0, 20 and 40 in a box 30 high: 20 + 20 - 10 is just within.
+    ctl.ImprimeTexteLong(U"un\rdeux\rtrois", 0, 0, 30, 1000, 10, U"");
+    Html::EcritFinHtml(plateforme.systeme, plateforme.interaction);
+    Html::SetCheminHtml(U"");
+    const std::string page = test::contenu(dossier / "p.htm");
+    EXPECT_NE(page.find("\r\ndeux\r\n"), std::string::npos);
+    EXPECT_EQ(page.find("\r\ntrois\r\n"), std::string::npos);
 }
 
 // Prints the line at (1000, 500) in 10-point type: each character is 100 twips wide.
