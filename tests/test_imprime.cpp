@@ -59,6 +59,46 @@ TEST_F(Passe, ScreenPassesWithinATenthOfASecondAreDroppedUnlessForced) {
     EXPECT_TRUE(ctl.Imprime());
 }
 
+TEST_F(Passe, AControlLowerThanItsBarShowsItsSizesAndStillDraws) {
+    surface().hauteur = 300;
+    EXPECT_TRUE(ctl.Imprime());
+    EXPECT_EQ(messages(),
+              (std::vector<Message>{Message{U"UserControl.Height = 300\r\n"
+                                            U"UserControl.Width = 12000\r\n"
+                                            U"HScroll1.Height = 330\r\n"
+                                            U"VScroll1.Width = 250\r\n"
+                                            U"idCorrecHorizontal  = 52.3514862060547\r\n"
+                                            U"idCorrecVertical  = -0.168965518474579",
+                                            Boutons::OK, Icone::Aucune, std::nullopt}}));
+    EXPECT_FALSE(ctl.ivDernierTracé.estVide());  // drawn to the end at that scale
+}
+
+TEST_F(Passe, ASetUpThatFailsEndsThePassWithItsOwnReportOnly) {
+    struct Cas {
+        ArgumentsImprime arguments;
+        bool resultat;
+        Texte rapport;
+    };
+    test::DossierTemporaire dossier;
+    Html::SetCheminHtml(depuisUtf8((dossier / "absent" / "p.htm").string()));
+    const std::vector<Cas> tableau{
+        // The printer set-up reports it itself: the pass ends without a word of its own.
+        {{.piTypeImpression = 2, .psPaperSize = U"A5"}, true, U"ParamètrePrinter"},
+        {{.piTypeImpression = 3}, false, U"Imprime"},
+    };
+    for (const Cas& cas : tableau) {
+        messages().clear();
+        ctl.ibAbandon = false;
+        EXPECT_EQ(ctl.Imprime(cas.arguments), cas.resultat);
+        ASSERT_EQ(messages().size(), 1u) << versUtf8(cas.rapport);
+        EXPECT_NE(messages()[0].texte.find(U"module : " + cas.rapport + U"'"), Texte::npos);
+        EXPECT_TRUE(ctl.ibAbandon);
+        EXPECT_EQ(effacements(), 0);
+    }
+    EXPECT_TRUE(plateforme.imprimante.documents.empty());
+    Html::SetCheminHtml(U"");
+}
+
 TEST_F(Passe, EachCopyIsADocumentOfItsOwnAndThePrinterIsGivenBack) {
     plateforme.imprimante.orientation = Printer::Portrait;
     plateforme.interaction.copies = {3};
@@ -67,6 +107,8 @@ TEST_F(Passe, EachCopyIsADocumentOfItsOwnAndThePrinterIsGivenBack) {
     ASSERT_EQ(imprimante.documents.size(), 3u);
     for (const auto& document : imprimante.documents)
         EXPECT_EQ(document.back(), "NewPage");
+    // Set up once, then again for each copy, then given back.
+    EXPECT_EQ(std::count(imprimante.appels.begin(), imprimante.appels.end(), "Orientation 2"), 4);
     EXPECT_EQ(imprimante.orientation, Printer::Portrait);
     EXPECT_EQ(plateforme.interaction.dialoguesImprimante, std::vector<std::int32_t>{1048588});
     EXPECT_FALSE(ctl.ibPrinting);

@@ -55,6 +55,16 @@ TEST_F(ImprimeObjet, TokensBecomeQuotesAndExtentsOnlyGrow) {
     EXPECT_EQ(ctl.ilMaxDroite, 1200);
 }
 
+TEST_F(ImprimeObjet, AnErrorInTheTextLayoutStillGetsTheOutlineDrawnAgain) {
+    // A negative minimum cannot split the word: the wrapping fails.
+    ctl.Initialise({.piNbMiniLettresDunMot = -1, .pdMinFontSize = 20});
+    dessine({.piBas = 100, .piDroite = 100, .psText = U"Anticonstitutionnel fin"});
+    EXPECT_EQ(messages().size(), 1u);
+    ASSERT_GE(surface().appels.size(), 2u);
+    EXPECT_EQ(surface().appels.front(), surface().appels.back());
+    EXPECT_EQ(surface().appels.back().rfind("Boite ", 0), 0u);
+}
+
 TEST_F(ImprimeObjet, ABoldFlagThatReadsAsNoBooleanFailsWhenDrawn) {
     dessine({.pbFontBold = U"gras"});
     EXPECT_EQ(messages().at(0).texte, test::rapport(U"ImprimeObjet", 13));

@@ -173,8 +173,12 @@ TEST(ParametrePrinter, PrinterInformationFailureIsToldOthersAreToleratedQuietly)
     EXPECT_TRUE(c.ctl.ibErreurPrinter);
     EXPECT_EQ(c.ctl.idZoomDefaut, 0.8);
 
-    c.plateforme.imprimante.echecsEcriture = {erreurs::ErreurImprimante, erreurs::ErreurImprimante};
-    c.ctl.ParamètrePrinter(U"Landscape", U"A3");
+    // Each call counts its own failures: three calls with two each are still tolerated.
+    for (int appel = 0; appel < 3; ++appel) {
+        c.plateforme.imprimante.echecsEcriture = {erreurs::ErreurImprimante,
+                                                  erreurs::ErreurImprimante};
+        c.ctl.ParamètrePrinter(U"Landscape", U"A3");
+    }
     EXPECT_EQ(c.messages().size(), 1u);
     EXPECT_EQ(c.ctl.idZoomDefaut, 42 / 29.7);
     EXPECT_FALSE(c.ctl.ibAbandon);

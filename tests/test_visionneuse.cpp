@@ -117,6 +117,8 @@ TEST_F(Vue, PrintAndSaveButtonsUseTheirTargetsAndResetTheScreen) {
     clique(Visionneuse::Imprimer);
     EXPECT_EQ(plateforme.imprimante.documents.size(), 1u);
     EXPECT_EQ(ctl.idZoomDefaut, 0);
+    uneSecondePlusTard();
+    vue.UserControl_Paint();
 
     test::DossierTemporaire dossier;
     const Texte avant = depuisUtf8((dossier / "avant.htm").string());
@@ -131,6 +133,7 @@ TEST_F(Vue, PrintAndSaveButtonsUseTheirTargetsAndResetTheScreen) {
     vue.cmdEnregistre_Click();
     EXPECT_EQ(Html::GetCheminHtml(plateforme.systeme), choisi);
     EXPECT_TRUE(std::filesystem::exists(dossier / "choisi.htm"));
+    EXPECT_EQ(ctl.idZoomDefaut, 0);  // the next screen pass starts from the default view
     Html::SetCheminHtml(U"");
 }
 
