@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
+
 #include "Fichiers.hpp"
 #include "doubles/PlateformeFactice.hpp"
 #include "output/Html.hpp"
@@ -74,6 +77,26 @@ TEST_F(Show, TheViewerShowsThePlanningThenItIsGoneButTheClassKeepsItsSettings) {
 }
 
 TEST_F(Show, OldTargetsAreNormalisedInTheCallersVariableAndUnknownOnesShowNothing) {
+    // On the screen the orientation and paper size wait for the viewer's print button.
+    plateforme->scenario = [](MontrePlan& f) {
+        f.Form_Resize(12100, 9400);
+        f.visionneuse.cmdZoom_Click(Visionneuse::Imprimer);
+    };
+    for (const auto& [orientation, papier, format] :
+         {std::tuple{"Portrait", "A4", std::pair<std::int16_t, std::int16_t>{1, 9}},
+          {"Landscape", "A3", {2, 8}}}) {
+        planning();
+        ArgumentsShow ecran{.piTypeImpression = eiTypeSortieEcranOld,
+                            .psOrientation = orientation,
+                            .psPaperSize = papier};
+        plan.Show(ecran);
+        EXPECT_EQ(ecran.piTypeImpression, eiTypeSortieEcran);
+        ASSERT_FALSE(plateforme->imprimante.formats.empty()) << orientation;
+        EXPECT_EQ(plateforme->imprimante.formats.back(), format) << orientation;
+    }
+    plateforme->fenetres.clear();
+    plateforme->imprimante.documents.clear();
+
     planning();
     ArgumentsShow imprimante{.piTypeImpression = eiTypeSortieImprimanteOld,
                              .pbPromptPrinter = false};
