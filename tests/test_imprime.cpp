@@ -254,6 +254,12 @@ TEST_F(PasseHtml, AnExportStoppedHalfWayLeavesThePreviousPageAndTheFileClosed) {
     ctl.ioCadres->front().iDroite = 60;
     ASSERT_TRUE(ctl.Imprime({.piTypeImpression = 3}));
     EXPECT_EQ(test::contenu(page).rfind("<html>\r\n", 0), 0u);
+
+    // A picture leaves no trace in the page, even one that would not load.
+    ctl.NewCadreImage(U"absent.png", 0, 0, 10, 10);
+    messages().clear();
+    ASSERT_TRUE(ctl.Imprime({.piTypeImpression = 3, .pbForceTracé = true}));
+    EXPECT_EQ(messages().size(), 1u);  // the page is ready
 }
 
 }  // namespace

@@ -38,6 +38,13 @@ TEST_F(ImprimeObjet, PenWidthAndFontSizeFollowTheZoom) {
     EXPECT_EQ(surface().FontSize(), 10);  // 0 takes the setting, unscaled
 }
 
+TEST_F(ImprimeObjet, EdgesNotGivenCloseTheBoxAndTheFlagsReachTheTarget) {
+    ctl.NewCadreTexte({.piHaut = 10, .piGauche = 20, .pbFontStrikethru = true});
+    ctl.ImprimeObjet(ctl.ioCadres->back());
+    EXPECT_EQ(surface().appels.front(), "Boite (200,100)-(200,100) couleur=0 trait=1");
+    EXPECT_TRUE(surface().FontStrikethru());
+}
+
 TEST_F(ImprimeObjet, TokensBecomeQuotesAndExtentsOnlyGrow) {
     dessine({.piBas = 100,
              .piDroite = 300,

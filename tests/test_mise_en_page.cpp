@@ -177,8 +177,9 @@ TEST(ImprimeLigneBalisee, EachClosingTagRestoresWhatTheLastOpeningTagOfItsKindSa
         {U"<u><i><b>a</b></i></u>", {false, true, false}, {false, true, false}},
         // A second opening tag saves what the first one set.
         {U"<b>a<b>b</b>c</b>d", {false, false, false}, {true, false, false}},
-        // No opening tag before it on the line: off, whatever the frame set; an open tag stays.
-        {U"</I><u>x", {false, true, false}, {false, false, true}},
+        // No opening tag before it on the line: off, whatever the frame set.
+        {U"</B></I></u>x", {true, true, true}, {false, false, false}},
+        {U"<u>x", {false, false, false}, {false, false, true}},  // an open tag stays
     };
     for (const Cas& cas : tableau) {
         test::SurfaceFactice s;

@@ -25,6 +25,8 @@ TEST(Utf8, RoundTripsOneElementPerCharacterAndRefusesMalformedInput) {
     EXPECT_EQ(versUtf8(texte), source);
     for (const char* mauvais : {"\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF5\x80\x80\x80", "a\x80"})
         EXPECT_THROW(depuisUtf8(mauvais), std::invalid_argument) << mauvais;
+    // Nothing inside holds a surrogate or a code point past Unicode's; if it did, it is replaced.
+    EXPECT_EQ(versUtf8(Texte{0xD800, 0x110000}), "\uFFFD\uFFFD");
     EXPECT_TRUE(egauxSansCasse(U"TrUe", U"true"));
     EXPECT_FALSE(egauxSansCasse(U"É", U"é"));
 }
@@ -34,6 +36,7 @@ TEST(Arrondi, HalvesGoToTheEvenNeighbourAndOverflowIsExactlyAtTheLimits) {
     EXPECT_EQ(CInt(2.5), 2);
     EXPECT_EQ(CLng(299.5), 300);
     EXPECT_EQ(CInt(-32768.5), -32768);  // the even neighbour is in range
+    EXPECT_EQ(numeroErreur([] { CInt(-32768.6); }), erreurs::Depassement);
     EXPECT_EQ(numeroErreur([] { CInt(32767.5); }), erreurs::Depassement);
     EXPECT_EQ(numeroErreur([] { CInt(std::nan("")); }), erreurs::Depassement);
     EXPECT_EQ(CLng(2147483647.4), 2147483647);
@@ -44,7 +47,7 @@ TEST(Arrondi, HalvesGoToTheEvenNeighbourAndOverflowIsExactlyAtTheLimits) {
 TEST(Nombres, TextsThatReadAsNumbersAndTheDefaultTextForm) {
     EXPECT_EQ(lireNombre(U"  12 "), 12.0);
     EXPECT_EQ(lireNombre(U"&HFFFF"), -1.0);  // four digits are a 16-bit value
-    for (const char32_t* pas : {U"", U"nan", U"12abc", U"１２"})
+    for (const char32_t* pas : {U"", U"nan", U"12abc", U"１２", U"&H1G", U"&H123456789"})
         EXPECT_EQ(lireNombre(pas), std::nullopt);
     EXPECT_EQ(texteNombre(-0.0), U"0");
     EXPECT_EQ(texteNombre(50 * 27.5 / 24.2), U"56.8181818181818");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "Controle.hpp"
 #include "Fichiers.hpp"
@@ -44,7 +45,11 @@ struct Vue : ::testing::Test {
 TEST_F(Vue, TheLayoutFollowsTheEdgesAndRedrawsOnlyWhenTheControlGrows) {
     EXPECT_EQ(ctl.VScroll1.Left, 11750);
     EXPECT_EQ(ctl.HScroll1.Left, 1650);
+    EXPECT_EQ(surface().Height(), 9000);  // the window less its strips
     EXPECT_EQ(vue.cmdEnregistre.Left, 1320);
+    EXPECT_EQ((std::array{vue.cmdZoom[0].Left, vue.cmdZoom[1].Left, vue.cmdZoom[2].Left,
+                          vue.cmdZoom[3].Left}),
+              (std::array{0.0, 330.0, 660.0, 990.0}));
     redimensionne(12000, 9500);
     redimensionne(11000, 9000);
     EXPECT_EQ(passes(), 2);
