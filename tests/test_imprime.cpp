@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <new>
+#include <stdexcept>
 #include <tuple>
 
 #include "Controle.hpp"
@@ -232,6 +234,19 @@ TEST_F(Passe, AFrameThatFailsStopsThePassBeforeTheNextOne) {
     ctl.ioCadres->resize(40000, ctl.ioCadres->back());  // more than an Integer counts
     EXPECT_FALSE(ctl.Imprime({.pbForceTracé = true}));
     EXPECT_EQ(textes(), std::vector<Texte>{test::rapport(U"Imprime", 6)});
+}
+
+TEST(Instructions, AFailureThatIsNotANumberedErrorReachesTheHandlerAsOne) {
+    std::vector<std::int32_t> numeros;
+    Instructions pas([&](const ErreurExecution& e) {
+        numeros.push_back(e.numero());
+        return Suite::Reprendre;
+    });
+    pas([] { throw std::bad_alloc(); });
+    pas([] { throw std::runtime_error("toolkit"); });
+    EXPECT_EQ(numeros,
+              (std::vector<std::int32_t>{erreurs::MemoireInsuffisante, erreurs::ErreurInterne}));
+    EXPECT_FALSE(pas.termine());
 }
 
 struct PasseHtml : Passe {

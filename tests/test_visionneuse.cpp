@@ -55,6 +55,9 @@ TEST_F(Vue, TheLayoutFollowsTheEdgesAndRedrawsOnlyWhenTheControlGrows) {
     EXPECT_EQ(passes(), 2);
     redimensionne(11500, 9000);  // wider than at the last layout
     EXPECT_EQ(passes(), 3);
+    surface().Redimensionne(11600, 9000);  // within 0.1 s of that pass: held back
+    vue.UserControl_Resize();
+    EXPECT_EQ(passes(), 3);
     // The window's own layout never draws, even when it makes the control larger.
     uneSecondePlusTard();
     fenetre.Form_Resize(13100, 10400);
