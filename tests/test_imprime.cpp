@@ -237,15 +237,17 @@ TEST_F(Passe, AFrameThatFailsStopsThePassBeforeTheNextOne) {
 }
 
 TEST(Instructions, AFailureThatIsNotANumberedErrorReachesTheHandlerAsOne) {
-    std::vector<std::int32_t> numeros;
+    std::vector<ErreurExecution> recues;
     Instructions pas([&](const ErreurExecution& e) {
-        numeros.push_back(e.numero());
+        recues.push_back(e);
         return Suite::Reprendre;
     });
     pas([] { throw std::bad_alloc(); });
     pas([] { throw std::runtime_error("toolkit"); });
-    EXPECT_EQ(numeros,
-              (std::vector<std::int32_t>{erreurs::MemoireInsuffisante, erreurs::ErreurInterne}));
+    ASSERT_EQ(recues.size(), 2u);
+    EXPECT_EQ(recues[0].numero(), erreurs::MemoireInsuffisante);
+    EXPECT_EQ(recues[1].numero(), erreurs::ErreurInterne);
+    EXPECT_EQ(recues[1].description(), descriptionErreur(erreurs::ErreurInterne) + U" : toolkit");
     EXPECT_FALSE(pas.termine());
 }
 

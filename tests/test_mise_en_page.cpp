@@ -81,6 +81,14 @@ TEST_F(MiseEnPage, ShrinksByHalfPointsDownToTheFloor) {
     ctl.ImprimeTexteLong(U"a\rb\rc", 0, 0, 300, 3000, 10, U"");
     EXPECT_EQ(prints(), (std::vector<std::string>{"Print \"a\" @0,0  5", "Print \"b\" @0,100  5",
                                                   "Print \"c\" @0,200  5"}));
+    // One line more: even the floor is too large, and the fit report says so.
+    std::vector<Debordement> rapports;
+    ctl.observateurDebordement = [&](const Debordement& d) { rapports.push_back(d); };
+    ctl.ImprimeTexteLong(U"a\rb\rc\rd", 0, 0, 300, 3000, 10, U"");
+    ASSERT_EQ(rapports.size(), 1u);
+    EXPECT_EQ(rapports[0].taille, 5);
+    EXPECT_TRUE(rapports[0].auPlancher);
+    EXPECT_EQ(rapports[0].lignesPerdues, 1);
     surface().FontSize(4);
     ctl.ImprimeTexteLong(U"un deux", 0, 0, 10, 500, 4, U"");
     EXPECT_EQ(surface().FontSize(), 4);  // below the floor: used as given, never raised

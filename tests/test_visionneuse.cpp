@@ -76,6 +76,19 @@ TEST_F(Vue, TooNarrowAControlIsReportedAndLeftHalfLaidOut) {
     EXPECT_FALSE(ctl.ibNoRedraw);
 }
 
+TEST_F(Vue, EscapeFromTheControlOrTheWindowsButtonUnloadsItOnceAndOtherKeysNothing) {
+    int fermetures = 0;
+    fenetre.fermeVue = [&] { ++fermetures; };
+    for (std::int16_t touche : std::initializer_list<std::int16_t>{13, 32, 113})
+        vue.UserControl_KeyPress(touche);
+    EXPECT_EQ(fermetures, 0);
+    std::int16_t echap = Visionneuse::ToucheEchap;
+    vue.UserControl_KeyPress(echap);
+    fenetre.BoutonEscape_Click();
+    EXPECT_TRUE(fenetre.decharge);
+    EXPECT_EQ(fermetures, 1);
+}
+
 TEST_F(Vue, ZoomButtonsAndMouseButtonsStopAtTheLimitsButStillRedraw) {
     clique(Visionneuse::ZoomAvant, 11);
     EXPECT_NEAR(ctl.idZoom, 4.953, 0.001);
