@@ -25,6 +25,12 @@ TEST(Utf8, RoundTripsOneElementPerCharacterAndRefusesMalformedInput) {
     EXPECT_EQ(versUtf8(texte), source);
     for (const char* mauvais : {"\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF5\x80\x80\x80", "a\x80"})
         EXPECT_THROW(depuisUtf8(mauvais), std::invalid_argument) << mauvais;
+    try {
+        depuisUtf8("ab\xC3(");
+        ADD_FAILURE() << "accepted";
+    } catch (const std::invalid_argument& e) {
+        EXPECT_STREQ(e.what(), "texte UTF-8 invalide à l'octet 3");  // the byte that breaks it
+    }
     // Nothing inside holds a surrogate or a code point past Unicode's; if it did, it is replaced.
     EXPECT_EQ(versUtf8(Texte{0xD800, 0x110000}), "\uFFFD\uFFFD");
     EXPECT_TRUE(egauxSansCasse(U"TrUe", U"true"));
@@ -46,7 +52,8 @@ TEST(Arrondi, HalvesGoToTheEvenNeighbourAndOverflowIsExactlyAtTheLimits) {
 
 TEST(Nombres, TextsThatReadAsNumbersAndTheDefaultTextForm) {
     EXPECT_EQ(lireNombre(U"  12 "), 12.0);
-    EXPECT_EQ(lireNombre(U"&HFFFF"), -1.0);  // four digits are a 16-bit value
+    EXPECT_EQ(lireNombre(U"&HFFFF"), -1.0);      // four digits are a 16-bit value
+    EXPECT_EQ(lireNombre(U"&HFFFFFFFF"), -1.0);  // eight a 32-bit one
     for (const char32_t* pas : {U"", U"nan", U"12abc", U"１２", U"&H1G", U"&H123456789"})
         EXPECT_EQ(lireNombre(pas), std::nullopt);
     EXPECT_EQ(texteNombre(-0.0), U"0");
