@@ -54,7 +54,8 @@ TEST(Nombres, TextsThatReadAsNumbersAndTheDefaultTextForm) {
     EXPECT_EQ(lireNombre(U"  12 "), 12.0);
     EXPECT_EQ(lireNombre(U"&HFFFF"), -1.0);      // four digits are a 16-bit value
     EXPECT_EQ(lireNombre(U"&HFFFFFFFF"), -1.0);  // eight a 32-bit one
-    for (const char32_t* pas : {U"", U"nan", U"12abc", U"１２", U"&H1G", U"&H123456789"})
+    // "ı" is U+0131, whose low byte is the digit 1.
+    for (const char32_t* pas : {U"", U"nan", U"12abc", U"１２", U"ı", U"&H1G", U"&H123456789"})
         EXPECT_EQ(lireNombre(pas), std::nullopt);
     EXPECT_EQ(texteNombre(-0.0), U"0");
     EXPECT_EQ(texteNombre(50 * 27.5 / 24.2), U"56.8181818181818");
