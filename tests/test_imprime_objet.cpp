@@ -43,6 +43,7 @@ TEST_F(ImprimeObjet, EdgesNotGivenCloseTheBoxAndTheFlagsReachTheTarget) {
     ctl.ImprimeObjet(ctl.ioCadres->back());
     EXPECT_EQ(surface().appels.front(), "Boite (200,100)-(200,100) couleur=0 trait=1");
     EXPECT_TRUE(surface().FontStrikethru());
+    EXPECT_EQ(surface().FillColor(), 16777215);
 }
 
 TEST_F(ImprimeObjet, TokensBecomeQuotesAndExtentsOnlyGrow) {
@@ -55,6 +56,7 @@ TEST_F(ImprimeObjet, TokensBecomeQuotesAndExtentsOnlyGrow) {
 
     ctl.ilMaxDroite = ctl.ilMaxBas = 0;
     ctl.ilOrigineX = -500;
+    ctl.ilOrigineY = -300;
     dessine({.piHaut = 10, .piGauche = 20, .piBas = 30.05, .piDroite = 120.05});
     EXPECT_EQ(ctl.ilMaxDroite, 1200);  // 1200.5 to the even neighbour
     EXPECT_EQ(ctl.ilMaxBas, 300);

@@ -116,7 +116,8 @@ TEST_F(MiseEnPage, UpperCaseCodesCentreAndTallTextsStartHalfALineDown) {
         {U"ab", 1000, U"hv", {"@0,0"}},
         // Taller than the box: half a line down, then only what stays above the bottom.
         {U"a\rb\rc", 300, U"V", {"@0,60", "@0,180"}},
-        {U"a\rb", 150, U"V", {"@0,0"}},  // lower than a line and a half: from the top
+        {U"a\rb", 150, U"V", {"@0,0"}},   // lower than a line and a half: from the top
+        {U"a\rb", 180, U"V", {"@0,60"}},  // exactly a line and a half
     };
     for (const Cas& cas : tableau) {
         surface().appels.clear();

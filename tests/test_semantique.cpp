@@ -19,11 +19,13 @@ namespace {
 using test::numeroErreur;
 
 TEST(Utf8, RoundTripsOneElementPerCharacterAndRefusesMalformedInput) {
-    const std::string source = "NonDéfini – 𝄞";
+    // Each length at its lowest code point, and the highest.
+    const std::string source = "NonDéfini \u0080\u0800 – 𝄞\U00010000\U0010FFFF";
     const Texte texte = depuisUtf8(source);
-    EXPECT_EQ(texte.size(), 13u);
+    EXPECT_EQ(texte.size(), 18u);
     EXPECT_EQ(versUtf8(texte), source);
-    for (const char* mauvais : {"\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF5\x80\x80\x80", "a\x80"})
+    for (const char* mauvais : {"\xC3", "\xC0\xAF", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xED\xBF\xBF",
+                                "\xF5\x80\x80\x80", "a\x80"})
         EXPECT_THROW(depuisUtf8(mauvais), std::invalid_argument) << mauvais;
     try {
         depuisUtf8("ab\xC3(");
@@ -53,7 +55,8 @@ TEST(Arrondi, HalvesGoToTheEvenNeighbourAndOverflowIsExactlyAtTheLimits) {
 TEST(Nombres, TextsThatReadAsNumbersAndTheDefaultTextForm) {
     EXPECT_EQ(lireNombre(U"  12 "), 12.0);
     EXPECT_EQ(lireNombre(U"&HFFFF"), -1.0);      // four digits are a 16-bit value
-    EXPECT_EQ(lireNombre(U"&HFFFFFFFF"), -1.0);  // eight a 32-bit one
+    EXPECT_EQ(lireNombre(U"&h10000"), 65536.0);  // five and up to eight a 32-bit one
+    EXPECT_EQ(lireNombre(U"&HFFFFFFFF"), -1.0);
     // "ı" is U+0131, whose low byte is the digit 1.
     for (const char32_t* pas : {U"", U"nan", U"12abc", U"１２", U"ı", U"&H1G", U"&H123456789"})
         EXPECT_EQ(lireNombre(pas), std::nullopt);

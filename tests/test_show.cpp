@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <tuple>
 #include <utility>
 
@@ -119,9 +120,16 @@ TEST_F(Show, TheWindowIsPlacedOnlyWhenAllFourValuesAreGiven) {
     ASSERT_TRUE(placement.has_value());
     EXPECT_EQ(placement->Left, 200);
     EXPECT_EQ(placement->Width, 8000);
-    plan.Initialise({.piScreenLeft = 200, .piScreenHeight = 6000, .piScreenWidth = 8000});
-    plan.Show();
-    EXPECT_FALSE(plateforme->fenetres.back().placement.has_value());
+    for (int absent = 0; absent < 4; ++absent) {
+        std::array<std::int16_t, 4> v{100, 200, 6000, 8000};
+        v[static_cast<std::size_t>(absent)] = -1;
+        plan.Initialise({.piScreenTop = v[0],
+                         .piScreenLeft = v[1],
+                         .piScreenHeight = v[2],
+                         .piScreenWidth = v[3]});
+        plan.Show();
+        EXPECT_FALSE(plateforme->fenetres.back().placement.has_value()) << absent;
+    }
 }
 
 TEST_F(Show, NoDisplayIsAClearErrorAndThePlanningStays) {
