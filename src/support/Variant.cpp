@@ -11,6 +11,9 @@ template <class... F>
 struct Visiteur : F... {
     using F::operator()...;
 };
+// Spelled out for compilers without deduction from aggregate initialisation (clang before 17).
+template <class... F>
+Visiteur(F...) -> Visiteur<F...>;
 
 [[noreturn]] void incompatibilite() {
     throw ErreurExecution(erreurs::IncompatibiliteType);
