@@ -67,15 +67,19 @@ TEST_F(Passe, ScreenPassesWithinATenthOfASecondAreDroppedUnlessForced) {
 }
 
 TEST_F(Passe, AControlLowerThanItsBarShowsItsSizesAndStillDraws) {
-    surface().hauteur = 300;
+    // Sizes are read in single precision and written with its seven digits.
+    surface().hauteur = 100.0 / 3;
+    surface().largeur = 12000 + 1.0 / 3;
+    ctl.HScroll1.Height = 330 + 1.0 / 3;
+    ctl.VScroll1.Width = 250 + 1.0 / 3;
     EXPECT_TRUE(ctl.Imprime());
     EXPECT_EQ(messages(),
-              (std::vector<Message>{Message{U"UserControl.Height = 300\r\n"
-                                            U"UserControl.Width = 12000\r\n"
-                                            U"HScroll1.Height = 330\r\n"
-                                            U"VScroll1.Width = 250\r\n"
+              (std::vector<Message>{Message{U"UserControl.Height = 33.33333\r\n"
+                                            U"UserControl.Width = 12000.33\r\n"
+                                            U"HScroll1.Height = 330.3333\r\n"
+                                            U"VScroll1.Width = 250.3333\r\n"
                                             U"idCorrecHorizontal  = 52.3514862060547\r\n"
-                                            U"idCorrecVertical  = -0.168965518474579",
+                                            U"idCorrecVertical  = -1.67275857925415",
                                             Boutons::OK, Icone::Aucune, std::nullopt}}));
     EXPECT_FALSE(ctl.ivDernierTracé.estVide());  // drawn to the end at that scale
 }
