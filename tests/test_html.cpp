@@ -180,6 +180,8 @@ TEST_F(ExportHtml, TargetsThatAreNotPlainFiles) {
 }
 
 TEST_F(ExportHtml, OpeningFailures) {
+    EXPECT_EQ(numeroErreur([&] { Html::EcritFinHtml(systeme, ui); }),
+              erreurs::NomFichierIncorrect);  // nothing open
     Html::SetCheminHtml(depuisUtf8((dossier / "absent" / "page.htm").string()));
     EXPECT_EQ(numeroErreur([&] { Html::EcritEnteteHtml(U"T", systeme); }),
               erreurs::CheminIntrouvable);

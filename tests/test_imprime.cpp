@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <new>
+#include <stdexcept>
+#include <tuple>
 
 #include "Controle.hpp"
 #include "Fichiers.hpp"
@@ -11,6 +15,11 @@
 
 namespace vitrail {
 namespace {
+
+const Texte MessageErreur482 =
+    U"Erreur lors du lancement de l'écran de choix de l'imprimante. Vérifiez que votre "
+    U"imprimante est correctement définie\r\n\r\nErr. N°482 : ''Erreur d'imprimante''\r\n\r\n"
+    U"Souhaitez_vous réessayer d'exécuter l'instruction qui a généré une erreur ?";
 
 struct Passe : ::testing::Test, test::Controle {
     Passe() {
@@ -57,6 +66,50 @@ TEST_F(Passe, ScreenPassesWithinATenthOfASecondAreDroppedUnlessForced) {
     EXPECT_TRUE(ctl.Imprime());
 }
 
+TEST_F(Passe, AControlLowerThanItsBarShowsItsSizesAndStillDraws) {
+    // Sizes are read in single precision and written with its seven digits.
+    surface().hauteur = 100.0 / 3;
+    surface().largeur = 12000 + 1.0 / 3;
+    ctl.HScroll1.Height = 330 + 1.0 / 3;
+    ctl.VScroll1.Width = 250 + 1.0 / 3;
+    EXPECT_TRUE(ctl.Imprime());
+    EXPECT_EQ(messages(),
+              (std::vector<Message>{Message{U"UserControl.Height = 33.33333\r\n"
+                                            U"UserControl.Width = 12000.33\r\n"
+                                            U"HScroll1.Height = 330.3333\r\n"
+                                            U"VScroll1.Width = 250.3333\r\n"
+                                            U"idCorrecHorizontal  = 52.3514862060547\r\n"
+                                            U"idCorrecVertical  = -1.67275857925415",
+                                            Boutons::OK, Icone::Aucune, std::nullopt}}));
+    EXPECT_FALSE(ctl.ivDernierTracé.estVide());  // drawn to the end at that scale
+}
+
+TEST_F(Passe, ASetUpThatFailsEndsThePassWithItsOwnReportOnly) {
+    struct Cas {
+        ArgumentsImprime arguments;
+        bool resultat;
+        Texte rapport;
+    };
+    test::DossierTemporaire dossier;
+    Html::SetCheminHtml(depuisUtf8((dossier / "absent" / "p.htm").string()));
+    const std::vector<Cas> tableau{
+        // The printer set-up reports it itself: the pass ends without a word of its own.
+        {{.piTypeImpression = 2, .psPaperSize = U"A5"}, true, U"ParamètrePrinter"},
+        {{.piTypeImpression = 3}, false, U"Imprime"},
+    };
+    for (const Cas& cas : tableau) {
+        messages().clear();
+        ctl.ibAbandon = false;
+        EXPECT_EQ(ctl.Imprime(cas.arguments), cas.resultat);
+        ASSERT_EQ(messages().size(), 1u) << versUtf8(cas.rapport);
+        EXPECT_NE(messages()[0].texte.find(U"module : " + cas.rapport + U"'"), Texte::npos);
+        EXPECT_TRUE(ctl.ibAbandon);
+        EXPECT_EQ(effacements(), 0);
+    }
+    EXPECT_TRUE(plateforme.imprimante.documents.empty());
+    Html::SetCheminHtml(U"");
+}
+
 TEST_F(Passe, EachCopyIsADocumentOfItsOwnAndThePrinterIsGivenBack) {
     plateforme.imprimante.orientation = Printer::Portrait;
     plateforme.interaction.copies = {3};
@@ -65,6 +118,8 @@ TEST_F(Passe, EachCopyIsADocumentOfItsOwnAndThePrinterIsGivenBack) {
     ASSERT_EQ(imprimante.documents.size(), 3u);
     for (const auto& document : imprimante.documents)
         EXPECT_EQ(document.back(), "NewPage");
+    // Set up once, then again for each copy, then given back.
+    EXPECT_EQ(std::count(imprimante.appels.begin(), imprimante.appels.end(), "Orientation 2"), 4);
     EXPECT_EQ(imprimante.orientation, Printer::Portrait);
     EXPECT_EQ(plateforme.interaction.dialoguesImprimante, std::vector<std::int32_t>{1048588});
     EXPECT_FALSE(ctl.ibPrinting);
@@ -73,34 +128,87 @@ TEST_F(Passe, EachCopyIsADocumentOfItsOwnAndThePrinterIsGivenBack) {
     EXPECT_EQ(imprimante.documents.size(), 4u);  // no dialog: one copy
 }
 
-TEST_F(Passe, CancelInThePrinterDialogPrintsNothingAndSaysNothing) {
-    plateforme.interaction.copies = {std::nullopt};
-    EXPECT_TRUE(ctl.Imprime({.piTypeImpression = 2, .psOrientation = U"Portrait"}));
-    EXPECT_TRUE(plateforme.imprimante.documents.empty());
-    EXPECT_TRUE(messages().empty());
-    EXPECT_FALSE(ctl.ibPrinting);
-    EXPECT_EQ(plateforme.imprimante.orientation, Printer::Portrait);  // not given back
+// A printer pass that ends before its last document: how it ends, what it says.
+struct FinAnticipee {
+    const char* nom;
+    std::function<void(Passe&)> prepare;
+    bool resultat;
+    std::vector<Texte> messages;
+};
+
+void PrintTo(const FinAnticipee& fin, std::ostream* os) {
+    *os << fin.nom;
 }
 
-TEST_F(Passe, PrinterErrorYesRunsTheStatementAgainNoGoesOnCancelEnds) {
+struct ImpressionInterrompue : Passe, ::testing::WithParamInterface<FinAnticipee> {};
+
+TEST_P(ImpressionInterrompue, SendsNothingAndGivesTheScreenItsScaleBack) {
+    ASSERT_TRUE(ctl.Imprime());
+    // The user zoomed and scrolled in the viewer, then pressed print.
+    ctl.idZoom *= 1.2;
+    ctl.ilOrigineX = -2000;
+    ctl.ilOrigineY = -1000;
+    const auto ecran = [&] {
+        return std::tuple(ctl.idCorrecHorizontal, ctl.idCorrecVertical, ctl.idZoomDefaut,
+                          ctl.idZoom, ctl.ilOrigineX, ctl.ilOrigineY);
+    };
+    const auto avant = ecran();
+    GetParam().prepare(*this);
+    plateforme.horloge.maintenant += 1;
+    EXPECT_EQ(
+        ctl.Imprime({.piTypeImpression = 2, .pbAlsoScreen = true, .psOrientation = U"Portrait"}),
+        GetParam().resultat);
+    EXPECT_EQ(textes(), GetParam().messages);
+    auto& imprimante = plateforme.imprimante;
+    EXPECT_TRUE(imprimante.documents.empty());
+    EXPECT_FALSE(imprimante.documentOuvert());
+    EXPECT_FALSE(ctl.ibPrinting);
+    EXPECT_EQ(imprimante.orientation, Printer::Portrait);  // not given back
+    EXPECT_EQ(ecran(), avant);
+
+    // The next print sends its own document only.
+    ctl.ibAbandon = false;
+    imprimante.images[U"absent.png"] = true;
+    ASSERT_TRUE(ctl.Imprime({.piTypeImpression = 2, .pbPromptPrinter = false}));
+    EXPECT_EQ(imprimante.documents.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Passe, ImpressionInterrompue,
+    ::testing::Values(
+        FinAnticipee{"CancelInTheDialog",
+                     [](Passe& p) { p.plateforme.interaction.copies = {std::nullopt}; },
+                     true,
+                     {}},
+        FinAnticipee{"AFrameFails",
+                     [](Passe& p) {
+                         p.ctl.ioCadres->insert(p.ctl.ioCadres->begin() + 1,
+                                                p.ctl.ioCadres->front());
+                         (*p.ctl.ioCadres)[1].sText = U"@Picture@absent.png";
+                     },
+                     true,
+                     {test::rapport(U"ImprimeObjet", 53), U"Impression annulée"}},
+        FinAnticipee{"CancelAfterAPrinterError",
+                     [](Passe& p) {
+                         p.plateforme.imprimante.echecsPage = {erreurs::ErreurImprimante};
+                         p.plateforme.interaction.reponses = {Reponse::Annuler};
+                     },
+                     false,
+                     {MessageErreur482}},
+        FinAnticipee{"AnotherError",
+                     [](Passe& p) { p.plateforme.imprimante.echecsPage = {erreurs::Depassement}; },
+                     false,
+                     {test::rapport(U"Imprime", 6)}}),
+    [](const auto& ligne) { return std::string(ligne.param.nom); });
+
+TEST_F(Passe, PrinterErrorYesRunsTheStatementAgainNoGoesOn) {
     plateforme.imprimante.echecsLecture = {erreurs::ErreurImprimante, erreurs::ErreurImprimante};
     plateforme.interaction.reponses = {Reponse::Oui, Reponse::Non};
     ASSERT_TRUE(ctl.Imprime({.piTypeImpression = 2}));
     ASSERT_EQ(messages().size(), 2u);
-    EXPECT_EQ(messages()[0],
-              (Message{U"Erreur lors du lancement de l'écran de choix de l'imprimante. Vérifiez "
-                       U"que votre imprimante est correctement définie\r\n\r\nErr. N°482 : "
-                       U"''Erreur d'imprimante''\r\n\r\nSouhaitez_vous réessayer d'exécuter "
-                       U"l'instruction qui a généré une erreur ?",
-                       Boutons::OuiNonAnnuler, Icone::Critique,
-                       U"Erreur d'imprimante lors de l'essai d'impression"}));
+    EXPECT_EQ(messages()[0], (Message{MessageErreur482, Boutons::OuiNonAnnuler, Icone::Critique,
+                                      U"Erreur d'imprimante lors de l'essai d'impression"}));
     EXPECT_EQ(plateforme.imprimante.documents.size(), 1u);
-
-    plateforme.imprimante.echecsLecture = {erreurs::ErreurImprimante};
-    plateforme.interaction.reponses = {Reponse::Annuler};
-    EXPECT_FALSE(ctl.Imprime({.piTypeImpression = 2}));
-    EXPECT_EQ(plateforme.imprimante.documents.size(), 1u);
-    EXPECT_FALSE(ctl.ibPrinting);
 
     // 484: told, then printed anyway, and the printer is not given back.
     messages().clear();
@@ -132,6 +240,21 @@ TEST_F(Passe, AFrameThatFailsStopsThePassBeforeTheNextOne) {
     EXPECT_EQ(textes(), std::vector<Texte>{test::rapport(U"Imprime", 6)});
 }
 
+TEST(Instructions, AFailureThatIsNotANumberedErrorReachesTheHandlerAsOne) {
+    std::vector<ErreurExecution> recues;
+    Instructions pas([&](const ErreurExecution& e) {
+        recues.push_back(e);
+        return Suite::Reprendre;
+    });
+    pas([] { throw std::bad_alloc(); });
+    pas([] { throw std::runtime_error("toolkit"); });
+    ASSERT_EQ(recues.size(), 2u);
+    EXPECT_EQ(recues[0].numero(), erreurs::MemoireInsuffisante);
+    EXPECT_EQ(recues[1].numero(), erreurs::ErreurInterne);
+    EXPECT_EQ(recues[1].description(), descriptionErreur(erreurs::ErreurInterne) + U" : toolkit");
+    EXPECT_FALSE(pas.termine());
+}
+
 struct PasseHtml : Passe {
     test::DossierTemporaire dossier;
     std::filesystem::path page = dossier / "planning.htm";
@@ -152,6 +275,12 @@ TEST_F(PasseHtml, AnExportStoppedHalfWayLeavesThePreviousPageAndTheFileClosed) {
     ctl.ioCadres->front().iDroite = 60;
     ASSERT_TRUE(ctl.Imprime({.piTypeImpression = 3}));
     EXPECT_EQ(test::contenu(page).rfind("<html>\r\n", 0), 0u);
+
+    // A picture leaves no trace in the page, even one that would not load.
+    ctl.NewCadreImage(U"absent.png", 0, 0, 10, 10);
+    messages().clear();
+    ASSERT_TRUE(ctl.Imprime({.piTypeImpression = 3, .pbForceTracé = true}));
+    EXPECT_EQ(messages().size(), 1u);  // the page is ready
 }
 
 }  // namespace

@@ -38,6 +38,14 @@ TEST_F(ImprimeObjet, PenWidthAndFontSizeFollowTheZoom) {
     EXPECT_EQ(surface().FontSize(), 10);  // 0 takes the setting, unscaled
 }
 
+TEST_F(ImprimeObjet, EdgesNotGivenCloseTheBoxAndTheFlagsReachTheTarget) {
+    ctl.NewCadreTexte({.piHaut = 10, .piGauche = 20, .pbFontStrikethru = true});
+    ctl.ImprimeObjet(ctl.ioCadres->back());
+    EXPECT_EQ(surface().appels.front(), "Boite (200,100)-(200,100) couleur=0 trait=1");
+    EXPECT_TRUE(surface().FontStrikethru());
+    EXPECT_EQ(surface().FillColor(), 16777215);
+}
+
 TEST_F(ImprimeObjet, TokensBecomeQuotesAndExtentsOnlyGrow) {
     dessine({.piBas = 100,
              .piDroite = 300,
@@ -48,11 +56,22 @@ TEST_F(ImprimeObjet, TokensBecomeQuotesAndExtentsOnlyGrow) {
 
     ctl.ilMaxDroite = ctl.ilMaxBas = 0;
     ctl.ilOrigineX = -500;
+    ctl.ilOrigineY = -300;
     dessine({.piHaut = 10, .piGauche = 20, .piBas = 30.05, .piDroite = 120.05});
     EXPECT_EQ(ctl.ilMaxDroite, 1200);  // 1200.5 to the even neighbour
     EXPECT_EQ(ctl.ilMaxBas, 300);
     dessine({.piBas = 5, .piDroite = 5});
     EXPECT_EQ(ctl.ilMaxDroite, 1200);
+}
+
+TEST_F(ImprimeObjet, AnErrorInTheTextLayoutStillGetsTheOutlineDrawnAgain) {
+    // A negative minimum cannot split the word: the wrapping fails.
+    ctl.Initialise({.piNbMiniLettresDunMot = -1, .pdMinFontSize = 20});
+    dessine({.piBas = 100, .piDroite = 100, .psText = U"Anticonstitutionnel fin"});
+    EXPECT_EQ(messages().size(), 1u);
+    ASSERT_GE(surface().appels.size(), 2u);
+    EXPECT_EQ(surface().appels.front(), surface().appels.back());
+    EXPECT_EQ(surface().appels.back().rfind("Boite ", 0), 0u);
 }
 
 TEST_F(ImprimeObjet, ABoldFlagThatReadsAsNoBooleanFailsWhenDrawn) {

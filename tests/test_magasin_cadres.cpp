@@ -32,6 +32,7 @@ TEST(MagasinCadres, MarkersTakeTheSettingsAndGivenValuesStayEvenNearThem) {
     const CadreDef& g = c.cadre(1);
     EXPECT_EQ(g.iFillColor, -2);
     EXPECT_EQ(g.sFont, U"nondéfini");
+    EXPECT_EQ(g.iFontSize, 0);
     EXPECT_TRUE(g.bFontStrikethru);
     EXPECT_FALSE(g.bFontTransparent);
     EXPECT_EQ(g.sAligne, U"v");
@@ -54,12 +55,18 @@ TEST(MagasinCadres, RefusedFlagSkipsAFrameNumberButABoldTextIsKeptAsGiven) {
 TEST(MagasinCadres, InitialiseReplacesEverySettingForLaterFramesOnly) {
     Controle c;
     c.ctl.Initialise({.piFontSize = 10, .piMargeEnPourcent = 12});
+    EXPECT_EQ(c.ctl.reglages.psFieldSeparator, U"\n");
+    EXPECT_EQ(c.ctl.reglages.psReplaceCHR13, U"\r");
     c.ctl.NewCadreTexte(cadre());
-    c.ctl.Initialise({.psFont = U"Arial", .plCouleurFond = 255, .psReplaceCHR13 = true});
+    c.ctl.Initialise({.psFont = U"Arial",
+                      .plCouleurFond = 255,
+                      .psFieldSeparator = U";",
+                      .psReplaceCHR13 = true});
     c.ctl.NewCadreImage(U"logo.png", 10, 20);
     EXPECT_EQ(c.cadre(0).sFont, U"Times New Roman");
     EXPECT_EQ(c.cadre(1).sFont, U"Arial");
     EXPECT_EQ(c.ctl.reglages.piMargeEnPourcent, 5);
+    EXPECT_EQ(c.ctl.reglages.psFieldSeparator, U";");
     EXPECT_EQ(c.ctl.reglages.psReplaceCHR13, U"True");
     EXPECT_EQ(c.surface().BackColor(), 255);
 }

@@ -10,19 +10,63 @@ using test::Controle;
 using test::rapport;
 
 TEST(TaillesEtMesures, SixteenBitsRoundedAndOverflowReportedUnderTheMembersName) {
-    Controle c;
-    c.surface().largeur = 12000.5;
-    c.surface().hauteur = 9001.5;
-    EXPECT_EQ(c.ctl.Width(), 12000);
-    EXPECT_EQ(c.ctl.Height(), 9002);
-    c.surface().FontSize(10);
-    EXPECT_TRUE(c.messages().empty());
-    EXPECT_EQ(c.ctl.TextWidth(Texte(328, U'x')), 0);  // 32800 twips
-    EXPECT_EQ(c.messages().back().texte, rapport(U"TextWidth", 6));
-    c.surface().hauteur = -40000;
-    EXPECT_EQ(c.ctl.Height(), 0);
-    EXPECT_EQ(c.messages().back().texte, rapport(U"Height", 6));
-    EXPECT_TRUE(c.ctl.ibAbandon);
+    struct Cas {
+        Texte membre;
+        double largeur;
+        double hauteur;
+        float taille;  // "xxx" is 30 x taille wide and 20 x taille high
+        std::int16_t attendu;
+        bool depasse;
+    };
+    const std::vector<Cas> tableau{
+        {U"Width", 12000.5, 0, 10, 12000, false}, {U"Width", 32767.5, 0, 10, 0, true},
+        {U"Height", 0, 9001.5, 10, 9002, false},  {U"Height", 0, -40000, 10, 0, true},
+        {U"TextWidth", 0, 0, 0.25f, 8, false},    {U"TextWidth", 0, 0, 1100, 0, true},
+        {U"TextHeight", 0, 0, 0.125f, 2, false},  {U"TextHeight", 0, 0, 0.375f, 8, false},
+        {U"TextHeight", 0, 0, 1700, 0, true},
+    };
+    for (const Cas& cas : tableau) {
+        Controle c;
+        c.surface().largeur = cas.largeur;
+        c.surface().hauteur = cas.hauteur;
+        c.surface().FontSize(cas.taille);
+        const std::int16_t obtenu = cas.membre == U"Width"       ? c.ctl.Width()
+                                    : cas.membre == U"Height"    ? c.ctl.Height()
+                                    : cas.membre == U"TextWidth" ? c.ctl.TextWidth(U"xxx")
+                                                                 : c.ctl.TextHeight(U"xxx");
+        SCOPED_TRACE(versUtf8(cas.membre) + " " + std::to_string(cas.taille));
+        EXPECT_EQ(obtenu, cas.attendu);
+        EXPECT_EQ(c.ctl.ibAbandon, cas.depasse);
+        if (cas.depasse) {
+            EXPECT_EQ(c.messages().at(0).texte, rapport(cas.membre, 6));
+        }
+    }
+}
+
+TEST(TaillesEtMesures, TextMeasuresFollowTheTargetAndLeaveTheTagsOutUnlessTold) {
+    struct Cas {
+        std::int32_t cible;
+        float sansBalises;
+        float avecBalises;
+        float hauteur;
+    };
+    // "<b>abc</b>": three characters, ten with its tags. The control's type is 10 points, the
+    // printer's 20; nothing is measured before the first pass.
+    const std::vector<Cas> tableau{
+        {0, 0, 0, 0},
+        {1, 300, 1000, 200},
+        {2, 600, 2000, 400},
+        {3, 300 * 0.06666667f, 1000 * 0.06666667f, 20},
+    };
+    for (const Cas& cas : tableau) {
+        Controle c;
+        c.plateforme.imprimante.FontSize(20);
+        c.ctl.ilTypeImpression = cas.cible;
+        SCOPED_TRACE(cas.cible);
+        EXPECT_FLOAT_EQ(c.ctl.RtvTextWidth(U"<b>abc</b>"), cas.sansBalises);
+        EXPECT_FLOAT_EQ(c.ctl.RtvTextWidth(U"<b>abc</b>", false), cas.avecBalises);
+        EXPECT_FLOAT_EQ(c.ctl.RtvTextHeight(U"<b>abc</b>"), cas.hauteur);
+    }
 }
 
 TEST(SurfaceCourante, ThePrinterOnlyForThePrinterTargetAndTheControlRoundsPositions) {
@@ -71,8 +115,9 @@ TEST(ReglagesImprimante, SavedAndGivenBackUnlessThePrinterFailed) {
     imprimante.paperSize = Printer::A3;
     c.ctl.SauvePrinter();
     imprimante.paperSize = Printer::A4;
+    imprimante.appels.clear();
     c.ctl.RestaurePrinter();
-    EXPECT_EQ(imprimante.paperSize, Printer::A3);
+    EXPECT_EQ(imprimante.appels, (std::vector<std::string>{"PaperSize 8", "Orientation 2"}));
 
     c.ctl.ibErreurPrinter = true;
     imprimante.paperSize = Printer::A4;
@@ -128,8 +173,12 @@ TEST(ParametrePrinter, PrinterInformationFailureIsToldOthersAreToleratedQuietly)
     EXPECT_TRUE(c.ctl.ibErreurPrinter);
     EXPECT_EQ(c.ctl.idZoomDefaut, 0.8);
 
-    c.plateforme.imprimante.echecsEcriture = {erreurs::ErreurImprimante, erreurs::ErreurImprimante};
-    c.ctl.ParamètrePrinter(U"Landscape", U"A3");
+    // Each call counts its own failures: three calls with two each are still tolerated.
+    for (int appel = 0; appel < 3; ++appel) {
+        c.plateforme.imprimante.echecsEcriture = {erreurs::ErreurImprimante,
+                                                  erreurs::ErreurImprimante};
+        c.ctl.ParamètrePrinter(U"Landscape", U"A3");
+    }
     EXPECT_EQ(c.messages().size(), 1u);
     EXPECT_EQ(c.ctl.idZoomDefaut, 42 / 29.7);
     EXPECT_FALSE(c.ctl.ibAbandon);

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "Controle.hpp"
+#include "Fichiers.hpp"
+#include "output/Html.hpp"
 #include "render/Balises.hpp"
 
 namespace vitrail {
@@ -59,6 +63,9 @@ TEST_F(MiseEnPage, AMinimumOfNoLetterStillSplitsTheWord) {
     EXPECT_EQ(lignes(U"Anticonstitutionnel fin", 200),
               (Lignes{U"", U"An-", U"ti-", U"co-", U"ns-", U"ti-", U"tu-", U"ti-", U"on-", U"ne-",
                       U"l", U"fin"}));
+    // After a line that is not empty the split takes no letter, ends that line, and goes on.
+    EXPECT_EQ(lignes(U"Le Anticonstitutionnel fin", 500),
+              (Lignes{U"", U"Le -", U"Ant-", U"ico-", U"nst-", U"itu-", U"tio-", U"nnel", U"fin"}));
 }
 
 TEST_F(MiseEnPage, AMarginBeyondSixteenBitsIsReportedBeforeTheTableIsTouched) {
@@ -69,27 +76,72 @@ TEST_F(MiseEnPage, AMarginBeyondSixteenBitsIsReportedBeforeTheTableIsTouched) {
     EXPECT_EQ(messages()[0].texte, test::rapport(U"GetTableauTexteLong", 6));
 }
 
-TEST_F(MiseEnPage, ShrinksByHalfPointsDownToTheFloorThenDropsWhatDoesNotFit) {
+TEST_F(MiseEnPage, ShrinksByHalfPointsDownToTheFloor) {
     // Three lines in a box 300 high: 3 x 20 x size must reach 300.
     ctl.ImprimeTexteLong(U"a\rb\rc", 0, 0, 300, 3000, 10, U"");
     EXPECT_EQ(prints(), (std::vector<std::string>{"Print \"a\" @0,0  5", "Print \"b\" @0,100  5",
                                                   "Print \"c\" @0,200  5"}));
-    surface().appels.clear();
-    ctl.Initialise({.pdMinFontSize = 6});
-    ctl.ImprimeTexteLong(U"a\rb\rc", 0, 0, 300, 3000, 10, U"HV");
-    // Taller than the box: half a line down, then only what stays above the bottom.
-    EXPECT_EQ(prints(),
-              (std::vector<std::string>{"Print \"a\" @1470,60  6", "Print \"b\" @1470,180  6"}));
+    // One line more: even the floor is too large, and the fit report says so.
+    std::vector<Debordement> rapports;
+    ctl.observateurDebordement = [&](const Debordement& d) { rapports.push_back(d); };
+    ctl.ImprimeTexteLong(U"a\rb\rc\rd", 0, 0, 300, 3000, 10, U"");
+    ASSERT_EQ(rapports.size(), 1u);
+    EXPECT_EQ(rapports[0].taille, 5);
+    EXPECT_TRUE(rapports[0].auPlancher);
+    EXPECT_EQ(rapports[0].lignesPerdues, 1);
     surface().FontSize(4);
     ctl.ImprimeTexteLong(U"un deux", 0, 0, 10, 500, 4, U"");
     EXPECT_EQ(surface().FontSize(), 4);  // below the floor: used as given, never raised
 }
 
-TEST_F(MiseEnPage, CentresOnlyOnUpperCaseCodes) {
-    ctl.ImprimeTexteLong(U"ab", 0, 0, 1000, 1000, 10, U"HV");
-    ctl.ImprimeTexteLong(U"ab", 0, 0, 1000, 1000, 10, U"hv");
-    EXPECT_EQ(prints(),
-              (std::vector<std::string>{"Print \"ab\" @400,400  10", "Print \"ab\" @0,0  10"}));
+TEST_F(MiseEnPage, TheFitTestTakesTheWholeBoxWidthNotTheWrappingWidth) {
+    // A last word is never split: it fits when it is no wider than the box, margin or not.
+    for (const auto& [mot, taille] : {std::pair{U"abcdefghij", 10.f}, {U"abcdefghijk", 9.f}}) {
+        ctl.ImprimeTexteLong(mot, 0, 0, 1000, 1020, 10, U"");
+        EXPECT_EQ(surface().FontSize(), taille) << versUtf8(mot);
+    }
+}
+
+TEST_F(MiseEnPage, UpperCaseCodesCentreAndTallTextsStartHalfALineDown) {
+    struct Cas {
+        const char32_t* texte;
+        double bas;
+        const char32_t* aligne;
+        std::vector<std::string> lignes;  // where each line is printed
+    };
+    // 6-point type: each line 120 high.
+    ctl.Initialise({.pdMinFontSize = 6});
+    const std::vector<Cas> tableau{
+        {U"ab", 1000, U"HV", {"@1440,440"}},
+        {U"ab", 1000, U"hv", {"@0,0"}},
+        // Taller than the box: half a line down, then only what stays above the bottom.
+        {U"a\rb\rc", 300, U"V", {"@0,60", "@0,180"}},
+        {U"a\rb", 150, U"V", {"@0,0"}},   // lower than a line and a half: from the top
+        {U"a\rb", 180, U"V", {"@0,60"}},  // exactly a line and a half
+    };
+    for (const Cas& cas : tableau) {
+        surface().appels.clear();
+        ctl.ImprimeTexteLong(cas.texte, 0, 0, cas.bas, 3000, 6, cas.aligne);
+        std::vector<std::string> places;
+        for (const auto& p : prints())
+            places.push_back(p.substr(p.find('@'), p.find(' ', p.find('@')) - p.find('@')));
+        EXPECT_EQ(places, cas.lignes) << versUtf8(cas.texte) << " " << cas.bas;
+    }
+}
+
+TEST_F(MiseEnPage, HtmlWritesEachLineWhoseTopPlusItsHeightLessTenStaysWithinTheBottom) {
+    test::DossierTemporaire dossier;
+    Html::SetCheminHtml(depuisUtf8((dossier / "p.htm").string()));
+    Html::EcritEnteteHtml(U"T", plateforme.systeme);
+    ctl.ilTypeImpression = 3;
+    ctl.Initialise({.pdMinFontSize = 10});
+    // Lines 20 high at 0, 20 and 40 in a box 30 high: 20 + 20 - 10 is just within.
+    ctl.ImprimeTexteLong(U"un\rdeux\rtrois", 0, 0, 30, 1000, 10, U"");
+    Html::EcritFinHtml(plateforme.systeme, plateforme.interaction);
+    Html::SetCheminHtml(U"");
+    const std::string page = test::contenu(dossier / "p.htm");
+    EXPECT_NE(page.find("\r\ndeux\r\n"), std::string::npos);
+    EXPECT_EQ(page.find("\r\ntrois\r\n"), std::string::npos);
 }
 
 // Prints the line at (1000, 500) in 10-point type: each character is 100 twips wide.
@@ -119,14 +171,34 @@ TEST(ImprimeLigneBalisee, EmptyRunsArePrintedAndALessThanThatStartsNoTagIsText) 
                   "Print \"a < b <br>\" @1000,500 Arial 10 italique souligné"}));
 }
 
-TEST(ImprimeLigneBalisee, ClosingTagsRestoreWhatTheLastOpeningOneSavedAndCarryOver) {
-    test::SurfaceFactice s;
-    imprime(s, U"<b>a<b>b</b>c</b>d");
-    EXPECT_EQ(s.appels.back(), "Print \"d\" @1300,500 Arial 10 gras");
-    s.FontItalic(true);
-    imprime(s, U"</I><u>x");  // off even when set by the frame; the underline stays on
-    EXPECT_FALSE(s.FontItalic());
-    EXPECT_TRUE(s.FontUnderline());
+TEST(ImprimeLigneBalisee, EachClosingTagRestoresWhatTheLastOpeningTagOfItsKindSaved) {
+    struct Cas {
+        std::u32string_view ligne;
+        std::array<bool, 3> avant;  // bold, italic, underline on the target
+        std::array<bool, 3> apres;
+    };
+    const std::vector<Cas> tableau{
+        {U"<b>a</b>", {true, false, false}, {true, false, false}},
+        {U"<i>a</i>", {false, true, false}, {false, true, false}},
+        {U"<u>a</u>", {false, false, true}, {false, false, true}},
+        // The three kinds keep their own saved values.
+        {U"<b><i><u>a</u></i></b>", {true, false, true}, {true, false, true}},
+        {U"<u><i><b>a</b></i></u>", {false, true, false}, {false, true, false}},
+        // A second opening tag saves what the first one set.
+        {U"<b>a<b>b</b>c</b>d", {false, false, false}, {true, false, false}},
+        // No opening tag before it on the line: off, whatever the frame set.
+        {U"</B></I></u>x", {true, true, true}, {false, false, false}},
+        {U"<u>x", {false, false, false}, {false, false, true}},  // an open tag stays
+    };
+    for (const Cas& cas : tableau) {
+        test::SurfaceFactice s;
+        s.FontBold(cas.avant[0]);
+        s.FontItalic(cas.avant[1]);
+        s.FontUnderline(cas.avant[2]);
+        imprime(s, cas.ligne);
+        EXPECT_EQ((std::array<bool, 3>{s.FontBold(), s.FontItalic(), s.FontUnderline()}), cas.apres)
+            << versUtf8(Texte(cas.ligne));
+    }
 }
 
 TEST(EnleveBalises, DropsTheSixTagsInAnyCase) {

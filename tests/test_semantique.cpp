@@ -19,12 +19,22 @@ namespace {
 using test::numeroErreur;
 
 TEST(Utf8, RoundTripsOneElementPerCharacterAndRefusesMalformedInput) {
-    const std::string source = "NonDéfini – 𝄞";
+    // Each length at its lowest code point, and the highest.
+    const std::string source = "NonDéfini \u0080\u0800 – 𝄞\U00010000\U0010FFFF";
     const Texte texte = depuisUtf8(source);
-    EXPECT_EQ(texte.size(), 13u);
+    EXPECT_EQ(texte.size(), 18u);
     EXPECT_EQ(versUtf8(texte), source);
-    for (const char* mauvais : {"\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF5\x80\x80\x80", "a\x80"})
+    for (const char* mauvais : {"\xC3", "\xC0\xAF", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xED\xBF\xBF",
+                                "\xF5\x80\x80\x80", "a\x80"})
         EXPECT_THROW(depuisUtf8(mauvais), std::invalid_argument) << mauvais;
+    try {
+        depuisUtf8("ab\xC3(");
+        ADD_FAILURE() << "accepted";
+    } catch (const std::invalid_argument& e) {
+        EXPECT_STREQ(e.what(), "texte UTF-8 invalide à l'octet 3");  // the byte that breaks it
+    }
+    // Nothing inside holds a surrogate or a code point past Unicode's; if it did, it is replaced.
+    EXPECT_EQ(versUtf8(Texte{0xD800, 0x110000}), "\uFFFD\uFFFD");
     EXPECT_TRUE(egauxSansCasse(U"TrUe", U"true"));
     EXPECT_FALSE(egauxSansCasse(U"É", U"é"));
 }
@@ -34,6 +44,7 @@ TEST(Arrondi, HalvesGoToTheEvenNeighbourAndOverflowIsExactlyAtTheLimits) {
     EXPECT_EQ(CInt(2.5), 2);
     EXPECT_EQ(CLng(299.5), 300);
     EXPECT_EQ(CInt(-32768.5), -32768);  // the even neighbour is in range
+    EXPECT_EQ(numeroErreur([] { CInt(-32768.6); }), erreurs::Depassement);
     EXPECT_EQ(numeroErreur([] { CInt(32767.5); }), erreurs::Depassement);
     EXPECT_EQ(numeroErreur([] { CInt(std::nan("")); }), erreurs::Depassement);
     EXPECT_EQ(CLng(2147483647.4), 2147483647);
@@ -43,8 +54,11 @@ TEST(Arrondi, HalvesGoToTheEvenNeighbourAndOverflowIsExactlyAtTheLimits) {
 
 TEST(Nombres, TextsThatReadAsNumbersAndTheDefaultTextForm) {
     EXPECT_EQ(lireNombre(U"  12 "), 12.0);
-    EXPECT_EQ(lireNombre(U"&HFFFF"), -1.0);  // four digits are a 16-bit value
-    for (const char32_t* pas : {U"", U"nan", U"12abc", U"１２"})
+    EXPECT_EQ(lireNombre(U"&HFFFF"), -1.0);      // four digits are a 16-bit value
+    EXPECT_EQ(lireNombre(U"&h10000"), 65536.0);  // five and up to eight a 32-bit one
+    EXPECT_EQ(lireNombre(U"&HFFFFFFFF"), -1.0);
+    // "ı" is U+0131, whose low byte is the digit 1.
+    for (const char32_t* pas : {U"", U"nan", U"12abc", U"１２", U"ı", U"&H1G", U"&H123456789"})
         EXPECT_EQ(lireNombre(pas), std::nullopt);
     EXPECT_EQ(texteNombre(-0.0), U"0");
     EXPECT_EQ(texteNombre(50 * 27.5 / 24.2), U"56.8181818181818");

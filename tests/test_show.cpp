@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <thread>
+#include <tuple>
+#include <utility>
 
 #include "Fichiers.hpp"
 #include "doubles/PlateformeFactice.hpp"
@@ -76,6 +79,26 @@ TEST_F(Show, TheViewerShowsThePlanningThenItIsGoneButTheClassKeepsItsSettings) {
 }
 
 TEST_F(Show, OldTargetsAreNormalisedInTheCallersVariableAndUnknownOnesShowNothing) {
+    // On the screen the orientation and paper size wait for the viewer's print button.
+    plateforme->scenario = [](MontrePlan& f) {
+        f.Form_Resize(12100, 9400);
+        f.visionneuse.cmdZoom_Click(Visionneuse::Imprimer);
+    };
+    for (const auto& [orientation, papier, format] :
+         {std::tuple{"Portrait", "A4", std::pair<std::int16_t, std::int16_t>{1, 9}},
+          {"Landscape", "A3", {2, 8}}}) {
+        planning();
+        ArgumentsShow ecran{.piTypeImpression = eiTypeSortieEcranOld,
+                            .psOrientation = orientation,
+                            .psPaperSize = papier};
+        plan.Show(ecran);
+        EXPECT_EQ(ecran.piTypeImpression, eiTypeSortieEcran);
+        ASSERT_FALSE(plateforme->imprimante.formats.empty()) << orientation;
+        EXPECT_EQ(plateforme->imprimante.formats.back(), format) << orientation;
+    }
+    plateforme->fenetres.clear();
+    plateforme->imprimante.documents.clear();
+
     planning();
     ArgumentsShow imprimante{.piTypeImpression = eiTypeSortieImprimanteOld,
                              .pbPromptPrinter = false};
@@ -98,9 +121,16 @@ TEST_F(Show, TheWindowIsPlacedOnlyWhenAllFourValuesAreGiven) {
     ASSERT_TRUE(placement.has_value());
     EXPECT_EQ(placement->Left, 200);
     EXPECT_EQ(placement->Width, 8000);
-    plan.Initialise({.piScreenLeft = 200, .piScreenHeight = 6000, .piScreenWidth = 8000});
-    plan.Show();
-    EXPECT_FALSE(plateforme->fenetres.back().placement.has_value());
+    for (int absent = 0; absent < 4; ++absent) {
+        std::array<std::int16_t, 4> v{100, 200, 6000, 8000};
+        v[static_cast<std::size_t>(absent)] = -1;
+        plan.Initialise({.piScreenTop = v[0],
+                         .piScreenLeft = v[1],
+                         .piScreenHeight = v[2],
+                         .piScreenWidth = v[3]});
+        plan.Show();
+        EXPECT_FALSE(plateforme->fenetres.back().placement.has_value()) << absent;
+    }
 }
 
 TEST_F(Show, NoDisplayIsAClearErrorAndThePlanningStays) {

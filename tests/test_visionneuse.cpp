@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "Controle.hpp"
 #include "Fichiers.hpp"
@@ -44,13 +45,25 @@ struct Vue : ::testing::Test {
 TEST_F(Vue, TheLayoutFollowsTheEdgesAndRedrawsOnlyWhenTheControlGrows) {
     EXPECT_EQ(ctl.VScroll1.Left, 11750);
     EXPECT_EQ(ctl.HScroll1.Left, 1650);
+    EXPECT_EQ(surface().Height(), 9000);  // the window less its strips
     EXPECT_EQ(vue.cmdEnregistre.Left, 1320);
-    EXPECT_EQ(passes(), 1);  // the window layout itself never draws
+    EXPECT_EQ((std::array{vue.cmdZoom[0].Left, vue.cmdZoom[1].Left, vue.cmdZoom[2].Left,
+                          vue.cmdZoom[3].Left}),
+              (std::array{0.0, 330.0, 660.0, 990.0}));
     redimensionne(12000, 9500);
     redimensionne(11000, 9000);
     EXPECT_EQ(passes(), 2);
     redimensionne(11500, 9000);  // wider than at the last layout
     EXPECT_EQ(passes(), 3);
+    surface().Redimensionne(11600, 9000);  // within 0.1 s of that pass: held back
+    vue.UserControl_Resize();
+    EXPECT_EQ(passes(), 3);
+    // The window's own layout never draws, even when it makes the control larger.
+    uneSecondePlusTard();
+    fenetre.Form_Resize(13100, 10400);
+    EXPECT_EQ(passes(), 3);
+    EXPECT_EQ(vue.ilLargeurPrécédente, 13000);
+    EXPECT_FALSE(ctl.ibNoRedraw);
 }
 
 TEST_F(Vue, TooNarrowAControlIsReportedAndLeftHalfLaidOut) {
@@ -61,6 +74,19 @@ TEST_F(Vue, TooNarrowAControlIsReportedAndLeftHalfLaidOut) {
     EXPECT_TRUE(ctl.ibNoRedraw);
     fenetre.Form_Resize(12100, 9400);
     EXPECT_FALSE(ctl.ibNoRedraw);
+}
+
+TEST_F(Vue, EscapeFromTheControlOrTheWindowsButtonUnloadsItOnceAndOtherKeysNothing) {
+    int fermetures = 0;
+    fenetre.fermeVue = [&] { ++fermetures; };
+    for (std::int16_t touche : std::initializer_list<std::int16_t>{13, 32, 113})
+        vue.UserControl_KeyPress(touche);
+    EXPECT_EQ(fermetures, 0);
+    std::int16_t echap = Visionneuse::ToucheEchap;
+    vue.UserControl_KeyPress(echap);
+    fenetre.BoutonEscape_Click();
+    EXPECT_TRUE(fenetre.decharge);
+    EXPECT_EQ(fermetures, 1);
 }
 
 TEST_F(Vue, ZoomButtonsAndMouseButtonsStopAtTheLimitsButStillRedraw) {
@@ -117,6 +143,8 @@ TEST_F(Vue, PrintAndSaveButtonsUseTheirTargetsAndResetTheScreen) {
     clique(Visionneuse::Imprimer);
     EXPECT_EQ(plateforme.imprimante.documents.size(), 1u);
     EXPECT_EQ(ctl.idZoomDefaut, 0);
+    uneSecondePlusTard();
+    vue.UserControl_Paint();
 
     test::DossierTemporaire dossier;
     const Texte avant = depuisUtf8((dossier / "avant.htm").string());
@@ -131,6 +159,7 @@ TEST_F(Vue, PrintAndSaveButtonsUseTheirTargetsAndResetTheScreen) {
     vue.cmdEnregistre_Click();
     EXPECT_EQ(Html::GetCheminHtml(plateforme.systeme), choisi);
     EXPECT_TRUE(std::filesystem::exists(dossier / "choisi.htm"));
+    EXPECT_EQ(ctl.idZoomDefaut, 0);  // the next screen pass starts from the default view
     Html::SetCheminHtml(U"");
 }
 

@@ -264,7 +264,14 @@ std::vector<Debordement> verifieDebordements(TracPlanOCX& source, Plateforme& re
     controle.reglages = source.reglages;
     controle.ioCadres = source.ioCadres;
     controle.ilNbCadres = source.ilNbCadres;
+    const auto noteEchelle = [&] {
+        bilan.idCorrecHorizontal = controle.idCorrecHorizontal;
+        bilan.idCorrecVertical = controle.idCorrecVertical;
+        bilan.idZoom = controle.idZoom;
+    };
+    // Read during the pass: a printer pass that ends early gives the screen its scale back.
     controle.progression = [&](std::int32_t fait, std::int32_t total) {
+        noteEchelle();
         if (controle.ibAbandon && bilan.iNoObjet == 0) {
             bilan.iNoObjet = (*controle.ioCadres)[static_cast<std::size_t>(fait - 1)].iNoObjet;
         }
@@ -296,9 +303,7 @@ std::vector<Debordement> verifieDebordements(TracPlanOCX& source, Plateforme& re
                           : Arret::ErreurSignalee;
     }
     bilan.messages = std::move(plateforme.dialogues().messages);
-    bilan.idCorrecHorizontal = controle.idCorrecHorizontal;
-    bilan.idCorrecVertical = controle.idCorrecVertical;
-    bilan.idZoom = controle.idZoom;
+    if (bilan.complet) noteEchelle();
     return debordements;
 }
 

@@ -1,4 +1,6 @@
 // The render pass: the one loop that turns the frame list into output on any target.
+#include <tuple>
+
 #include "output/Html.hpp"
 #include "render/TracPlanOCX.hpp"
 #include "support/Conversions.hpp"
@@ -75,6 +77,15 @@ bool TracPlanOCX::Imprime(const ArgumentsImprime& a) {
     const Texte nomEnVigueur = nomProcedure;
     nomProcedure = U"Imprime";
     bool resultat = true;
+    // The members the printer set-up takes over from the screen: a print that ends early gives
+    // them back, so the viewer stays where the user left it.
+    const auto vueEcran = [this] {
+        return std::tie(idCorrecHorizontal, idCorrecVertical, idZoomDefaut, idZoom, ilOrigineX,
+                        ilOrigineY);
+    };
+    const auto vueAvant =
+        std::tuple<double, double, double, double, std::int32_t, std::int32_t>(vueEcran());
+    bool dernierDocumentFini = false;
     std::int16_t copies = 1;
     Instructions pas([&](const ErreurExecution& erreur) {
         if (erreur.numero() == erreurs::ErreurImprimante) {
@@ -181,7 +192,10 @@ bool TracPlanOCX::Imprime(const ArgumentsImprime& a) {
             pas([&] {
                 if (a.pbAlsoScreen) idZoomDefaut = 0;
             });
-            pas([&] { imprimante().EndDoc(); });
+            pas([&] {
+                imprimante().EndDoc();
+                dernierDocumentFini = true;
+            });
             if (ibPrinterModifié && !ibErreurPrinter) pas([&] { RestaurePrinter(); });
         } else if (a.piTypeImpression == FichierHtml) {
             pas([&] { Html::EcritFinHtml(plateforme_.Os(), dialogues()); });
@@ -191,6 +205,17 @@ bool TracPlanOCX::Imprime(const ArgumentsImprime& a) {
         }
     }
 
+    if (a.piTypeImpression == Imprimante && !dernierDocumentFini) {
+        // A document left open would go out with the next print, or when the program ends.
+        try {
+            imprimante().KillDoc();
+        } catch (const std::exception& e) {
+            const auto* erreur = dynamic_cast<const ErreurExecution*>(&e);
+            nomProcedure = U"Imprime";
+            RapportErreur(erreur != nullptr ? *erreur : enErreurExecution(e));
+        }
+        vueEcran() = vueAvant;
+    }
     // A pass that stops before the tail must not leave the export open, or every later export
     // would fail.
     if (a.piTypeImpression == FichierHtml && Html::ExportEnCours()) Html::AbandonneHtml();

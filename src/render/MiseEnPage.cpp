@@ -47,8 +47,9 @@ void TracPlanOCX::placeMot(Texte& L, Texte& M, double A) {
                W(prefixe() + gauche(M, k) + U"-") <= A) {
             ++k;
         }
-        // A split that takes no letter (a minimum of 0) would give the same word back for ever.
-        if (k > minimum && k > 1) {
+        // A split that takes no letter (a minimum of 0) after an empty line would give the same
+        // word back for ever; after a line that is not empty it ends that line.
+        if (k > minimum && (k > 1 || !L.empty())) {
             AjouteLigneTexte(prefixe() + gauche(M, k - 1) + U"-");
             M.erase(0, static_cast<std::size_t>(k - 1));
             L.clear();

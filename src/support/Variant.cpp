@@ -11,7 +11,7 @@ template <class... F>
 struct Visiteur : F... {
     using F::operator()...;
 };
-// Not every compiler deduces an aggregate's arguments from its initialisers on its own.
+// Spelled out for compilers without deduction from aggregate initialisation (clang before 17).
 template <class... F>
 Visiteur(F...) -> Visiteur<F...>;
 

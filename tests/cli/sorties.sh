@@ -47,6 +47,20 @@ grep -q "cannot write $sortie/s.png: File too large" <<<"$err" || echec "png pas
 intact s.png "png past the size limit"
 sansReste "png past the size limit"
 
+# A print that stops at a frame is thrown away: no PDF, the previous one left as it was.
+cat >"$travail/interrompu.json" <<'JSON'
+{"cadres": [
+ {"type": "texte", "piHaut": 10, "piGauche": 10, "piBas": 40, "piDroite": 80, "psText": "Premier"},
+ {"type": "image", "psImagePath": "absente.png", "piHaut": 50, "piGauche": 10, "piBas": 60, "piDroite": 20},
+ {"type": "texte", "piHaut": 70, "piGauche": 10, "piBas": 90, "piDroite": 80, "psText": "Second"}]}
+JSON
+err=$("$vitrail" render "$travail/interrompu.json" --to pdf -o "$sortie/s.pdf" --no-prompt 2>&1 >"$travail/out")
+[ $? -eq 1 ] || echec "print stopped at a frame: status 1"
+grep -q 'Impression annulée' <<<"$err" || echec "print stopped at a frame: message"
+[ ! -s "$travail/out" ] || echec "print stopped at a frame: no path printed"
+intact s.pdf "print stopped at a frame"
+sansReste "print stopped at a frame"
+
 # Targets that are not regular files.
 mkfifo "$sortie/tube.htm"
 exec 3<>"$sortie/tube.htm"  # read and write: opens at once, and the page fits the pipe

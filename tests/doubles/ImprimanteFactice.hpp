@@ -3,6 +3,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "doubles/SurfaceFactice.hpp"
@@ -11,7 +12,8 @@
 namespace vitrail::test {
 
 // A printer on the recording surface. Drawing opens a document; EndDoc files it as one of the
-// documents sent, KillDoc drops it.
+// documents sent, KillDoc drops it. Writes of the orientation and the paper size are recorded
+// among the calls, not in the documents.
 class ImprimanteFactice : public SurfaceFacticeDe<Printer> {
   public:
     std::int16_t orientation = Paysage;
@@ -20,7 +22,13 @@ class ImprimanteFactice : public SurfaceFacticeDe<Printer> {
     mutable std::deque<std::int32_t> echecsLecture;
     // The next writes of the orientation or the paper size fail with these error numbers.
     std::deque<std::int32_t> echecsEcriture;
+    // The next page breaks fail with these error numbers.
+    std::deque<std::int32_t> echecsPage;
     std::vector<std::vector<std::string>> documents;
+    // The orientation and paper size each document was sent with.
+    std::vector<std::pair<std::int16_t, std::int16_t>> formats;
+
+    bool documentOuvert() const { return enCours_.has_value(); }
 
     std::int16_t Orientation() const override {
         lecture();
@@ -29,6 +37,7 @@ class ImprimanteFactice : public SurfaceFacticeDe<Printer> {
     void Orientation(std::int16_t code) override {
         ecriture();
         orientation = code;
+        appels.push_back("Orientation " + std::to_string(code));
     }
     std::int16_t PaperSize() const override {
         lecture();
@@ -37,17 +46,22 @@ class ImprimanteFactice : public SurfaceFacticeDe<Printer> {
     void PaperSize(std::int16_t code) override {
         ecriture();
         paperSize = code;
+        appels.push_back("PaperSize " + std::to_string(code));
     }
 
     // A page break only counts inside a document: EndDoc right after it adds no blank page.
     void Redimensionne(double, double) override {}
 
     void NewPage() override {
+        echoue(echecsPage);
         if (enCours_) enregistre("NewPage");
     }
     void EndDoc() override {
         appels.push_back("EndDoc");
-        if (enCours_) documents.push_back(std::move(*enCours_));
+        if (enCours_) {
+            documents.push_back(std::move(*enCours_));
+            formats.emplace_back(orientation, paperSize);
+        }
         enCours_.reset();
     }
     void KillDoc() override {
