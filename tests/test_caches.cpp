@@ -145,17 +145,14 @@ Sorties surDoublures(const Planning& planning) {
         plateforme.derniereSurface->images[depuisUtf8(Logo)] = true;
         plateforme.imprimante.images = plateforme.derniereSurface->images;
     };
-    Sorties s =
-        session(plateforme, avecImages, [&](Sorties& sorties, TracPlanOCX& c, const char* nom) {
-            if (c.ilTypeImpression == 3) {
-                c.ibAbandon = false;
-                c.Imprime({.piTypeImpression = 2, .pbPromptPrinter = false});
-            }
-            if (std::string(nom) == "passe finale")
-                sorties.appels = plateforme.derniereSurface->appels;
-        });
-    s.appels.insert(s.appels.end(), plateforme.imprimante.appels.begin(),
-                    plateforme.imprimante.appels.end());
+    Sorties s = session(plateforme, avecImages, [&](Sorties&, TracPlanOCX& c, const char*) {
+        if (c.ilTypeImpression == 3) {
+            c.ibAbandon = false;
+            c.Imprime({.piTypeImpression = 2, .pbPromptPrinter = false});
+        }
+    });
+    // The screen's calls are not compared: frames out of view are meant to make none.
+    s.appels = plateforme.imprimante.appels;
     s.messages = textes(plateforme.interaction.messages);
     return s;
 }
