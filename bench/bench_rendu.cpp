@@ -96,10 +96,15 @@ void Defilement(benchmark::State& etat) {
     }
 }
 
-// One zoom step in and out, each iteration one step.
+// One zoom step in and out, each iteration one step, after one of each: the steps the user
+// goes back and forth between.
 void Zoom(benchmark::State& etat) {
     Banc banc(static_cast<int>(etat.range(0)), ControleLargeur, ControleHauteur);
     banc.passe(etat);
+    for (const auto sens : {Visionneuse::ZoomAvant, Visionneuse::ZoomArriere}) {
+        banc.ctl.ivDernierTracé = Variant();
+        banc.fenetre.visionneuse.cmdZoom_Click(sens);
+    }
     int pas = 0;
     for (auto _ : etat) {
         // Zoom passes are not forced: let each one through.
@@ -289,6 +294,34 @@ void MiseEnPageQuiRetrecit(benchmark::State& etat) {
     for (auto _ : etat)
         controle.ImprimeTexteLong(texte, 0, 0, 1500, 2400, 14, U"HV");
 }
+
+// The worst case of one frame: a text of a million characters in a small box, first pass;
+// words drawn from three, or every word different (no measure is ever met twice).
+void TexteGeant(benchmark::State& etat) {
+    std::string texte;
+    for (std::uint32_t i = 0; texte.size() < 1000000; ++i) {
+        if (etat.range(0) == 0) {
+            texte += i % 7 == 0 ? "anticonstitutionnellement" : (i % 3 == 0 ? "de" : "planning");
+        } else {
+            for (std::uint32_t n = i + 26 * 26 * 26; n > 0; n /= 26)
+                texte += static_cast<char>('a' + n % 26);
+        }
+        texte += ' ';
+    }
+    for (auto _ : etat) {
+        etat.PauseTiming();
+        TracPlanDLL plan{plateformeQt()};
+        plan.Initialise();
+        plan.NewCadreTexte(10, 10, {.piBas = 40, .piDroite = 50, .psText = texte});
+        auto& surface = static_cast<qt::SurfaceQt&>(plan.Formulaire().TracPlanOCX1.surface());
+        surface.Redimensionne(24000, 18000);
+        etat.ResumeTiming();
+        plan.Formulaire().TracPlanOCX1.Imprime({.pbForceTracé = true});
+        etat.counters["lignes"] =
+            static_cast<double>(plan.Formulaire().TracPlanOCX1.isLignes.size() - 1);
+    }
+}
+BENCHMARK(TexteGeant)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void tailles(benchmark::internal::Benchmark* b) {
     b->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);

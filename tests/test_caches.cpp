@@ -177,6 +177,15 @@ const Cas Plannings[] = {
      [](TracPlanDLL& plan) {
          bench::genereSemaines(plan, {.cadres = 250, .graine = 7, .logo = Logo});
      }},
+    // A long text that shrinks to the floor and loses lines, beside ordinary frames.
+    {"long_text",
+     [](TracPlanDLL& plan) {
+         bench::genereSemaines(plan, {.cadres = 20, .graine = 5, .logo = Logo});
+         std::string texte;
+         for (int i = 0; i < 3000; ++i)
+             texte += i % 5 == 0 ? "<b>réunion</b> " : "planning ";
+         plan.NewCadreTexte(20, 20, {.piBas = 60, .piDroite = 90, .psText = texte});
+     }},
     // An overflowing measure in the layout and a missing picture, amid ordinary frames.
     {"errors",
      [](TracPlanDLL& plan) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
@@ -14,6 +15,7 @@
 #include <memory>
 #include <tuple>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/EtatDessin.hpp"
 #include "render/Caches.hpp"
@@ -125,7 +127,10 @@ class DessinQt : public EtatDessin<Base> {
         return static_cast<std::uint64_t>(appareil().logicalDpiX()) << 32 |
                static_cast<std::uint32_t>(appareil().logicalDpiY());
     }
-    void OublieMesures() override { mesures_.oublie(); }
+    void OublieMesures() override {
+        mesures_.oublie();
+        images_.clear();
+    }
 
     void Print(const Texte& texte) override {
         const QString q = versQString(texte);
@@ -163,13 +168,13 @@ class DessinQt : public EtatDessin<Base> {
         });
     }
     void PaintPicture(const Texte& chemin, double x, double y, double l, double h) override {
-        const QString fichier = versQString(chemin);
-        if (!QFileInfo(fichier).isFile()) throw ErreurExecution(erreurs::FichierIntrouvable);
-        const QImage image(fichier);
+        const QFileInfo fichier(versQString(chemin));
+        if (!fichier.isFile()) throw ErreurExecution(erreurs::FichierIntrouvable);
+        const QImage image = charge(fichier);
         if (image.isNull()) throw ErreurExecution(erreurs::ImageIncorrecte);
-        peins([&](QPainter& p) {
-            p.drawImage(QRectF(pixel(x, y), pixel(x + l, y + h)).normalized(), image);
-        });
+        const QRectF cible = QRectF(pixel(x, y), pixel(x + l, y + h)).normalized();
+        if (horsVue(cible)) return;
+        peins([&](QPainter& p) { p.drawImage(cible, image); });
     }
 
     QFont police() const {
@@ -187,6 +192,8 @@ class DessinQt : public EtatDessin<Base> {
     virtual QPaintDevice& appareil() const = 0;
     // Runs a drawing on a painter of the device, opening what needs opening first.
     virtual void peins(const std::function<void(QPainter&)>& dessin) = 0;
+    // Whether a drawing over that rectangle of pixels would leave nothing on the device.
+    virtual bool horsVue(const QRectF&) const { return false; }
 
     QPointF pixel(double x, double y) const {
         return {x * appareil().logicalDpiX() / TwipsParPouce,
@@ -194,6 +201,29 @@ class DessinQt : public EtatDessin<Base> {
     }
 
   private:
+    // A picture file decoded once while it keeps its date and size.
+    struct ImageConnue {
+        QString chemin;
+        QDateTime modification;
+        qint64 taille;
+        QImage image;
+    };
+    static constexpr std::size_t ImagesMaximum = 16;
+
+    QImage charge(const QFileInfo& fichier) {
+        if (!caches::actifs()) return QImage(fichier.filePath());
+        for (const ImageConnue& connue : images_) {
+            if (connue.chemin == fichier.filePath() &&
+                connue.modification == fichier.lastModified() && connue.taille == fichier.size()) {
+                return connue.image;
+            }
+        }
+        if (images_.size() >= ImagesMaximum) images_.clear();
+        images_.push_back({fichier.filePath(), fichier.lastModified(), fichier.size(),
+                           QImage(fichier.filePath())});
+        return images_.back().image;
+    }
+
     Police& policeEnCours() {
         QPaintDevice& a = appareil();
         return mesures_.police(
@@ -203,6 +233,7 @@ class DessinQt : public EtatDessin<Base> {
     }
 
     MesuresPolices mesures_;
+    std::vector<ImageConnue> images_;
     // Text is drawn in the surface's text colour, which nothing changes.
     std::int32_t foreColor_ = 0;
 };

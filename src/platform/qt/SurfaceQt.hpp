@@ -28,6 +28,9 @@ class SurfaceQt : public DessinQt<Surface> {
   protected:
     QPaintDevice& appareil() const override { return image_; }
     void peins(const std::function<void(QPainter&)>& dessin) override;
+    bool horsVue(const QRectF& rectangle) const override {
+        return !rectangle.intersects(QRectF(image_.rect()));
+    }
 
   private:
     void finitPeintre() const;
