@@ -212,7 +212,9 @@ class CachesSansEffet : public ::testing::TestWithParam<Cas> {
         const Sorties avec = rendu(GetParam().planning);
         EXPECT_EQ(sans.etats, avec.etats);
         EXPECT_EQ(sans.html, avec.html);
-        EXPECT_EQ(sans.messages, avec.messages);
+        ASSERT_EQ(sans.messages.size(), avec.messages.size());
+        for (std::size_t i = 0; i < sans.messages.size(); ++i)
+            ASSERT_EQ(sans.messages[i], avec.messages[i]) << "message " << i;
         ASSERT_EQ(sans.appels.size(), avec.appels.size());
         for (std::size_t i = 0; i < sans.appels.size(); ++i)
             ASSERT_EQ(sans.appels[i], avec.appels[i]) << "call " << i;
