@@ -30,6 +30,8 @@ struct CadreDef {
     Texte sAligne{};
     std::int32_t lCouleurTrait = 0;
     std::int32_t iNoObjet = 0;
+
+    bool operator==(const CadreDef&) const = default;
 };
 
 }  // namespace vitrail

@@ -37,6 +37,12 @@ class Surface {
                               double hauteur) = 0;
     virtual void Cls() = 0;
 
+    // Changes whenever the same text in the same font may measure differently (another
+    // resolution), so that measures kept from before are not used again.
+    virtual std::uint64_t Resolution() const { return 0; }
+    // Drops whatever the surface keeps of its measures.
+    virtual void OublieMesures() {}
+
     virtual Texte FontName() const = 0;
     virtual void FontName(const Texte& nom) = 0;
     virtual float FontSize() const = 0;

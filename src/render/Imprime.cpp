@@ -177,6 +177,10 @@ bool TracPlanOCX::Imprime(const ArgumentsImprime& a) {
             pas([&] { ImprimeObjet((*ioCadres)[static_cast<std::size_t>(i)]); });
             if (progression) progression(i + 1, nombreCadres);
         }
+        if (lignesDifferees_) {
+            isLignes = *lignesDifferees_;
+            lignesDifferees_.reset();
+        }
         if (pas.termine()) break;
         if (a.piTypeImpression == Imprimante) {
             pas([&] { imprimante().NewPage(); });

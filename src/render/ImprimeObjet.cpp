@@ -1,5 +1,9 @@
 // Drawing of one frame on the current target.
+#include <algorithm>
+#include <cmath>
+
 #include "output/Html.hpp"
+#include "render/Caches.hpp"
 #include "render/Defauts.hpp"
 #include "render/Marqueurs.hpp"
 #include "render/RemplaceTout.hpp"
@@ -36,6 +40,14 @@ ArgumentsCadre argumentsDe(const CadreDef& c) {
             .plCouleurTrait = c.lCouleurTrait};
 }
 
+constexpr std::int32_t Ecran = 1;
+// Around a frame's box and its lines, room for what its ink may reach beyond them: glyphs that
+// overhang their advance, antialiasing, the pen's width in device pixels.
+constexpr double MargeEnLignes = 2;
+constexpr double MargeParTrait = 100;
+// A skipped frame moves by at most this much from where it was drawn.
+constexpr double LimitePositions = 1e9;
+
 // A frame mapped onto the target.
 struct Bords {
     double haut;
@@ -53,6 +65,8 @@ Surface& TracPlanOCX::cibleDessin() {
 
 void TracPlanOCX::ImprimeObjet(const CadreDef& cadre) {
     avecGestionnaire(U"ImprimeObjet", [&] {
+        if (passeHorsChamp(cadre)) return;
+        const std::uint64_t rapportsAvant = rapports_;
         ArgumentsCadre a = argumentsDe(cadre);
         appliqueReglages(a, reglages);
         if (a.piDroite == -1) a.piDroite = a.piGauche;
@@ -113,9 +127,103 @@ void TracPlanOCX::ImprimeObjet(const CadreDef& cadre) {
             contour();
         }
         cadreEnCours_ = cadre.iNoObjet;
+        debordementCadre_.reset();
+        encreGauche_ = std::min(b.gauche, b.droite);
+        encreDroite_ = std::max(b.gauche, b.droite);
+        hauteurLigne_ = 0;
+        positionPosee_ = false;
         ImprimeTexteLong(a.psText, b.haut, b.gauche, b.bas, b.droite, a.piFontSize, a.psAligne);
         if (bordure && !html) contour();
+        if (ilTypeImpression == Ecran && rapports_ == rapportsAvant && caches::actifs()) {
+            retientCadre(cadre, encreGauche_ - a.piDrawWidth * MargeParTrait,
+                         std::min(b.haut, b.bas), encreDroite_ + a.piDrawWidth * MargeParTrait,
+                         std::max(b.haut, b.bas));
+        }
     });
+}
+
+bool TracPlanOCX::passeHorsChamp(const CadreDef& cadre) {
+    if (ilTypeImpression != Ecran || !caches::actifs()) return false;
+    const CadreDessine* connu =
+        caches_.cadre(cadre.iNoObjet, idZoom, idCorrecHorizontal, idCorrecVertical);
+    if (connu == nullptr || !(connu->cadre == cadre) ||
+        connu->marge != reglages.piMargeEnPourcent ||
+        connu->minimumLettres != reglages.piNbMiniLettresDunMot ||
+        connu->tailleMinimum != reglages.pdMinFontSize ||
+        connu->tailleParDefaut != reglages.piFontSize ||
+        connu->resolution != surface().Resolution()) {
+        return false;
+    }
+    const double dx = static_cast<double>(ilOrigineX) - connu->origineX;
+    const double dy = static_cast<double>(ilOrigineY) - connu->origineY;
+    const bool dehors = connu->droite + dx < 0 || connu->gauche + dx > surface().Width() ||
+                        connu->bas + dy < 0 || connu->haut + dy > surface().Height();
+    // Far out, positions that the drawing rounds to whole numbers could overflow: drawn.
+    const bool loin = std::abs(dx) > LimitePositions || std::abs(dy) > LimitePositions;
+    if (!dehors || loin) return false;
+
+    // The frame's own bookkeeping, exactly as drawing it does.
+    const double droite = cadre.iDroite == -1 ? cadre.iGauche : cadre.iDroite;
+    const double bas = cadre.iBas == -1 ? cadre.iHaut : cadre.iBas;
+    const double bordDroit = droite * idCorrecHorizontal * idZoom + ilOrigineX;
+    const double bordBas = bas * idCorrecVertical * idZoom + ilOrigineY;
+    if (bordDroit - ilOrigineX > ilMaxDroite) ilMaxDroite = CLng(bordDroit - ilOrigineX);
+    if (bordBas - ilOrigineY > ilMaxBas) ilMaxBas = CLng(bordBas - ilOrigineY);
+
+    // The state that drawing it would leave.
+    const CadreDessine& c = *connu;
+    Surface& cible = surface();
+    cible.DrawWidth(c.trait);
+    cible.FillColor(c.fond);
+    cible.FontName(c.police);
+    cible.FontSize(c.taille);
+    cible.FontBold(c.gras);
+    cible.FontItalic(c.italique);
+    cible.FontStrikethru(c.barre);
+    cible.FontUnderline(c.souligne);
+    cible.FontTransparent(c.transparent);
+    if (c.positionPosee) {
+        cible.CurrentX(c.x + dx);
+        cible.CurrentY(c.y + dy);
+    }
+    lignesDifferees_ = c.lignes;
+    cadreEnCours_ = cadre.iNoObjet;
+    if (c.debordement && observateurDebordement) observateurDebordement(*c.debordement);
+    return true;
+}
+
+void TracPlanOCX::retientCadre(const CadreDef& cadre, double gauche, double haut, double droite,
+                               double bas) {
+    if (cadre.sText.compare(0, Texte(PrefixeImage).size(), PrefixeImage) == 0) return;
+    const Surface& cible = surface();
+    const double marge = MargeEnLignes * hauteurLigne_;
+    caches_.garde(idZoom, idCorrecHorizontal, idCorrecVertical,
+                  {.cadre = cadre,
+                   .marge = reglages.piMargeEnPourcent,
+                   .minimumLettres = reglages.piNbMiniLettresDunMot,
+                   .tailleMinimum = reglages.pdMinFontSize,
+                   .tailleParDefaut = reglages.piFontSize,
+                   .resolution = cible.Resolution(),
+                   .origineX = ilOrigineX,
+                   .origineY = ilOrigineY,
+                   .gauche = gauche - marge,
+                   .haut = haut - marge,
+                   .droite = droite + marge,
+                   .bas = bas + marge,
+                   .lignes = std::make_shared<const std::vector<Texte>>(isLignes),
+                   .trait = cible.DrawWidth(),
+                   .fond = cible.FillColor(),
+                   .police = cible.FontName(),
+                   .taille = cible.FontSize(),
+                   .gras = cible.FontBold(),
+                   .italique = cible.FontItalic(),
+                   .barre = cible.FontStrikethru(),
+                   .souligne = cible.FontUnderline(),
+                   .transparent = cible.FontTransparent(),
+                   .positionPosee = positionPosee_,
+                   .x = cible.CurrentX(),
+                   .y = cible.CurrentY(),
+                   .debordement = debordementCadre_});
 }
 
 }  // namespace vitrail

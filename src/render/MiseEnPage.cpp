@@ -3,6 +3,7 @@
 
 #include "output/Html.hpp"
 #include "render/Balises.hpp"
+#include "render/Caches.hpp"
 #include "render/TracPlanOCX.hpp"
 #include "support/Conversions.hpp"
 
@@ -118,28 +119,73 @@ void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauch
     avecGestionnaire(U"ImprimeTexteLong", [&] {
         const auto W = [&](const Texte& x) { return static_cast<double>(RtvTextWidth(x)); };
         const auto nombreLignes = [&] { return static_cast<double>(isLignes.size() - 1); };
+        lignesDifferees_.reset();
         double Z = taille;
-        GetTableauTexteLong(texte, gauche_, droite);
-
         std::int16_t h = 0;
         bool ajuste = false;
-        const bool boucle = Z >= reglages.pdMinFontSize;
-        while (Z >= reglages.pdMinFontSize) {
-            cibleDessin().FontSize(CSng(Z));
+        bool boucle = Z >= reglages.pdMinFontSize;
+
+        const bool garde = caches::actifs();
+        CleMiseEnPage cle;
+        const MiseEnPageConnue* connue = nullptr;
+        if (garde) {
+            const Surface& c = cibleDessin();
+            cle = {.texte = texte,
+                   .largeur = droite - gauche_,
+                   .hauteur = bas - haut,
+                   .taille = taille,
+                   .police = c.FontName(),
+                   .taillePolice = c.FontSize(),
+                   .gras = c.FontBold(),
+                   .italique = c.FontItalic(),
+                   .souligne = c.FontUnderline(),
+                   .barre = c.FontStrikethru(),
+                   .marge = reglages.piMargeEnPourcent,
+                   .minimumLettres = reglages.piNbMiniLettresDunMot,
+                   .tailleMinimum = reglages.pdMinFontSize,
+                   .cible = ilTypeImpression,
+                   .resolution = c.Resolution()};
+            connue = caches_.miseEnPage(cle);
+        }
+        if (connue != nullptr) {
+            // Known from a fitting that raised nothing: what it would do again.
+            isLignes = connue->lignes;
+            Z = connue->taille;
+            h = connue->hauteurLigne;
+            boucle = connue->boucle;
+            ajuste = connue->ajuste;
+            cibleDessin().FontSize(connue->tailleLaissee);
+            nomProcedure = connue->procedure;
+        } else {
+            const std::uint64_t rapportsAvant = rapports_;
             GetTableauTexteLong(texte, gauche_, droite);
-            h = CInt(RtvTextHeight(TexteHauteurLigne));
-            const std::int16_t w = CInt(W(GetLigneLaPlusLongue()));
-            if (bas - haut >= nombreLignes() * h && droite - gauche_ >= w) {
-                ajuste = true;
-                break;
+            while (Z >= reglages.pdMinFontSize) {
+                cibleDessin().FontSize(CSng(Z));
+                GetTableauTexteLong(texte, gauche_, droite);
+                h = CInt(RtvTextHeight(TexteHauteurLigne));
+                const std::int16_t w = CInt(W(GetLigneLaPlusLongue()));
+                if (bas - haut >= nombreLignes() * h && droite - gauche_ >= w) {
+                    ajuste = true;
+                    break;
+                }
+                Z -= PasTaille;
             }
-            Z -= PasTaille;
+            if (garde && rapports_ == rapportsAvant) {
+                caches_.garde(std::move(cle), {.lignes = isLignes,
+                                               .taille = Z,
+                                               .hauteurLigne = h,
+                                               .boucle = boucle,
+                                               .ajuste = ajuste,
+                                               .tailleLaissee = cibleDessin().FontSize(),
+                                               .procedure = nomProcedure});
+            }
         }
         // The size drawn at: the last one tried, unless none was.
         const double tailleDessinee = boucle && !ajuste ? Z + PasTaille : Z;
         std::int32_t lignesEcrites = 0;
 
         const double D = RtvTextHeight(TexteHauteurLigne);
+        hauteurLigne_ = D;
         double Y = haut;
         if (aligne.find(U'V') != Texte::npos) {
             const double T = nombreLignes() * D;
@@ -157,9 +203,13 @@ void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauch
             const double X = centre ? (droite - gauche_) / 2 + gauche_ - W(ligne) / 2 : gauche_;
             ioObject().CurrentX(X);
             ioObject().CurrentY(Y);
+            positionPosee_ = true;
             if (ligne.empty()) continue;
             if (ilTypeImpression != 3) {
                 ImprimeLigneBalisee(ioObject(), ligne);
+                // Where the line's ink went, for a later pass that may leave it out of view.
+                encreGauche_ = std::min(encreGauche_, X);
+                encreDroite_ = std::max(encreDroite_, cibleDessin().CurrentX());
                 ++lignesEcrites;
             } else if (Y + h - 10 <= bas) {
                 Html::EcritTexteHtml(ligne, Y, X, bas, droite, Z, imprimante());
@@ -167,13 +217,16 @@ void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauch
             }
             Y += D;
         }
-        if (observateurDebordement && !(isLignes.size() == 2 && isLignes[1].empty())) {
+        if (!(isLignes.size() == 2 && isLignes[1].empty())) {
             const Debordement d{
                 .iNoObjet = cadreEnCours_,
                 .taille = tailleDessinee,
                 .auPlancher = boucle && !ajuste,
                 .lignesPerdues = static_cast<std::int32_t>(isLignes.size() - 1) - lignesEcrites};
-            if (d.auPlancher || d.lignesPerdues > 0) observateurDebordement(d);
+            if (d.auPlancher || d.lignesPerdues > 0) {
+                debordementCadre_ = d;
+                if (observateurDebordement) observateurDebordement(d);
+            }
         }
     });
 }

@@ -62,6 +62,10 @@ void TracPlanOCX::Release() {
     avecGestionnaire(U"Release", [&] {
         ioCadres.reset();
         isLignes.clear();
+        caches_.oublie();
+        lignesDifferees_.reset();
+        surface_->OublieMesures();
+        imprimante().OublieMesures();
     });
 }
 
@@ -131,6 +135,7 @@ Texte TracPlanOCX::GetLigneLaPlusLongue() const {
 }
 
 void TracPlanOCX::RapportErreur(const ErreurExecution& erreur) {
+    ++rapports_;
     vitrail::RapportErreur(erreur, nomProcedure, dialogues(), ibAbandon, ibNoRedraw);
 }
 

@@ -11,6 +11,7 @@
 #include "api/CadreDef.hpp"
 #include "platform/Plateforme.hpp"
 #include "render/BarreDefilement.hpp"
+#include "render/CachesDessin.hpp"
 #include "render/Instructions.hpp"
 #include "render/Reglages.hpp"
 #include "render/SurfaceControle.hpp"
@@ -142,8 +143,25 @@ class TracPlanOCX {
     void placeMot(Texte& ligne, Texte& mot, double largeurDisponible);
     // Where frames are drawn: the printer, or the control's own drawing area.
     Surface& cibleDessin();
+    // A frame drawn before at this scale with no error and that would leave no ink in view now:
+    // the state its drawing would leave, without drawing it.
+    bool passeHorsChamp(const CadreDef& cadre);
+    void retientCadre(const CadreDef& cadre, double gauche, double haut, double droite, double bas);
 
     std::int32_t cadreEnCours_ = 0;
+    // Error reports so far: a layout or frame that raised one is never kept.
+    std::uint64_t rapports_ = 0;
+    CachesDessin caches_;
+    // What the text of the frame being drawn left: its fit record, where its lines' ink went
+    // and its line height.
+    std::optional<Debordement> debordementCadre_;
+    double encreGauche_ = 0;
+    double encreDroite_ = 0;
+    double hauteurLigne_ = 0;
+    bool positionPosee_ = false;
+    // The lines of the last frame skipped out of view, given to isLignes at the end of the
+    // frames unless a later frame lays out its own.
+    std::shared_ptr<const std::vector<Texte>> lignesDifferees_;
     Plateforme& plateforme_;
     std::unique_ptr<Surface> surface_;
     SurfaceControle vueControle_;

@@ -28,6 +28,7 @@ void SurfaceQt::Redimensionne(double largeur, double hauteur) {
     const int l = static_cast<int>(std::ceil(largeur * dpi_ / TwipsParPouce));
     const int h = static_cast<int>(std::ceil(hauteur * dpi_ / TwipsParPouce));
     if (l == image_.width() && h == image_.height()) return;
+    finitPeintre();
     // What was drawn stays in view until the next pass draws the new size.
     QImage nouvelle = imageVierge(l, h, dpi_, couleurQt(BackColor()));
     QPainter(&nouvelle).drawImage(0, 0, image_);
@@ -36,18 +37,32 @@ void SurfaceQt::Redimensionne(double largeur, double hauteur) {
 }
 
 void SurfaceQt::Cls() {
+    finitPeintre();
     ++generation_;
     image_.fill(couleurQt(BackColor()));
     CurrentX(0);
     CurrentY(0);
 }
 
+const QImage& SurfaceQt::image() const {
+    finitPeintre();
+    return image_;
+}
+
+void SurfaceQt::finitPeintre() const {
+    peintre_.reset();
+}
+
 void SurfaceQt::peins(const std::function<void(QPainter&)>& dessin) {
     ++generation_;
-    QPainter peintre(&image_);
-    peintre.setRenderHint(QPainter::Antialiasing, false);
-    peintre.setRenderHint(QPainter::TextAntialiasing, true);
-    dessin(peintre);
+    if (!caches::actifs()) finitPeintre();
+    if (!peintre_) {
+        peintre_ = std::make_unique<QPainter>(&image_);
+        peintre_->setRenderHint(QPainter::Antialiasing, false);
+        peintre_->setRenderHint(QPainter::TextAntialiasing, true);
+    }
+    dessin(*peintre_);
+    if (!caches::actifs()) finitPeintre();
 }
 
 }  // namespace vitrail::qt

@@ -1,0 +1,239 @@
+// The caches of the drawing change no output: the same plannings drawn with every cache off and
+// on give the same screen pixels, printer calls, HTML bytes, messages, extents and fit reports,
+// through a viewer session that scrolls and zooms back to where it was.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "FichierPlanning.hpp"
+#include "Fichiers.hpp"
+#include "GenerateurPlanning.hpp"
+#include "doubles/PlateformeFactice.hpp"
+#include "output/Html.hpp"
+#include "output/MontrePlan.hpp"
+#include "platform/qt/PlateformeQt.hpp"
+#include "platform/qt/SurfaceQt.hpp"
+#include "render/Caches.hpp"
+
+namespace vitrail {
+namespace {
+
+const std::filesystem::path Exemples = std::filesystem::path(VITRAIL_SOURCE) / "examples";
+const std::string Logo = (Exemples / "logo.png").string();
+
+// Records every box and answers No where a box asks, so that no browser is ever started.
+class Dialogues : public test::InteractionScriptee {
+  public:
+    Reponse MsgBox(const Message& message) override {
+        if (message.boutons != Boutons::OK) reponses.push_front(Reponse::Non);
+        return InteractionScriptee::MsgBox(message);
+    }
+};
+
+struct Sorties {
+    std::vector<QImage> images;
+    std::vector<std::string> etats;
+    std::vector<std::string> appels;
+    std::string html;
+    std::vector<std::string> messages;
+};
+
+std::vector<std::string> textes(const std::vector<Message>& messages) {
+    std::vector<std::string> t;
+    for (const Message& m : messages)
+        t.push_back(versUtf8(m.texte) + " / " + versUtf8(m.titre.value_or(U"")));
+    return t;
+}
+
+using Planning = std::function<void(TracPlanDLL&)>;
+
+std::string etat(const TracPlanOCX& c, const char* etape) {
+    std::string s = std::string(etape) + " max=" + std::to_string(c.ilMaxDroite) + "," +
+                    std::to_string(c.ilMaxBas) + " barres=" + std::to_string(c.HScroll1.Max) + "," +
+                    std::to_string(c.VScroll1.Max) + " zoom=" + std::to_string(c.idZoom) +
+                    " origine=" + std::to_string(c.ilOrigineX) + "," +
+                    std::to_string(c.ilOrigineY) + " position=" + std::to_string(c.CurrentX()) +
+                    "," + std::to_string(c.CurrentY()) + " lignes=";
+    for (const Texte& ligne : c.isLignes)
+        s += versUtf8(ligne) + "|";
+    return s;
+}
+
+// The viewer session: a pass, scroll steps down and back, zoom in and out, the check, then HTML
+// twice; each step starts from a control that is not abandoned, so that errors are seen on
+// every step.
+Sorties session(Plateforme& plateforme, const Planning& planning,
+                const std::function<void(Sorties&, TracPlanOCX&, const char*)>& apresEtape) {
+    Sorties sorties;
+    TracPlanDLL plan(std::shared_ptr<Plateforme>(&plateforme, [](Plateforme*) {}));
+    planning(plan);
+    MontrePlan& fenetre = plan.Formulaire();
+    TracPlanOCX& c = fenetre.TracPlanOCX1;
+    c.surface().Redimensionne(24000, 15000);
+    const auto etape = [&](const char* nom, const std::function<void()>& action) {
+        c.ibAbandon = false;
+        c.ivDernierTracé = Variant();
+        action();
+        sorties.etats.push_back(etat(c, nom));
+        apresEtape(sorties, c, nom);
+    };
+    etape("passe", [&] { c.Imprime({.pbForceTracé = true}); });
+    std::int16_t milieu = 0;
+    etape("milieu", [&] {
+        milieu = static_cast<std::int16_t>(c.VScroll1.Max / 2);
+        c.VScroll1.Value = milieu;
+        fenetre.visionneuse.VScroll1_Change();
+    });
+    etape("bas", [&] {
+        c.VScroll1.Value = static_cast<std::int16_t>(milieu + 1);
+        fenetre.visionneuse.VScroll1_Change();
+    });
+    etape("retour", [&] {
+        c.VScroll1.Value = milieu;
+        fenetre.visionneuse.VScroll1_Change();
+    });
+    etape("droite", [&] {
+        c.HScroll1.Value = 1;
+        fenetre.visionneuse.HScroll1_Change();
+    });
+    etape("avant", [&] { fenetre.visionneuse.cmdZoom_Click(Visionneuse::ZoomAvant); });
+    etape("arriere", [&] { fenetre.visionneuse.cmdZoom_Click(Visionneuse::ZoomArriere); });
+    etape("verification", [&] {
+        for (const Debordement& d : plan.Debordements()) {
+            sorties.etats.push_back(std::to_string(d.iNoObjet) + " " + std::to_string(d.taille) +
+                                    " " + std::to_string(d.auPlancher) + " " +
+                                    std::to_string(d.lignesPerdues));
+        }
+    });
+    // The same page path on every run: the message that names it is compared too.
+    const auto dossier =
+        std::filesystem::temp_directory_path() / ("vitrail-caches-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dossier);
+    Html::SetCheminHtml(depuisUtf8((dossier / "page.htm").string()));
+    for (const char* nom : {"html", "html encore"}) {
+        etape(nom, [&] { c.Imprime({.piTypeImpression = 3, .pbForceTracé = true}); });
+        sorties.html += test::contenu(dossier / "page.htm");
+    }
+    std::filesystem::remove_all(dossier);
+    etape("passe finale", [&] { c.Imprime({.pbForceTracé = true}); });
+    return sorties;
+}
+
+Sorties surQt(const Planning& planning) {
+    qt::PlateformeQt& plateforme = *qt::PlateformeQt::partagee();
+    auto dialogues = std::make_shared<Dialogues>();
+    plateforme.dialogues(dialogues);
+    Sorties s = session(plateforme, planning, [](Sorties& sorties, TracPlanOCX& c, const char*) {
+        sorties.images.push_back(static_cast<qt::SurfaceQt&>(c.surface()).image().copy());
+    });
+    plateforme.dialogues({});
+    s.messages = textes(dialogues->messages);
+    return s;
+}
+
+// The recording doubles, the printer included: two printer passes after the session.
+Sorties surDoublures(const Planning& planning) {
+    test::PlateformeFactice plateforme;
+    plateforme.interaction.reponses.assign(1000, Reponse::Non);
+    const Planning avecImages = [&](TracPlanDLL& plan) {
+        planning(plan);
+        for (const char* image : {"logo.png", "../examples/logo.png"})
+            plateforme.derniereSurface->images[depuisUtf8((Exemples / image).string())] = true;
+        plateforme.derniereSurface->images[depuisUtf8(Logo)] = true;
+        plateforme.imprimante.images = plateforme.derniereSurface->images;
+    };
+    Sorties s = session(plateforme, avecImages, [&](Sorties&, TracPlanOCX& c, const char*) {
+        if (c.ilTypeImpression == 3) {
+            c.ibAbandon = false;
+            c.Imprime({.piTypeImpression = 2, .pbPromptPrinter = false});
+        }
+    });
+    // The screen's calls are not compared: frames out of view are meant to make none.
+    s.appels = plateforme.imprimante.appels;
+    s.messages = textes(plateforme.interaction.messages);
+    return s;
+}
+
+struct Cas {
+    const char* nom;
+    Planning planning;
+};
+
+void PrintTo(const Cas& cas, std::ostream* os) {
+    *os << cas.nom;
+}
+
+const Cas Plannings[] = {
+    {"example",
+     [](TracPlanDLL& plan) { fichier::joue(fichier::lit(Exemples / "semaine.json"), plan); }},
+    {"generated150",
+     [](TracPlanDLL& plan) {
+         bench::genereSemaines(plan, {.cadres = 150, .graine = 1, .logo = Logo});
+     }},
+    {"generated250",
+     [](TracPlanDLL& plan) {
+         bench::genereSemaines(plan, {.cadres = 250, .graine = 7, .logo = Logo});
+     }},
+    // A long text that shrinks to the floor and loses lines, beside ordinary frames.
+    {"long_text",
+     [](TracPlanDLL& plan) {
+         bench::genereSemaines(plan, {.cadres = 20, .graine = 5, .logo = Logo});
+         std::string texte;
+         for (int i = 0; i < 3000; ++i)
+             texte += i % 5 == 0 ? "<b>réunion</b> " : "planning ";
+         plan.NewCadreTexte(20, 20, {.piBas = 60, .piDroite = 90, .psText = texte});
+     }},
+    // An overflowing measure in the layout and a missing picture, amid ordinary frames.
+    {"errors",
+     [](TracPlanDLL& plan) {
+         bench::genereSemaines(plan, {.cadres = 40, .graine = 3, .logo = Logo});
+         plan.NewCadreTexte(5, 5,
+                            {.piBas = 20,
+                             .piDroite = 40,
+                             .psText = "Long " + std::string(300, 'w') + " mot",
+                             .piFontSize = 40});
+         plan.NewCadreImage("absent.png", 30, 5, 40, 20);
+         bench::genereSemaines(plan, {.cadres = 40, .graine = 4, .logo = Logo});
+     }},
+};
+
+class CachesSansEffet : public ::testing::TestWithParam<Cas> {
+  protected:
+    void TearDown() override { caches::actifs(true); }
+
+    template <class Rendu>
+    void compare(Rendu&& rendu) {
+        caches::actifs(false);
+        const Sorties sans = rendu(GetParam().planning);
+        caches::actifs(true);
+        const Sorties avec = rendu(GetParam().planning);
+        EXPECT_EQ(sans.etats, avec.etats);
+        EXPECT_EQ(sans.html, avec.html);
+        ASSERT_EQ(sans.messages.size(), avec.messages.size());
+        for (std::size_t i = 0; i < sans.messages.size(); ++i)
+            ASSERT_EQ(sans.messages[i], avec.messages[i]) << "message " << i;
+        ASSERT_EQ(sans.appels.size(), avec.appels.size());
+        for (std::size_t i = 0; i < sans.appels.size(); ++i)
+            ASSERT_EQ(sans.appels[i], avec.appels[i]) << "call " << i;
+        ASSERT_EQ(sans.images.size(), avec.images.size());
+        for (std::size_t i = 0; i < sans.images.size(); ++i)
+            EXPECT_TRUE(sans.images[i] == avec.images[i]) << "image of step " << sans.etats[i];
+    }
+};
+
+TEST_P(CachesSansEffet, OnTheQtSurface) {
+    compare(surQt);
+}
+
+TEST_P(CachesSansEffet, OnTheRecordingDoubles) {
+    compare(surDoublures);
+}
+
+INSTANTIATE_TEST_SUITE_P(, CachesSansEffet, ::testing::ValuesIn(Plannings),
+                         [](const auto& cas) { return std::string(cas.param.nom); });
+
+}  // namespace
+}  // namespace vitrail
