@@ -19,6 +19,9 @@ Options of render:
                      "show" section names (the viewer when it names none)
   -o, --output PATH  where pdf, html and png write (default: planning.pdf, the file's
                      psChemin or Vitrail.htm beside the library, planning.png)
+  --trust-paths      write html to the file's psChemin wherever it leads; without it, that
+                     path (taken from the file's folder) must stay inside the file's folder
+                     and end in .htm or .html, or nothing is written (exit status 2)
   --orientation O    Landscape or Portrait (printer and pdf; default: the file's)
   --paper SIZE       A4 or A3 (printer and pdf; default: the file's)
   --copies N         copies to print, as if chosen in the printer dialog (default 1)
@@ -121,6 +124,8 @@ Options litOptions(const std::vector<std::string>& arguments) {
             o.reponses.push_back(r);
         } else if (a == "-q" || a == "--quiet") {
             o.silencieux = true;
+        } else if (a == "--trust-paths") {
+            o.confiance = true;
         } else if (!a.empty() && a[0] == '-') {
             throw std::invalid_argument("unknown option " + a);
         } else if (o.fichier.empty()) {

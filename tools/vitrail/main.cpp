@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Chemins.hpp"
 #include "FichierPlanning.hpp"
 #include "Options.hpp"
 #include "output/Html.hpp"
@@ -117,7 +118,11 @@ int execute(const Options& o) {
             break;
         case Cible::Html:
             show.piTypeImpression = eiTypeSortieHTML;
-            if (!o.sortie.empty()) show.psChemin = o.sortie;
+            if (!o.sortie.empty()) {
+                show.psChemin = o.sortie;
+            } else if (!show.psChemin.empty()) {
+                show.psChemin = pageDuFichier(o.fichier, show.psChemin, o.confiance).string();
+            }
             plan.Show(show);
             if (console->erreurs == 0)
                 std::cout << versUtf8(Html::GetCheminHtml(plateforme->Os())) << '\n';
