@@ -101,7 +101,7 @@ struct LecteurSax {
 // message, and no line is kept (a message finds its line with LigneDeValeur).
 class Constructeur : public LecteurSax {
   public:
-    Constructeur(json& racine, const int& ligne) : racine_(racine), ligne_(ligne) {}
+    explicit Constructeur(json& racine) : racine_(racine) {}
 
     bool null() { return place(nullptr); }
     bool boolean(bool b) { return place(b); }
@@ -207,7 +207,6 @@ class Constructeur : public LecteurSax {
     }
 
     json& racine_;
-    const int& ligne_;
     std::vector<Niveau> niveaux_;
     json* membre_ = nullptr;
     json* dernier_ = nullptr;
@@ -482,7 +481,7 @@ Planning litTexte(const std::string& texte, const std::string& nomFichier,
                   const std::filesystem::path& dossierImages) {
     json document;
     int ligne = 1;
-    Constructeur constructeur(document, ligne);
+    Constructeur constructeur(document);
     const bool lu =
         json::sax_parse(LecteurLignes(texte.data(), &ligne),
                         LecteurLignes(texte.data() + texte.size(), &ligne), &constructeur);
