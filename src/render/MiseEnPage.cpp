@@ -122,8 +122,11 @@ void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauch
 
         std::int16_t h = 0;
         bool ajuste = false;
-        const bool boucle = Z >= reglages.pdMinFontSize;
-        while (Z >= reglages.pdMinFontSize) {
+        // Sizes go down by steps from a whole number, so the smallest that can be drawn is one
+        // step: a floor below it (down to -1e300) would only add sizes of zero or less, for ever.
+        const double plancher = std::max(reglages.pdMinFontSize, PasTaille);
+        const bool boucle = Z >= plancher;
+        while (Z >= plancher) {
             cibleDessin().FontSize(CSng(Z));
             GetTableauTexteLong(texte, gauche_, droite);
             h = CInt(RtvTextHeight(TexteHauteurLigne));
