@@ -19,9 +19,6 @@ Options of render:
                      "show" section names (the viewer when it names none)
   -o, --output PATH  where pdf, html and png write (default: planning.pdf, the file's
                      psChemin or Vitrail.htm beside the library, planning.png)
-  --trust-paths      write html to the file's psChemin wherever it leads; without it, that
-                     path (taken from the file's folder) must stay inside the file's folder
-                     and end in .htm or .html, or nothing is written (exit status 2)
   --orientation O    Landscape or Portrait (printer and pdf; default: the file's)
   --paper SIZE       A4 or A3 (printer and pdf; default: the file's)
   --copies N         copies to print, as if chosen in the printer dialog (default 1)
@@ -31,6 +28,9 @@ Options of render:
   --answer A         answer the component's next question with yes, no or cancel (repeat
                      for several questions; by default: no, and cancel when offered)
   -q, --quiet        no progress line
+  --trust-paths      write html to the file's psChemin wherever it leads; without it, that
+                     path (taken from the file's folder) must stay inside the file's folder
+                     and end in .htm or .html, or nothing is written (exit status 2)
 
 Messages of the component go to standard error. The exit status is 1 when the component
 reported a failure, 2 when the file or the command line is wrong.

@@ -74,6 +74,8 @@ void png(TracPlanDLL& plan, const Options& o, const std::string& sortie) {
         controle.idZoom = *o.zoom;
         controle.Imprime({.pbForceTracé = true});
     }
+    // A drawing that failed replaces nothing: the previous picture stays.
+    if (controle.ibAbandon) throw std::runtime_error(sortie + " not written: the drawing failed");
     if (!surface.image().save(QString::fromStdString(sortie))) {
         throw std::runtime_error("cannot write " + sortie);
     }
