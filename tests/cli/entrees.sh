@@ -92,10 +92,11 @@ montre lien.htm
 ligne "page through a link" 2 \
     "vitrail: plans/plan.json: the output path \"lien.htm\" of its show section leads outside the planning file's folder $dossier (to $travail/victime.txt)$refus" \
     victime.txt "$vitrail" render plans/plan.json
-montre /etc/passwd
+# An absolute path, in the test's own folder: a broken check must never reach a real file.
+montre "$travail/ailleurs.txt"
 ligne "page elsewhere" 2 \
-    "vitrail: plans/plan.json: the output path \"/etc/passwd\" of its show section leads outside the planning file's folder $dossier$refus" \
-    victime.txt "$vitrail" render plans/plan.json
+    "vitrail: plans/plan.json: the output path \"$travail/ailleurs.txt\" of its show section leads outside the planning file's folder $dossier$refus" \
+    ailleurs.txt "$vitrail" render plans/plan.json
 # -o, a page inside the folder, and a trusted file are written.
 ligne "-o names the page" 0 "vitrail: [Enregistrer sous HTML] Le fichier HTML o.htm a été créé. -> OK" \
     victime.txt "$vitrail" render plans/plan.json -o o.htm
