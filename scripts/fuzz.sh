@@ -11,7 +11,7 @@ secondes=${1:-60}
 shift || true
 cibles=("$@")
 [ ${#cibles[@]} -gt 0 ] || cibles=(planning mise_en_page html c_interface)
-build=build-fuzz
+build="build-fuzz"
 travail=$build/fuzz-travail
 
 launcher=()
