@@ -43,6 +43,13 @@ TEST(FichierPlanning, ReadsWhatAHostWouldSay) {
     EXPECT_FALSE(litTexte("{}", "vide.json", "/").initialise.has_value());
 }
 
+std::string repete(const std::string& texte, int fois) {
+    std::string resultat;
+    for (int i = 0; i < fois; ++i)
+        resultat += texte;
+    return resultat;
+}
+
 // An array nested so deep that, with the root object, the document has this many levels.
 std::string profondeur(int niveaux) {
     return "{\"initialise\":\n" + std::string(niveaux - 1, '[') + std::string(niveaux - 1, ']') +
@@ -82,7 +89,12 @@ TEST(FichierPlanning, EveryFaultNamesTheFileTheLineAndTheField) {
          "parsing '1e400'"},
         {"{\"cadres\": [{}, {\"psText\": \"\xC3\x28\"}]}",
          "plan.json:1: champ /cadres/1/psText : JSON mal formé : syntax error while parsing value "
-         "- invalid string: ill-formed UTF-8 byte; last read: '\"\xC3\x28'"},
+         "- invalid string: ill-formed UTF-8 byte; last read: '\"\\xC3('"},
+        // What the parser quotes is cut short, and never leaves half a character.
+        {"{\"a\": \"xy" + repete("é", 100) + "\xFF\"}",
+         "plan.json:1: champ /a : JSON mal formé : syntax error while parsing value - invalid "
+         "string: ill-formed UTF-8 byte; last read: '\"xy" +
+             repete("é", 35) + "\\xC3…"},
         {"",
          "plan.json:1: champ / : JSON mal formé : syntax error while parsing value - "
          "unexpected end of input; expected '[', '{', or a literal"},

@@ -66,7 +66,7 @@ ligne "empty" 2 \
     p.png "$vitrail" render f.json --to png -o p.png
 ecrit f.json '{"cadres": [{"type": "texte", "piHaut": 1, "piGauche": 1,\n "psText": "L\xc3\x28"}]}'
 ligne "invalid UTF-8" 2 \
-    "vitrail: f.json:2: champ /cadres/0/psText : JSON mal formé : syntax error while parsing value - invalid string: ill-formed UTF-8 byte; last read: '\"L"$'\xc3('"'" \
+    "vitrail: f.json:2: champ /cadres/0/psText : JSON mal formé : syntax error while parsing value - invalid string: ill-formed UTF-8 byte; last read: '\"L\\xC3('" \
     p.png "$vitrail" render f.json --to png -o p.png
 ligne "missing" 2 "vitrail: absent.json: impossible de lire le fichier : No such file or directory" \
     p.png "$vitrail" render absent.json --to png -o p.png

@@ -87,6 +87,40 @@ std::string pointeur(const std::vector<std::string>& etapes) {
     return texte;
 }
 
+// The text with every byte that is not part of a UTF-8 character written \xNN: the parser
+// quotes what it read, which may be anything.
+std::string lisible(const std::string& texte) {
+    std::string resultat;
+    for (std::size_t i = 0; i < texte.size();) {
+        const auto octet = [&](std::size_t j) { return static_cast<unsigned char>(texte[j]); };
+        const unsigned char c = octet(i);
+        std::size_t n = c < 0x80                 ? 1
+                        : c >= 0xC2 && c <= 0xDF ? 2
+                        : c >= 0xE0 && c <= 0xEF ? 3
+                        : c >= 0xF0 && c <= 0xF4 ? 4
+                                                 : 0;
+        for (std::size_t k = 1; k < n; ++k) {
+            if (i + k >= texte.size() || (octet(i + k) & 0xC0) != 0x80) n = 0;
+        }
+        // Overlong forms, surrogates and code points past U+10FFFF.
+        if (n == 3 && ((c == 0xE0 && octet(i + 1) < 0xA0) || (c == 0xED && octet(i + 1) > 0x9F)))
+            n = 0;
+        if (n == 4 && ((c == 0xF0 && octet(i + 1) < 0x90) || (c == 0xF4 && octet(i + 1) > 0x8F)))
+            n = 0;
+        if (n == 0) {
+            constexpr char Chiffres[] = "0123456789ABCDEF";
+            resultat += "\\x";
+            resultat += Chiffres[c >> 4];
+            resultat += Chiffres[c & 0xF];
+            n = 1;
+        } else {
+            resultat.append(texte, i, n);
+        }
+        i += n;
+    }
+    return resultat;
+}
+
 // What every SAX reader here declares.
 struct LecteurSax {
     using number_integer_t = json::number_integer_t;
@@ -142,7 +176,8 @@ class Constructeur : public LecteurSax {
             }
         }
         constexpr std::size_t Longueur = 160;
-        if (raison_.size() > Longueur) raison_ = raison_.substr(0, Longueur) + "…";
+        const bool coupee = raison_.size() > Longueur;
+        raison_ = lisible(raison_.substr(0, Longueur)) + (coupee ? "…" : "");
         raison_ = (e.id == 406 ? "nombre hors des limites : " : "JSON mal formé : ") + raison_;
         etapesErreur_ = etapes();
         return false;
