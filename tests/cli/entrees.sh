@@ -8,6 +8,8 @@ exemples=$3
 travail=$(mktemp -d)
 trap 'rm -rf "$travail"' EXIT
 export XDG_RUNTIME_DIR=$travail/xdg  # else the toolkit says it made its own
+# Under LeakSanitizer, the suppressions used would be listed with the messages.
+export LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}print_suppressions=0
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 cd "$travail" || exit 1
 echecs=0
