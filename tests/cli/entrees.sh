@@ -44,6 +44,15 @@ ecrit f.json '{"cadres": [\n{"type": "texte", "piHaut": 1e400, "piGauche": 1}]}'
 ligne "number overflow" 2 \
     "vitrail: f.json:2: champ /cadres/0/piHaut : nombre hors des limites : number overflow parsing '1e400'" \
     p.png "$vitrail" render f.json --to png -o p.png
+# JSON has no NaN or infinity: a file that writes them is malformed.
+ecrit f.json '{"cadres": [\n{"type": "texte", "piHaut": NaN, "piGauche": 1}]}'
+ligne "NaN" 2 \
+    "vitrail: f.json:2: champ /cadres/0/piHaut : JSON mal formé : syntax error while parsing value - invalid literal; last read: '\"piHaut\": N'" \
+    p.png "$vitrail" render f.json --to png -o p.png
+ecrit f.json '{"cadres": [\n{"type": "texte", "piHaut": 1, "piGauche": -Infinity}]}'
+ligne "infinity" 2 \
+    "vitrail: f.json:2: champ /cadres/0/piGauche : JSON mal formé : syntax error while parsing value - invalid number; expected digit after '-'; last read: '-I'" \
+    p.png "$vitrail" render f.json --to png -o p.png
 ecrit f.json '{"cadres": [\n{"type": "texte", "piHaut": 1, "piGauche": 1, "piFontSize": 99999}]}'
 ligne "integer out of range" 2 \
     "vitrail: f.json:2: champ /cadres/0/piFontSize : hors des limites -32768 à 32767" \
