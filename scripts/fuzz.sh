@@ -14,6 +14,7 @@ cibles=("$@")
 build="build-fuzz"
 travail=$build/fuzz-travail
 
+scripts/install-deps.sh
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
