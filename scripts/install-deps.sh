@@ -10,7 +10,9 @@ packages=(build-essential cmake ninja-build ccache clang-format libgtest-dev lib
           # end-to-end checks: a real X server and a window manager, a CUPS queue that prints
           # to PDF, PDF reading, a real browser for the HTML page
           xvfb xauth x11-utils xdotool imagemagick twm cups cups-client cups-bsd printer-driver-cups-pdf
-          poppler-utils chromium)
+          poppler-utils chromium
+          # the fuzz targets: clang with libFuzzer and its sanitizer runtimes
+          clang libclang-rt-14-dev)
 # The browser check runs on Node.js: the machine's own, or Debian's.
 command -v node >/dev/null || packages+=(nodejs)
 missing=()

@@ -43,21 +43,72 @@ TEST(FichierPlanning, ReadsWhatAHostWouldSay) {
     EXPECT_FALSE(litTexte("{}", "vide.json", "/").initialise.has_value());
 }
 
+std::string repete(const std::string& texte, int fois) {
+    std::string resultat;
+    for (int i = 0; i < fois; ++i)
+        resultat += texte;
+    return resultat;
+}
+
+// An array nested so deep that, with the root object, the document has this many levels.
+std::string profondeur(int niveaux) {
+    return "{\"initialise\":\n" + std::string(niveaux - 1, '[') + std::string(niveaux - 1, ']') +
+           "}";
+}
+
 TEST(FichierPlanning, EveryFaultNamesTheFileTheLineAndTheField) {
-    EXPECT_EQ(erreur("{\n \"initialise\": {\n  \"psFonte\": \"Arial\"\n }\n}"),
-              "plan.json:3: champ /initialise/psFonte : clé inconnue");
-    EXPECT_EQ(erreur("{\"cadres\": [\n {\"type\": \"texte\", \"piHaut\": 1, \"piGauche\": 2},\n"
-                     " {\"type\": \"texte\", \"piHaut\": 1, \"piGauche\": 2,\n"
-                     "  \"piFontSize\": 40000}]}"),
-              "plan.json:4: champ /cadres/1/piFontSize : hors des limites -32768 à 32767");
-    EXPECT_EQ(erreur("{\"cadres\": [{\"type\": \"texte\", \"piHaut\": \"1\", \"piGauche\": 2}]}"),
-              "plan.json:1: champ /cadres/0/piHaut : un nombre est attendu");
-    EXPECT_EQ(erreur("{\"cadres\": [\n{\"type\": \"texte\", \"piGauche\": 2}]}"),
-              "plan.json:2: champ /cadres/0 : il manque \"piHaut\"");
-    EXPECT_EQ(erreur("{\"cadres\": [{\"type\": \"cercle\"}]}"),
-              "plan.json:1: champ /cadres/0/type : \"texte\" ou \"image\" est attendu");
-    const std::string malForme = erreur("{\n \"cadres\": [\n  {\"type\": texte}\n ]\n}");
-    EXPECT_EQ(malForme.rfind("plan.json:3: JSON mal formé : ", 0), 0u) << malForme;
+    const struct {
+        std::string json;
+        std::string message;
+    } lignes[] = {
+        {"{\n \"initialise\": {\n  \"psFonte\": \"Arial\"\n }\n}",
+         "plan.json:3: champ /initialise/psFonte : clé inconnue"},
+        {"{\"cadres\": [\n {\"type\": \"texte\", \"piHaut\": 1, \"piGauche\": 2},\n"
+         " {\"type\": \"texte\", \"piHaut\": 1, \"piGauche\": 2,\n  \"piFontSize\": 40000}]}",
+         "plan.json:4: champ /cadres/1/piFontSize : hors des limites -32768 à 32767"},
+        {"{\"cadres\": [{\"type\": \"texte\", \"piHaut\": \"1\", \"piGauche\": 2}]}",
+         "plan.json:1: champ /cadres/0/piHaut : un nombre est attendu"},
+        {"{\"cadres\": [\n{\"type\": \"texte\", \"piGauche\": 2}]}",
+         "plan.json:2: champ /cadres/0 : il manque \"piHaut\""},
+        {"{\"cadres\": [{\"type\": \"cercle\"}]}",
+         "plan.json:1: champ /cadres/0/type : \"texte\" ou \"image\" est attendu"},
+        {"[1]", "plan.json:1: champ / : un objet est attendu"},
+        // A key given twice: the last one counts, and its line is named.
+        {"{\"show\":\n {\"psChemin\": \"a.htm\",\n \"psChemin\": 3}}",
+         "plan.json:3: champ /show/psChemin : un texte est attendu"},
+        // Keys are escaped as in a JSON pointer, and long ones cut short.
+        {"{\n\"a/b~\": 1}", "plan.json:2: champ /a~1b~0 : clé inconnue"},
+        {"{\"" + std::string(70, 'k') + "\": 1}",
+         "plan.json:1: champ /" + std::string(64, 'k') + "… : clé inconnue"},
+        // Malformed JSON names the value it stopped in.
+        {"{\n \"cadres\": [\n  {\"type\": texte}\n ]\n}",
+         "plan.json:3: champ /cadres/0/type : JSON mal formé : syntax error while parsing value "
+         "- invalid literal; last read: '\"type\": te'"},
+        {"{\"cadres\": [\n{\"type\": \"texte\", \"piHaut\": 1e400, \"piGauche\": 2}]}",
+         "plan.json:2: champ /cadres/0/piHaut : nombre hors des limites : number overflow "
+         "parsing '1e400'"},
+        {"{\"cadres\": [{}, {\"psText\": \"\xC3\x28\"}]}",
+         "plan.json:1: champ /cadres/1/psText : JSON mal formé : syntax error while parsing value "
+         "- invalid string: ill-formed UTF-8 byte; last read: '\"\\xC3('"},
+        // What the parser quotes is cut short, and never leaves half a character.
+        {"{\"a\": \"xy" + repete("é", 100) + "\xFF\"}",
+         "plan.json:1: champ /a : JSON mal formé : syntax error while parsing value - invalid "
+         "string: ill-formed UTF-8 byte; last read: '\"xy" +
+             repete("é", 35) + "\\xC3…"},
+        {"",
+         "plan.json:1: champ / : JSON mal formé : syntax error while parsing value - "
+         "unexpected end of input; expected '[', '{', or a literal"},
+        {"{\"cadres\": [\n{\"type\": \"te",
+         "plan.json:2: champ /cadres/0/type : JSON mal formé : syntax error while parsing value "
+         "- invalid string: missing closing quote; last read: '\"te'"},
+        // Depth is bounded, whatever the file's size.
+        {profondeur(256), "plan.json:1: champ /initialise : un objet est attendu"},
+        {profondeur(257),
+         "plan.json:2: champ /initialise/0/0/0/0/0/…/0/0/0 : plus de 256 "
+         "niveaux d'imbrication"},
+    };
+    for (const auto& ligne : lignes)
+        EXPECT_EQ(erreur(ligne.json), ligne.message) << ligne.json;
 }
 
 }  // namespace

@@ -123,7 +123,10 @@ void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauch
         double Z = taille;
         std::int16_t h = 0;
         bool ajuste = false;
-        bool boucle = Z >= reglages.pdMinFontSize;
+        // Sizes go down by steps from a whole number, so the smallest that can be drawn is one
+        // step: a floor below it (down to -1e300) would only add sizes of zero or less, for ever.
+        const double plancher = std::max(reglages.pdMinFontSize, PasTaille);
+        bool boucle = Z >= plancher;
 
         const bool garde = caches::actifs();
         CleMiseEnPage cle;
@@ -159,7 +162,7 @@ void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauch
         } else {
             const std::uint64_t rapportsAvant = rapports_;
             GetTableauTexteLong(texte, gauche_, droite);
-            while (Z >= reglages.pdMinFontSize) {
+            while (Z >= plancher) {
                 cibleDessin().FontSize(CSng(Z));
                 GetTableauTexteLong(texte, gauche_, droite);
                 h = CInt(RtvTextHeight(TexteHauteurLigne));

@@ -33,6 +33,9 @@ Options of render:
   --answer A         answer the component's next question with yes, no or cancel (repeat
                      for several questions; by default: no, and cancel when offered)
   -q, --quiet        no progress line
+  --trust-paths      write html to the file's psChemin wherever it leads; without it, that
+                     path (taken from the file's folder) must stay inside the file's folder
+                     and end in .htm or .html, or nothing is written (exit status 2)
 
 Messages of the component go to standard error. The exit status is 1 when the component
 reported a failure, 2 when the file or the command line is wrong.
@@ -126,6 +129,8 @@ Options litOptions(const std::vector<std::string>& arguments) {
             o.reponses.push_back(r);
         } else if (a == "-q" || a == "--quiet") {
             o.silencieux = true;
+        } else if (a == "--trust-paths") {
+            o.confiance = true;
         } else if (!a.empty() && a[0] == '-') {
             throw std::invalid_argument("unknown option " + a);
         } else if (o.fichier.empty()) {

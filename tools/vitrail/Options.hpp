@@ -25,6 +25,7 @@ struct Options {
     std::optional<double> zoom;
     std::vector<std::string> reponses;
     bool silencieux = false;
+    bool confiance = false;  // output paths the file names are taken as they are
 };
 
 // Throws std::invalid_argument with a message for the user on a bad command line.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Chemins.hpp"
 #include "FichierPlanning.hpp"
 #include "Options.hpp"
 #include "Sorties.hpp"
@@ -66,6 +67,8 @@ void png(TracPlanDLL& plan, const Options& o, const std::string& sortie) {
         controle.idZoom = *o.zoom;
         controle.Imprime({.pbForceTracé = true});
     }
+    // A drawing that failed replaces nothing: the previous picture stays.
+    if (controle.ibAbandon) throw std::runtime_error(sortie + " not written: the drawing failed");
     ecritPng(surface.image(), sortie);
 }
 
@@ -116,7 +119,11 @@ int execute(const Options& o) {
             break;
         case Cible::Html:
             show.piTypeImpression = eiTypeSortieHTML;
-            if (!o.sortie.empty()) show.psChemin = o.sortie;
+            if (!o.sortie.empty()) {
+                show.psChemin = o.sortie;
+            } else if (!show.psChemin.empty()) {
+                show.psChemin = pageDuFichier(o.fichier, show.psChemin, o.confiance).string();
+            }
             plan.Show(show);
             if (console->erreurs == 0)
                 std::cout << versUtf8(Html::GetCheminHtml(plateforme->Os())) << '\n';
