@@ -81,6 +81,7 @@ void TracPlanOCX::GetTableauTexteLong(const Texte& texte, double gauche_, double
         // The margin's complement is 16-bit arithmetic: an absurd margin overflows.
         const double A =
             std::max(0.0, (droite - gauche_) * CInt(100 - reglages.piMargeEnPourcent) / 100);
+        if (journal_ != nullptr) journal_->disponible = A;
         Texte L;
         Texte M;
         isLignes.assign(2, Texte());
@@ -112,6 +113,36 @@ void TracPlanOCX::GetTableauTexteLong(const Texte& texte, double gauche_, double
             AjouteLigneTexte(L + Blanc + M);
         }
     });
+}
+
+// A wrap's path depends only on the text, the available width and how each width it asks
+// compares with that width; on the screen each width may also overflow and be reported. So when
+// every width the previous wrap of this text asked, measured at the current size, overflows as
+// it did and compares as it did, this wrap would take the same path: the same lines (still in
+// isLignes) and the same reports in the same order, which are shown again without wrapping. A
+// wrap that reported anything else, or whose widths were too many to keep, is done again.
+void TracPlanOCX::tableauOuRejeu(const Texte& texte, double gauche_, double droite,
+                                 JournalLargeurs& journal) {
+    if (journal.complet && memesReponses(journal)) {
+        for (const LargeurNotee& l : journal.largeurs) {
+            if (!l.deborde) continue;
+            nomProcedure = U"TextWidth";
+            RapportErreur(ErreurExecution(erreurs::Depassement));
+        }
+        nomProcedure = journal.nomFinal;
+        return;
+    }
+    journal = {};
+    journal.enregistre = true;
+    const std::uint64_t rapportsAvant = rapports_;
+    journal_ = &journal;
+    GetTableauTexteLong(texte, gauche_, droite);
+    journal_ = nullptr;
+    const auto debordements =
+        static_cast<std::uint64_t>(std::count_if(journal.largeurs.begin(), journal.largeurs.end(),
+                                                 [](const LargeurNotee& l) { return l.deborde; }));
+    journal.complet = journal.enregistre && rapports_ - rapportsAvant == debordements;
+    journal.nomFinal = nomProcedure;
 }
 
 void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauche_, double bas,
@@ -161,10 +192,18 @@ void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauch
             nomProcedure = connue->procedure;
         } else {
             const std::uint64_t rapportsAvant = rapports_;
-            GetTableauTexteLong(texte, gauche_, droite);
+            JournalLargeurs journal;
+            const auto enveloppe = [&] {
+                if (garde) {
+                    tableauOuRejeu(texte, gauche_, droite, journal);
+                } else {
+                    GetTableauTexteLong(texte, gauche_, droite);
+                }
+            };
+            enveloppe();
             while (Z >= plancher) {
                 cibleDessin().FontSize(CSng(Z));
-                GetTableauTexteLong(texte, gauche_, droite);
+                enveloppe();
                 h = CInt(RtvTextHeight(TexteHauteurLigne));
                 const std::int16_t w = CInt(W(GetLigneLaPlusLongue()));
                 if (bas - haut >= nombreLignes() * h && droite - gauche_ >= w) {

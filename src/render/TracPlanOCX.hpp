@@ -141,6 +141,28 @@ class TracPlanOCX {
     bool tropTotPourTracer(bool force);
     void echelleEcran();
     void placeMot(Texte& ligne, Texte& mot, double largeurDisponible);
+
+    // The widths one wrap asked for, in order, with their answers (and whether the 16-bit
+    // measure overflowed and was reported), the available width and the name it left.
+    struct LargeurNotee {
+        Texte texte;
+        float valeur;
+        bool deborde;
+    };
+    struct JournalLargeurs {
+        std::vector<LargeurNotee> largeurs;
+        std::size_t caracteres = 0;
+        double disponible = 0;
+        bool enregistre = false;
+        bool complet = false;
+        Texte nomFinal;
+    };
+    // GetTableauTexteLong, or what the previous wrap of the same text gave when every width it
+    // asked would answer the same way at the current size.
+    void tableauOuRejeu(const Texte& texte, double gauche, double droite, JournalLargeurs& journal);
+    bool memesReponses(const JournalLargeurs& journal);
+    void noteLargeur(const Texte& texte, float valeur, bool deborde);
+    JournalLargeurs* journal_ = nullptr;
     // Where frames are drawn: the printer, or the control's own drawing area.
     Surface& cibleDessin();
     // A frame drawn before at this scale with no error and that would leave no ink in view now:
