@@ -198,6 +198,36 @@ const Cas Plannings[] = {
          plan.NewCadreImage("absent.png", 30, 5, 40, 20);
          bench::genereSemaines(plan, {.cadres = 40, .graine = 4, .logo = Logo});
      }},
+    // Sizes far too large for the box, each wrapped again from the size asked down to the
+    // floor: widths that overflow 16 bits (reported at every size) and then stop overflowing,
+    // a box of no width (split letter by letter at every size), a box of no height, markup.
+    {"huge_sizes",
+     [](TracPlanDLL& plan) {
+         const std::string mots =
+             "anticonstitutionnellement <b>grand</b> mot "
+             "<i>anticonstitutionnellement</i>\r\nfin ";
+         plan.NewCadreTexte(5, 5, {.piBas = 60, .piDroite = 90, .psText = "ordinaire"});
+         plan.NewCadreTexte(10, 10,
+                            {.piBas = 40, .piDroite = 10, .psText = mots, .piFontSize = 90});
+         plan.NewCadreTexte(10, 20,
+                            {.piBas = 10, .piDroite = 60, .psText = mots, .piFontSize = 60});
+         plan.NewCadreTexte(
+             50, 10, {.piBas = 70, .piDroite = 80, .psText = mots + mots + mots, .piFontSize = 40});
+         // Last: its reports stop every later frame of the pass.
+         plan.NewCadreTexte(20, 60,
+                            {.piBas = 50, .piDroite = 40, .psText = mots, .piFontSize = 150});
+     }},
+    // A box wider than 16 bits of twips: a width that overflows and one that no longer does
+    // both fit the line, so only the overflow tells one size's wrap from the next.
+    {"huge_size_wide_box",
+     [](TracPlanDLL& plan) {
+         plan.NewCadreTexte(5, 5, {.piBas = 60, .piDroite = 90, .psText = "ordinaire"});
+         plan.NewCadreTexte(80, 0,
+                            {.piBas = 81,
+                             .piDroite = 1500,
+                             .psText = "anticonstitutionnellement <b>grand</b> mot",
+                             .piFontSize = 150});
+     }},
 };
 
 class CachesSansEffet : public ::testing::TestWithParam<Cas> {
