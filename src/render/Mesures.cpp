@@ -82,7 +82,7 @@ float TracPlanOCX::RtvTextHeight(const Texte& psText) {
 }
 
 // Past this many characters a wrap's widths are not kept: a text that long is measured again.
-constexpr std::size_t CaracteresNotesMaximum = 1 << 20;
+constexpr std::size_t CaracteresNotesMaximum = 1 << 18;
 
 void TracPlanOCX::noteLargeur(const Texte& texte, float valeur, bool deborde) {
     JournalLargeurs& j = *journal_;
