@@ -1,5 +1,6 @@
 // Text layout: word wrapping with hyphenation, shrinking until the lines fit, placement.
 #include <algorithm>
+#include <optional>
 
 #include "output/Html.hpp"
 #include "render/Balises.hpp"
@@ -124,10 +125,12 @@ void TracPlanOCX::GetTableauTexteLong(const Texte& texte, double gauche_, double
 void TracPlanOCX::tableauOuRejeu(const Texte& texte, double gauche_, double droite,
                                  JournalLargeurs& journal) {
     if (journal.complet && memesReponses(journal)) {
+        std::optional<ErreurExecution> depassement;
         for (const LargeurNotee& l : journal.largeurs) {
             if (!l.deborde) continue;
             nomProcedure = U"TextWidth";
-            RapportErreur(ErreurExecution(erreurs::Depassement));
+            if (!depassement) depassement.emplace(erreurs::Depassement);
+            RapportErreur(*depassement);
         }
         nomProcedure = journal.nomFinal;
         return;
