@@ -9,6 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     vitrail::fuzz::Donnees d(data, size);
     auto plateforme = std::make_shared<vitrail::test::PlateformeFactice>();
+    plateforme->interaction.gardeMessages = false;
     vitrail::TracPlanDLL plan(plateforme);
     try {
         if (d.brut().ConsumeBool()) plan.Initialise(d.initialise());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -49,8 +50,11 @@ struct BilanDebordements {
     Arret arret = Arret::Aucun;
     // The frame whose failure stopped the check; 0 when none did.
     std::int32_t iNoObjet = 0;
-    // The failures as the component reported them (procedure, number, description), UTF-8.
+    // The first failures as the component reported them (procedure, number, description),
+    // UTF-8, at most MessagesGardes of them; nombreMessages counts them all.
+    static constexpr std::size_t MessagesGardes = 100;
     std::vector<std::string> messages;
+    std::size_t nombreMessages = 0;
     // Surface units per planning unit across and down, and the zoom, of the target checked.
     double idCorrecHorizontal = 0;
     double idCorrecVertical = 0;

@@ -138,10 +138,14 @@ class DialoguesVerification : public Interaction {
     explicit DialoguesVerification(Interaction& reels) : reels_(reels) {}
 
     std::vector<std::string> messages;
+    std::size_t nombreMessages = 0;
 
     Reponse MsgBox(const Message& message) override {
         if (message.icone == Icone::Critique) {
-            messages.push_back(versUtf8(message.texte));
+            // A frame far too large for 16-bit measures can report at every size it tries.
+            if (++nombreMessages <= BilanDebordements::MessagesGardes) {
+                messages.push_back(versUtf8(message.texte));
+            }
             return reels_.MsgBox(message);
         }
         switch (message.boutons) {
@@ -303,6 +307,7 @@ std::vector<Debordement> verifieDebordements(TracPlanOCX& source, Plateforme& re
                           : Arret::ErreurSignalee;
     }
     bilan.messages = std::move(plateforme.dialogues().messages);
+    bilan.nombreMessages = plateforme.dialogues().nombreMessages;
     if (bilan.complet) noteEchelle();
     return debordements;
 }

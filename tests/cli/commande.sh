@@ -71,6 +71,12 @@ verifie "picture, pdf" 1 '^check did not complete: a failure stopped it at frame
 verifie "paper" 1 '^check did not complete' 'A5' '!every text fits' -- "$g" --to pdf --paper A5
 verifie "too large" 1 '^check did not complete: the planning has 32768 frames' 'Code : 6' \
     '!every text fits' -- "$travail/trop.json"
+# A frame far too large for 16-bit measures reports at every size: the first 100 are kept.
+python3 -c "import json; json.dump({'cadres': [{'type': 'texte', 'piHaut': 10, 'piGauche': 10,
+    'piBas': 12, 'piDroite': 12, 'piFontSize': 3000,
+    'psText': ' '.join('mot%d' % i for i in range(150))}]}, open('$travail/geant.json', 'w'))"
+verifie "reports kept" 1 '^check did not complete' '^  and [0-9]+ more reports$' -- \
+    "$travail/geant.json" --to png
 verifie "nothing shown" 1 "^nothing checked: the file's target 4 shows nothing" \
     -- "$fichiers/sans-sortie.json"
 verifie "nothing shown, png" 0 '^every text fits' -- "$fichiers/sans-sortie.json" --to png

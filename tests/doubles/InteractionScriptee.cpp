@@ -15,7 +15,8 @@ T suivant(std::deque<T>& file, D parDefaut) {
 }  // namespace
 
 Reponse InteractionScriptee::MsgBox(const Message& message) {
-    messages.push_back(message);
+    ++nombreMessages;
+    if (gardeMessages) messages.push_back(message);
     return suivant(reponses, message.boutons == Boutons::OK ? Reponse::OK : Reponse::Oui);
 }
 

@@ -17,6 +17,9 @@ class InteractionScriptee : public Interaction {
     std::deque<std::optional<Texte>> fichiers;
 
     std::vector<Message> messages;
+    // Off, boxes are answered and counted but not kept: a fuzzed frame may raise a million.
+    bool gardeMessages = true;
+    std::size_t nombreMessages = 0;
     std::vector<std::int32_t> dialoguesImprimante;  // flags of each printer dialog shown
     std::vector<Texte> dialoguesEnregistrement;     // file name each save dialog opened on
 

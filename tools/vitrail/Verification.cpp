@@ -101,6 +101,8 @@ int verifie(TracPlanDLL& plan, const Options& o, Cible cible, const ArgumentsSho
         sortie << '\n';
         for (const std::string& message : bilan.messages)
             sortie << "  " << surUneLigne(message) << '\n';
+        if (bilan.nombreMessages > bilan.messages.size())
+            sortie << "  and " << bilan.nombreMessages - bilan.messages.size() << " more reports\n";
         return SortieEchec;
     }
     if (debordements.empty()) sortie << "every text fits its frame\n";
