@@ -1,6 +1,8 @@
 // Drawing of one frame on the current target.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 
 #include "output/Html.hpp"
 #include "render/Caches.hpp"
@@ -142,10 +144,23 @@ void TracPlanOCX::ImprimeObjet(const CadreDef& cadre) {
     });
 }
 
+std::optional<std::size_t> TracPlanOCX::positionDansLaListe(const CadreDef& cadre) const {
+    if (!ioCadres || ioCadres->empty()) return std::nullopt;
+    // Compared as addresses: a frame that is not one of the list's has no record.
+    const auto adresse = reinterpret_cast<std::uintptr_t>(&cadre);
+    const auto debut = reinterpret_cast<std::uintptr_t>(ioCadres->data());
+    if (adresse < debut) return std::nullopt;
+    const std::size_t position = (adresse - debut) / sizeof(CadreDef);
+    if (position >= ioCadres->size() || &(*ioCadres)[position] != &cadre) return std::nullopt;
+    return position;
+}
+
 bool TracPlanOCX::passeHorsChamp(const CadreDef& cadre) {
     if (ilTypeImpression != Ecran || !caches::actifs()) return false;
+    const auto position = positionDansLaListe(cadre);
+    if (!position) return false;
     const CadreDessine* connu =
-        caches_.cadre(cadre.iNoObjet, idZoom, idCorrecHorizontal, idCorrecVertical);
+        caches_.cadre(*position, idZoom, idCorrecHorizontal, idCorrecVertical);
     if (connu == nullptr || !(connu->cadre == cadre) ||
         connu->marge != reglages.piMargeEnPourcent ||
         connu->minimumLettres != reglages.piNbMiniLettresDunMot ||
@@ -195,9 +210,11 @@ bool TracPlanOCX::passeHorsChamp(const CadreDef& cadre) {
 void TracPlanOCX::retientCadre(const CadreDef& cadre, double gauche, double haut, double droite,
                                double bas) {
     if (cadre.sText.compare(0, Texte(PrefixeImage).size(), PrefixeImage) == 0) return;
+    const auto position = positionDansLaListe(cadre);
+    if (!position) return;
     const Surface& cible = surface();
     const double marge = MargeEnLignes * hauteurLigne_;
-    caches_.garde(idZoom, idCorrecHorizontal, idCorrecVertical,
+    caches_.garde(*position, idZoom, idCorrecHorizontal, idCorrecVertical,
                   {.cadre = cadre,
                    .marge = reglages.piMargeEnPourcent,
                    .minimumLettres = reglages.piNbMiniLettresDunMot,
