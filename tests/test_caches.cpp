@@ -109,6 +109,9 @@ Sorties session(Plateforme& plateforme, const Planning& planning,
         fenetre.visionneuse.VScroll1_Change();
         c.ivDernierTracé = Variant();
         c.ioCadres->back().sText = U"Texte changé <b>après</b> coup";
+        c.Imprime({.pbForceTracé = true});
+    });
+    etape("liste decalee", [&] {
         c.ioCadres->erase(c.ioCadres->begin());
         c.Imprime({.pbForceTracé = true});
     });
