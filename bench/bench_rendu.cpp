@@ -26,6 +26,7 @@
 #include "platform/qt/PlateformeQt.hpp"
 #include "platform/qt/SurfaceQt.hpp"
 #include "render/Balises.hpp"
+#include "render/Caches.hpp"
 #include "render/RemplaceTout.hpp"
 #include "support/Conversions.hpp"
 
@@ -151,6 +152,15 @@ void ExportHtml(benchmark::State& etat) {
             etat.SkipWithError("pass refused");
     }
     std::filesystem::remove(page);
+}
+
+// A fresh planning and nothing drawn: the peak memory of this run, beside an export's, gives
+// what the export adds to the loaded planning (/usr/bin/time -v).
+void Chargement(benchmark::State& etat) {
+    for (auto _ : etat) {
+        Banc banc(static_cast<int>(etat.range(0)), ControleLargeur, PageHauteur);
+        benchmark::DoNotOptimize(banc.ctl.ioCadres);
+    }
 }
 
 // The command's check: a fresh planning and its fit report.
@@ -335,6 +345,7 @@ BENCHMARK(ExportPng)->Apply(tailles);
 BENCHMARK(ExportPdf)->Apply(tailles);
 BENCHMARK(ExportHtml)->Apply(tailles);
 BENCHMARK(Verification)->Apply(tailles);
+BENCHMARK(Chargement)->Apply(tailles);
 BENCHMARK(PairQt)->Apply(tailles);
 BENCHMARK(PairQtDefilement)->Apply(tailles);
 BENCHMARK(PlancherDessin)->Apply(tailles);
@@ -388,6 +399,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
+    // Every cache off, to see what each one saves.
+    if (qEnvironmentVariableIsSet("VITRAIL_SANS_CACHES")) caches::actifs(false);
     Rapports rapports;
     benchmark::RunSpecifiedBenchmarks(&rapports);
     rapports.ratios();

@@ -101,6 +101,20 @@ Sorties session(Plateforme& plateforme, const Planning& planning,
     });
     etape("avant", [&] { fenetre.visionneuse.cmdZoom_Click(Visionneuse::ZoomAvant); });
     etape("arriere", [&] { fenetre.visionneuse.cmdZoom_Click(Visionneuse::ZoomArriere); });
+    // The list changed in place between passes, its last frame out of view at the top: the
+    // records of the frames drawn before, read by position, must not stand for the frames now
+    // there.
+    etape("liste changee", [&] {
+        c.VScroll1.Value = 0;
+        fenetre.visionneuse.VScroll1_Change();
+        c.ivDernierTracé = Variant();
+        c.ioCadres->back().sText = U"Texte changé <b>après</b> coup";
+        c.Imprime({.pbForceTracé = true});
+    });
+    etape("liste decalee", [&] {
+        c.ioCadres->erase(c.ioCadres->begin());
+        c.Imprime({.pbForceTracé = true});
+    });
     etape("verification", [&] {
         for (const Debordement& d : plan.Debordements()) {
             sorties.etats.push_back(std::to_string(d.iNoObjet) + " " + std::to_string(d.taille) +

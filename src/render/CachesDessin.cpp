@@ -1,5 +1,7 @@
 #include "render/CachesDessin.hpp"
 
+#include <algorithm>
+
 namespace vitrail {
 
 namespace {
@@ -30,14 +32,6 @@ std::size_t CachesDessin::HachageMiseEnPage::operator()(const CleMiseEnPage& c) 
     return h;
 }
 
-std::size_t CachesDessin::HachageCadre::operator()(const CleCadre& c) const {
-    std::size_t h = hache(c.numero);
-    melange(h, hache(c.zoom));
-    melange(h, hache(c.echelleX));
-    melange(h, hache(c.echelleY));
-    return h;
-}
-
 const MiseEnPageConnue* CachesDessin::miseEnPage(const CleMiseEnPage& cle) const {
     const auto trouvee = misesEnPage_.find(cle);
     return trouvee == misesEnPage_.end() ? nullptr : &trouvee->second;
@@ -48,21 +42,40 @@ void CachesDessin::garde(CleMiseEnPage cle, MiseEnPageConnue valeur) {
     misesEnPage_.insert_or_assign(std::move(cle), std::move(valeur));
 }
 
-const CadreDessine* CachesDessin::cadre(std::int32_t numero, double zoom, double echelleX,
+const CadreDessine* CachesDessin::cadre(std::size_t position, double zoom, double echelleX,
                                         double echelleY) const {
-    const auto trouve = cadres_.find({numero, zoom, echelleX, echelleY});
-    return trouve == cadres_.end() ? nullptr : &trouve->second;
+    for (std::size_t n = 0; n < echelles_.size(); ++n) {
+        const std::size_t i = (derniere_ + n) % echelles_.size();
+        const Echelle& e = echelles_[i];
+        if (e.zoom != zoom || e.echelleX != echelleX || e.echelleY != echelleY) continue;
+        derniere_ = i;
+        if (position >= e.cadres.size() || !e.cadres[position]) return nullptr;
+        return &*e.cadres[position];
+    }
+    return nullptr;
 }
 
-void CachesDessin::garde(double zoom, double echelleX, double echelleY, CadreDessine cadre) {
-    if (cadres_.size() >= Capacite) cadres_.clear();
-    const CleCadre cle{cadre.cadre.iNoObjet, zoom, echelleX, echelleY};
-    cadres_.insert_or_assign(cle, std::move(cadre));
+void CachesDessin::garde(std::size_t position, double zoom, double echelleX, double echelleY,
+                         CadreDessine cadre) {
+    if (position >= Capacite) return;
+    auto e = std::find_if(echelles_.begin(), echelles_.end(), [&](const Echelle& x) {
+        return x.zoom == zoom && x.echelleX == echelleX && x.echelleY == echelleY;
+    });
+    if (e == echelles_.end()) {
+        // The scale added first goes.
+        if (echelles_.size() >= EchellesMaximum) echelles_.erase(echelles_.begin());
+        echelles_.push_back({zoom, echelleX, echelleY, {}});
+        e = echelles_.end() - 1;
+        derniere_ = 0;
+    }
+    if (position >= e->cadres.size()) e->cadres.resize(position + 1);
+    e->cadres[position] = std::move(cadre);
 }
 
 void CachesDessin::oublie() {
     misesEnPage_.clear();
-    cadres_.clear();
+    echelles_.clear();
+    derniere_ = 0;
 }
 
 }  // namespace vitrail

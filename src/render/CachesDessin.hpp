@@ -90,9 +90,11 @@ class CachesDessin {
     const MiseEnPageConnue* miseEnPage(const CleMiseEnPage& cle) const;
     void garde(CleMiseEnPage cle, MiseEnPageConnue valeur);
 
-    const CadreDessine* cadre(std::int32_t numero, double zoom, double echelleX,
+    // The record of the frame at that position of the list, drawn at that scale.
+    const CadreDessine* cadre(std::size_t position, double zoom, double echelleX,
                               double echelleY) const;
-    void garde(double zoom, double echelleX, double echelleY, CadreDessine cadre);
+    void garde(std::size_t position, double zoom, double echelleX, double echelleY,
+               CadreDessine cadre);
 
     void oublie();
 
@@ -100,19 +102,21 @@ class CachesDessin {
     struct HachageMiseEnPage {
         std::size_t operator()(const CleMiseEnPage& c) const;
     };
-    struct CleCadre {
-        std::int32_t numero;
+    // The frames drawn at one scale, by their position in the list: a pass reads them in order,
+    // without hashing.
+    struct Echelle {
         double zoom;
         double echelleX;
         double echelleY;
-        bool operator==(const CleCadre&) const = default;
+        std::vector<std::optional<CadreDessine>> cadres;
     };
-    struct HachageCadre {
-        std::size_t operator()(const CleCadre& c) const;
-    };
+    // The scales a viewer goes back and forth between: zoom in and out, fit to the window.
+    static constexpr std::size_t EchellesMaximum = 4;
 
     std::unordered_map<CleMiseEnPage, MiseEnPageConnue, HachageMiseEnPage> misesEnPage_;
-    std::unordered_map<CleCadre, CadreDessine, HachageCadre> cadres_;
+    std::vector<Echelle> echelles_;
+    // The last scale read, tried first.
+    mutable std::size_t derniere_ = 0;
 };
 
 }  // namespace vitrail

@@ -1,6 +1,9 @@
 // Drawing of one frame on the current target.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <optional>
 
 #include "output/Html.hpp"
 #include "render/Caches.hpp"
@@ -47,6 +50,40 @@ constexpr double MargeEnLignes = 2;
 constexpr double MargeParTrait = 100;
 // A skipped frame moves by at most this much from where it was drawn.
 constexpr double LimitePositions = 1e9;
+
+// The texts compared as blocks: the character-by-character loop of the string's own comparison
+// was most of the time spent on a frame out of view.
+bool memeTexte(const Texte& a, const Texte& b) {
+    return a.size() == b.size() &&
+           std::memcmp(a.data(), b.data(), a.size() * sizeof(char32_t)) == 0;
+}
+
+// The fields memeCadre compares, in their order: a field added to CadreDef changes its size.
+struct ChampsCompares {
+    double haut, gauche, bas, droite, trait;
+    std::int32_t fond;
+    Texte texte, police;
+    std::int16_t taille;
+    Variant gras;
+    bool italique, barre, souligne, transparent;
+    std::int32_t couleur;
+    Texte aligne;
+    std::int32_t couleurTrait, numero;
+};
+
+// The same as a == b, field by field, the cheap ones first.
+bool memeCadre(const CadreDef& a, const CadreDef& b) {
+    static_assert(sizeof(CadreDef) == sizeof(ChampsCompares),
+                  "a field added to CadreDef must be compared here");
+    return a.iNoObjet == b.iNoObjet && a.iHaut == b.iHaut && a.iGauche == b.iGauche &&
+           a.iBas == b.iBas && a.iDroite == b.iDroite && a.iDrawWidth == b.iDrawWidth &&
+           a.iFillColor == b.iFillColor && a.iFontSize == b.iFontSize &&
+           a.bFontItalic == b.bFontItalic && a.bFontStrikethru == b.bFontStrikethru &&
+           a.bFontUnderline == b.bFontUnderline && a.bFontTransparent == b.bFontTransparent &&
+           a.lFontColor == b.lFontColor && a.lCouleurTrait == b.lCouleurTrait &&
+           a.bFontBold == b.bFontBold && memeTexte(a.sAligne, b.sAligne) &&
+           memeTexte(a.sFont, b.sFont) && memeTexte(a.sText, b.sText);
+}
 
 // A frame mapped onto the target.
 struct Bords {
@@ -142,11 +179,24 @@ void TracPlanOCX::ImprimeObjet(const CadreDef& cadre) {
     });
 }
 
+std::optional<std::size_t> TracPlanOCX::positionDansLaListe(const CadreDef& cadre) const {
+    if (!ioCadres || ioCadres->empty()) return std::nullopt;
+    // Compared as addresses: a frame that is not one of the list's has no record.
+    const auto adresse = reinterpret_cast<std::uintptr_t>(&cadre);
+    const auto debut = reinterpret_cast<std::uintptr_t>(ioCadres->data());
+    if (adresse < debut) return std::nullopt;
+    const std::size_t position = (adresse - debut) / sizeof(CadreDef);
+    if (position >= ioCadres->size() || &(*ioCadres)[position] != &cadre) return std::nullopt;
+    return position;
+}
+
 bool TracPlanOCX::passeHorsChamp(const CadreDef& cadre) {
     if (ilTypeImpression != Ecran || !caches::actifs()) return false;
+    const auto position = positionDansLaListe(cadre);
+    if (!position) return false;
     const CadreDessine* connu =
-        caches_.cadre(cadre.iNoObjet, idZoom, idCorrecHorizontal, idCorrecVertical);
-    if (connu == nullptr || !(connu->cadre == cadre) ||
+        caches_.cadre(*position, idZoom, idCorrecHorizontal, idCorrecVertical);
+    if (connu == nullptr || !memeCadre(connu->cadre, cadre) ||
         connu->marge != reglages.piMargeEnPourcent ||
         connu->minimumLettres != reglages.piNbMiniLettresDunMot ||
         connu->tailleMinimum != reglages.pdMinFontSize ||
@@ -195,9 +245,11 @@ bool TracPlanOCX::passeHorsChamp(const CadreDef& cadre) {
 void TracPlanOCX::retientCadre(const CadreDef& cadre, double gauche, double haut, double droite,
                                double bas) {
     if (cadre.sText.compare(0, Texte(PrefixeImage).size(), PrefixeImage) == 0) return;
+    const auto position = positionDansLaListe(cadre);
+    if (!position) return;
     const Surface& cible = surface();
     const double marge = MargeEnLignes * hauteurLigne_;
-    caches_.garde(idZoom, idCorrecHorizontal, idCorrecVertical,
+    caches_.garde(*position, idZoom, idCorrecHorizontal, idCorrecVertical,
                   {.cadre = cadre,
                    .marge = reglages.piMargeEnPourcent,
                    .minimumLettres = reglages.piNbMiniLettresDunMot,

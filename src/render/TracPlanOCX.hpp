@@ -168,6 +168,8 @@ class TracPlanOCX {
     // A frame drawn before at this scale with no error and that would leave no ink in view now:
     // the state its drawing would leave, without drawing it.
     bool passeHorsChamp(const CadreDef& cadre);
+    // Where that frame stands in the frame list, if it is one of the list's.
+    std::optional<std::size_t> positionDansLaListe(const CadreDef& cadre) const;
     void retientCadre(const CadreDef& cadre, double gauche, double haut, double droite, double bas);
 
     std::int32_t cadreEnCours_ = 0;

@@ -15,6 +15,7 @@
 #include "platform/qt/ImprimanteQt.hpp"
 #include "platform/qt/PlateformeQt.hpp"
 #include "platform/qt/SurfaceQt.hpp"
+#include "platform/qt/VueMontrePlan.hpp"
 #include "vitrail/TracPlanDLL.hpp"
 
 namespace vitrail::qt {
@@ -343,6 +344,19 @@ const ActionVue ActionsVue[] = {
          ctl.progression = nullptr;
          EXPECT_EQ(passes, 1);
      }},
+    {"a pass that changed nothing on screen leaves the next repaint its own pass",
+     [](QWidget& fenetre, TracPlanOCX& ctl) {
+         int passes = 0;
+         ctl.progression = [&](std::int32_t fait, std::int32_t total) {
+             if (fait == total) ++passes;
+         };
+         for (int i = 0; i < 2; ++i) {
+             zoneDe(fenetre).update();
+             QTest::qWait(300);
+         }
+         ctl.progression = nullptr;
+         EXPECT_EQ(passes, 2);
+     }},
 };
 
 TEST(VueMontrePlan, EachUserActionReachesTheModelOnce) {
@@ -364,6 +378,36 @@ TEST(VueMontrePlan, EachUserActionReachesTheModelOnce) {
 }
 
 }  // namespace
+TEST(VueMontrePlan, OnlyThePixelsAPassChangedAreRepainted) {
+    QImage blanche(40, 30, QImage::Format_ARGB32_Premultiplied);
+    blanche.fill(Qt::white);
+    const auto avec = [&](std::initializer_list<QPoint> points) {
+        QImage image = blanche.copy();
+        for (const QPoint& p : points)
+            image.setPixel(p, qRgb(0, 0, 0));
+        return image;
+    };
+    const struct {
+        const char* nom;
+        QImage avant;
+        QImage apres;
+        QRect attendu;
+    } cas[] = {
+        {"nothing changed", blanche, blanche.copy(), QRect()},
+        {"one pixel", blanche, avec({{5, 7}}), QRect(5, 7, 1, 1)},
+        {"two corners of a rectangle", blanche, avec({{10, 1}, {2, 3}}), QRect(2, 1, 9, 3)},
+        {"the last column and row", blanche, avec({{39, 29}}), QRect(39, 29, 1, 1)},
+        {"the first column and row", blanche, avec({{0, 0}}), QRect(0, 0, 1, 1)},
+        {"nothing shown before", QImage(), blanche, blanche.rect()},
+        {"another size", blanche, QImage(41, 30, blanche.format()), QRect(0, 0, 41, 30)},
+        {"another format", blanche, blanche.convertToFormat(QImage::Format_RGB32), blanche.rect()},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.nom);
+        EXPECT_EQ(regionChangee(c.avant, c.apres), c.attendu);
+    }
+}
+
 }  // namespace vitrail::qt
 
 int main(int argc, char** argv) {

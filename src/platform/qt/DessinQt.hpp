@@ -89,6 +89,8 @@ class MesuresPolices {
         ++largeurs_;
         return l;
     }
+    // The entry of the state last asked for, if any.
+    Police* courante() const { return courante_; }
     void oublie() {
         courante_ = nullptr;
         polices_.clear();
@@ -226,6 +228,17 @@ class DessinQt : public EtatDessin<Base> {
 
     Police& policeEnCours() {
         QPaintDevice& a = appareil();
+        // The state of the last measure, compared in place: building the key would copy the
+        // font's name on every measure.
+        if (Police* c = mesures_.courante()) {
+            const EtatPolice& e = c->etat;
+            if (e.taille == this->fontSize_ && e.gras == this->bold_ &&
+                e.italique == this->italic_ && e.souligne == this->underline_ &&
+                e.barre == this->strike_ && e.dpiX == a.logicalDpiX() &&
+                e.dpiY == a.logicalDpiY() && e.nom == this->fontName_) {
+                return *c;
+            }
+        }
         return mesures_.police(
             {this->fontName_, this->fontSize_, this->bold_, this->italic_, this->underline_,
              this->strike_, a.logicalDpiX(), a.logicalDpiY()},

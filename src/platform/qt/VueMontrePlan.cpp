@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTimer>
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace vitrail::qt {
@@ -72,8 +74,56 @@ ZoneDessin::ZoneDessin(VueMontrePlan& vue, MontrePlan& modele, SurfaceQt& surfac
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void ZoneDessin::paintEvent(QPaintEvent*) {
-    QPainter(this).drawImage(0, 0, surface_.image());
+QRect regionChangee(const QImage& avant, const QImage& apres) {
+    if (avant.size() != apres.size() || avant.format() != apres.format() || avant.depth() != 32) {
+        return apres.rect();
+    }
+    const int largeur = apres.width();
+    const auto octets = static_cast<std::size_t>(largeur) * 4;
+    int haut = -1;
+    int bas = -1;
+    int gauche = largeur;
+    int droite = -1;
+    for (int y = 0; y < apres.height(); ++y) {
+        const auto* a = reinterpret_cast<const quint32*>(avant.constScanLine(y));
+        const auto* b = reinterpret_cast<const quint32*>(apres.constScanLine(y));
+        if (std::memcmp(a, b, octets) == 0) continue;
+        if (haut < 0) haut = y;
+        bas = y;
+        int x = 0;
+        while (a[x] == b[x])
+            ++x;
+        gauche = std::min(gauche, x);
+        x = largeur - 1;
+        while (a[x] == b[x])
+            --x;
+        droite = std::max(droite, x);
+    }
+    if (haut < 0) return {};
+    return QRect(QPoint(gauche, haut), QPoint(droite, bas));
+}
+
+void ZoneDessin::montreLeDessin() {
+    const QImage& image = surface_.image();
+    const QRect change = regionChangee(affichee_, image);
+    // A deep copy: sharing the surface's picture would make its next pass copy it instead.
+    affichee_ = image.copy();
+    generationAffichee_ = surface_.generation();
+    if (change.isEmpty()) {
+        // Nothing to show: the next paint is the system's and runs a pass as usual.
+        affichageSeul_ = false;
+        return;
+    }
+    update(change);
+}
+
+void ZoneDessin::paintEvent(QPaintEvent* evenement) {
+    const QImage& image = surface_.image();
+    // A picture shown that is not the one kept: what is on screen is no longer known, the next
+    // pass shows all of its own.
+    if (surface_.generation() != generationAffichee_) affichee_ = QImage();
+    const QRect zone = evenement->rect() & image.rect();
+    if (!zone.isEmpty()) QPainter(this).drawImage(zone, image, zone);
     if (std::exchange(affichageSeul_, false)) return;
     // The pass runs after the paint event: it may open message boxes, which must not run
     // inside one.
@@ -274,7 +324,7 @@ void VueMontrePlan::apresEvenement() {
     synchroniseBarres();
     if (surface_.generation() != dessinAffiche_) {
         dessinAffiche_ = surface_.generation();
-        zone_->update();
+        zone_->montreLeDessin();
     }
 }
 

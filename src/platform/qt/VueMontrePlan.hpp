@@ -13,10 +13,17 @@ namespace vitrail::qt {
 
 class VueMontrePlan;
 
+// The smallest rectangle of pixels that differ between two pictures; all of the new one when
+// their size or format differ, empty when nothing changed.
+QRect regionChangee(const QImage& avant, const QImage& apres);
+
 // The control TracPlanOCX1: shows the backing image and forwards paint, mouse and keys.
 class ZoneDessin : public QWidget {
   public:
     ZoneDessin(VueMontrePlan& vue, MontrePlan& modele, SurfaceQt& surface);
+
+    // Asks for a repaint of what the last pass changed on screen, and of nothing else.
+    void montreLeDessin();
 
   protected:
     void paintEvent(QPaintEvent* evenement) override;
@@ -31,6 +38,9 @@ class ZoneDessin : public QWidget {
     bool peintureEnAttente_ = false;
     // The next paint only shows what the last pass drew.
     bool affichageSeul_ = false;
+    // The picture on screen, to find what a pass changed.
+    QImage affichee_;
+    quint64 generationAffichee_ = 0;
 };
 
 // The viewer window: a modal dialog whose geometry comes from the toolkit-free window model;
