@@ -11,6 +11,7 @@
 
 #include "output/Html.hpp"
 #include "platform/EtatDessin.hpp"
+#include "platform/Police.hpp"
 #include "vitrail/TracPlanDLL.hpp"
 
 namespace vitrail {
@@ -23,30 +24,6 @@ constexpr double HauteurVueParDefaut = 9000;
 constexpr std::int32_t Ecran = eiTypeSortieEcran;
 constexpr std::int32_t Imprimante = eiTypeSortieImprimante;
 constexpr std::int32_t PageHtml = eiTypeSortieHTML;
-
-// What a text's extent depends on.
-struct Police {
-    Texte nom;
-    float taille;
-    bool gras;
-    bool italique;
-    bool barre;
-    bool souligne;
-};
-
-Police policeDe(const Surface& s) {
-    return {s.FontName(),   s.FontSize(),       s.FontBold(),
-            s.FontItalic(), s.FontStrikethru(), s.FontUnderline()};
-}
-
-void applique(Surface& s, const Police& p) {
-    s.FontName(p.nom);
-    s.FontSize(p.taille);
-    s.FontBold(p.gras);
-    s.FontItalic(p.italique);
-    s.FontStrikethru(p.barre);
-    s.FontUnderline(p.souligne);
-}
 
 // A surface that measures texts on a real one, in its own font, and draws nothing. Pictures
 // are loaded by the control's surface as a drawing would load them, so that a missing one
@@ -83,9 +60,9 @@ class Mesureur : public EtatDessin<Base> {
         struct Remise {
             Surface& surface;
             Police police;
-            ~Remise() { applique(surface, police); }
-        } remise{mesures_, policeDe(mesures_)};
-        applique(mesures_, policeDe(*this));
+            ~Remise() { police.pose(surface); }
+        } remise{mesures_, Police::de(mesures_)};
+        Police::de(*this).pose(mesures_);
         return m();
     }
 

@@ -22,11 +22,12 @@ std::size_t CachesDessin::HachageMiseEnPage::operator()(const CleMiseEnPage& c) 
     melange(h, hache(c.largeur));
     melange(h, hache(c.hauteur));
     melange(h, hache(c.taille));
-    melange(h, hache(c.police));
-    melange(h, hache(c.taillePolice));
-    melange(h, static_cast<std::size_t>(c.gras) | static_cast<std::size_t>(c.italique) << 1 |
-                   static_cast<std::size_t>(c.souligne) << 2 |
-                   static_cast<std::size_t>(c.barre) << 3);
+    melange(h, hache(c.police.nom));
+    melange(h, hache(c.police.taille));
+    melange(h, static_cast<std::size_t>(c.police.gras) |
+                   static_cast<std::size_t>(c.police.italique) << 1 |
+                   static_cast<std::size_t>(c.police.souligne) << 2 |
+                   static_cast<std::size_t>(c.police.barre) << 3);
     melange(h, hache(c.cible));
     melange(h, hache(c.resolution));
     return h;

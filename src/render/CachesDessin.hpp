@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "api/CadreDef.hpp"
+#include "platform/Police.hpp"
 #include "support/Texte.hpp"
 #include "vitrail/Debordement.hpp"
 
@@ -20,12 +21,7 @@ struct CleMiseEnPage {
     double largeur = 0;
     double hauteur = 0;
     std::int16_t taille = 0;
-    Texte police;
-    float taillePolice = 0;
-    bool gras = false;
-    bool italique = false;
-    bool souligne = false;
-    bool barre = false;
+    Police police;
     std::int16_t marge = 0;
     std::int16_t minimumLettres = 0;
     double tailleMinimum = 0;
@@ -68,12 +64,7 @@ struct CadreDessine {
     std::shared_ptr<const std::vector<Texte>> lignes;
     std::int16_t trait = 0;
     std::int32_t fond = 0;
-    Texte police;
-    float taille = 0;
-    bool gras = false;
-    bool italique = false;
-    bool barre = false;
-    bool souligne = false;
+    Police police;
     bool transparent = false;
     bool positionPosee = false;
     double x = 0;

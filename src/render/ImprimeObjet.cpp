@@ -225,12 +225,7 @@ bool TracPlanOCX::passeHorsChamp(const CadreDef& cadre) {
     Surface& cible = surface();
     cible.DrawWidth(c.trait);
     cible.FillColor(c.fond);
-    cible.FontName(c.police);
-    cible.FontSize(c.taille);
-    cible.FontBold(c.gras);
-    cible.FontItalic(c.italique);
-    cible.FontStrikethru(c.barre);
-    cible.FontUnderline(c.souligne);
+    c.police.pose(cible);
     cible.FontTransparent(c.transparent);
     if (c.positionPosee) {
         cible.CurrentX(c.x + dx);
@@ -265,12 +260,7 @@ void TracPlanOCX::retientCadre(const CadreDef& cadre, double gauche, double haut
                    .lignes = std::make_shared<const std::vector<Texte>>(isLignes),
                    .trait = cible.DrawWidth(),
                    .fond = cible.FillColor(),
-                   .police = cible.FontName(),
-                   .taille = cible.FontSize(),
-                   .gras = cible.FontBold(),
-                   .italique = cible.FontItalic(),
-                   .barre = cible.FontStrikethru(),
-                   .souligne = cible.FontUnderline(),
+                   .police = Police::de(cible),
                    .transparent = cible.FontTransparent(),
                    .positionPosee = positionPosee_,
                    .x = cible.CurrentX(),
