@@ -21,14 +21,14 @@
 
 #include "GenerateurPlanning.hpp"
 #include "doubles/PlateformeFactice.hpp"
-#include "output/Html.hpp"
-#include "output/MontrePlan.hpp"
-#include "platform/qt/PlateformeQt.hpp"
-#include "platform/qt/SurfaceQt.hpp"
+#include "html/Html.hpp"
+#include "qt/PlateformeQt.hpp"
+#include "qt/SurfaceQt.hpp"
 #include "render/Balises.hpp"
 #include "render/Caches.hpp"
 #include "render/RemplaceTout.hpp"
 #include "support/Conversions.hpp"
+#include "viewer/MontrePlan.hpp"
 
 namespace {
 
@@ -295,7 +295,7 @@ void PlancherDessin(benchmark::State& etat) {
 // surface: the algorithm's own cost.
 void MiseEnPageQuiRetrecit(benchmark::State& etat) {
     test::PlateformeFactice plateforme;
-    TracPlanOCX controle(plateforme);
+    TracPlanOCX controle(plateforme, Html::sortie());
     controle.Initialise();
     controle.ilTypeImpression = 1;
     const Texte texte =

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vitrail::fuzz::Donnees d(data, size);
     auto plateforme = std::make_shared<vitrail::test::PlateformeFactice>();
     plateforme->interaction.gardeMessages = false;
-    plateforme->systeme.dossier = vitrail::depuisUtf8(dossier.string());
+    plateforme->systeme().dossier = vitrail::depuisUtf8(dossier.string());
     const fs::path page = dossier / "page.htm";
     fs::remove(page);
     {

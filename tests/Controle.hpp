@@ -1,6 +1,7 @@
 #pragma once
 
 #include "doubles/PlateformeFactice.hpp"
+#include "html/Html.hpp"
 #include "render/TracPlanOCX.hpp"
 
 namespace vitrail::test {
@@ -8,7 +9,7 @@ namespace vitrail::test {
 // A control on the test doubles.
 struct Controle {
     PlateformeFactice plateforme;
-    TracPlanOCX ctl{plateforme};
+    TracPlanOCX ctl{plateforme, Html::sortie()};
 
     SurfaceFactice& surface() { return *plateforme.derniereSurface; }
     std::vector<Message>& messages() { return plateforme.interaction.messages; }

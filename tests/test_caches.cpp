@@ -12,11 +12,11 @@
 #include "Fichiers.hpp"
 #include "GenerateurPlanning.hpp"
 #include "doubles/PlateformeFactice.hpp"
-#include "output/Html.hpp"
-#include "output/MontrePlan.hpp"
-#include "platform/qt/PlateformeQt.hpp"
-#include "platform/qt/SurfaceQt.hpp"
+#include "html/Html.hpp"
+#include "qt/PlateformeQt.hpp"
+#include "qt/SurfaceQt.hpp"
 #include "render/Caches.hpp"
+#include "viewer/MontrePlan.hpp"
 
 namespace vitrail {
 namespace {
@@ -25,11 +25,11 @@ const std::filesystem::path Exemples = std::filesystem::path(VITRAIL_SOURCE) / "
 const std::string Logo = (Exemples / "logo.png").string();
 
 // Records every box and answers No where a box asks, so that no browser is ever started.
-class Dialogues : public test::InteractionScriptee {
+class Dialogues : public test::DialoguesScriptes {
   public:
     Reponse MsgBox(const Message& message) override {
         if (message.boutons != Boutons::OK) reponses.push_front(Reponse::Non);
-        return InteractionScriptee::MsgBox(message);
+        return DialoguesScriptes::MsgBox(message);
     }
 };
 
@@ -157,7 +157,7 @@ Sorties surDoublures(const Planning& planning) {
         for (const char* image : {"logo.png", "../examples/logo.png"})
             plateforme.derniereSurface->images[depuisUtf8((Exemples / image).string())] = true;
         plateforme.derniereSurface->images[depuisUtf8(Logo)] = true;
-        plateforme.imprimante.images = plateforme.derniereSurface->images;
+        plateforme.imprimante().images = plateforme.derniereSurface->images;
     };
     Sorties s = session(plateforme, avecImages, [&](Sorties&, TracPlanOCX& c, const char*) {
         if (c.ilTypeImpression == 3) {
@@ -166,7 +166,7 @@ Sorties surDoublures(const Planning& planning) {
         }
     });
     // The screen's calls are not compared: frames out of view are meant to make none.
-    s.appels = plateforme.imprimante.appels;
+    s.appels = plateforme.imprimante().appels;
     s.messages = textes(plateforme.interaction.messages);
     return s;
 }

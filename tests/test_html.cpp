@@ -13,7 +13,7 @@
 #include "Erreurs.hpp"
 #include "Fichiers.hpp"
 #include "doubles/PlateformeFactice.hpp"
-#include "output/Html.hpp"
+#include "html/Html.hpp"
 
 namespace vitrail {
 namespace {
@@ -47,7 +47,7 @@ struct ExportHtml : ::testing::Test {
     test::DossierTemporaire dossier;
     fs::path page = dossier / "page.htm";
     test::SystemeFactice systeme;
-    test::InteractionScriptee ui;
+    test::DialoguesScriptes ui;
     test::ImprimanteFactice imprimante;
 };
 

@@ -10,7 +10,7 @@
 
 #include "Controle.hpp"
 #include "Fichiers.hpp"
-#include "output/Html.hpp"
+#include "html/Html.hpp"
 #include "support/RapportErreur.hpp"
 
 namespace vitrail {
@@ -106,21 +106,21 @@ TEST_F(Passe, ASetUpThatFailsEndsThePassWithItsOwnReportOnly) {
         EXPECT_TRUE(ctl.ibAbandon);
         EXPECT_EQ(effacements(), 0);
     }
-    EXPECT_TRUE(plateforme.imprimante.documents.empty());
+    EXPECT_TRUE(plateforme.imprimante().documents.empty());
     Html::SetCheminHtml(U"");
 }
 
 TEST_F(Passe, EachCopyIsADocumentOfItsOwnAndThePrinterIsGivenBack) {
-    plateforme.imprimante.orientation = Printer::Portrait;
+    plateforme.imprimante().orientation = Imprimante::Portrait;
     plateforme.interaction.copies = {3};
     ASSERT_TRUE(ctl.Imprime({.piTypeImpression = 2}));
-    const auto& imprimante = plateforme.imprimante;
+    const auto& imprimante = plateforme.imprimante();
     ASSERT_EQ(imprimante.documents.size(), 3u);
     for (const auto& document : imprimante.documents)
         EXPECT_EQ(document.back(), "NewPage");
     // Set up once, then again for each copy, then given back.
     EXPECT_EQ(std::count(imprimante.appels.begin(), imprimante.appels.end(), "Orientation 2"), 4);
-    EXPECT_EQ(imprimante.orientation, Printer::Portrait);
+    EXPECT_EQ(imprimante.orientation, Imprimante::Portrait);
     EXPECT_EQ(plateforme.interaction.dialoguesImprimante, std::vector<std::int32_t>{1048588});
     EXPECT_FALSE(ctl.ibPrinting);
 
@@ -159,11 +159,11 @@ TEST_P(ImpressionInterrompue, SendsNothingAndGivesTheScreenItsScaleBack) {
         ctl.Imprime({.piTypeImpression = 2, .pbAlsoScreen = true, .psOrientation = U"Portrait"}),
         GetParam().resultat);
     EXPECT_EQ(textes(), GetParam().messages);
-    auto& imprimante = plateforme.imprimante;
+    auto& imprimante = plateforme.imprimante();
     EXPECT_TRUE(imprimante.documents.empty());
     EXPECT_FALSE(imprimante.documentOuvert());
     EXPECT_FALSE(ctl.ibPrinting);
-    EXPECT_EQ(imprimante.orientation, Printer::Portrait);  // not given back
+    EXPECT_EQ(imprimante.orientation, Imprimante::Portrait);  // not given back
     EXPECT_EQ(ecran(), avant);
 
     // The next print sends its own document only.
@@ -190,34 +190,35 @@ INSTANTIATE_TEST_SUITE_P(
                      {test::rapport(U"ImprimeObjet", 53), U"Impression annulée"}},
         FinAnticipee{"CancelAfterAPrinterError",
                      [](Passe& p) {
-                         p.plateforme.imprimante.echecsPage = {erreurs::ErreurImprimante};
+                         p.plateforme.imprimante().echecsPage = {erreurs::ErreurImprimante};
                          p.plateforme.interaction.reponses = {Reponse::Annuler};
                      },
                      false,
                      {MessageErreur482}},
-        FinAnticipee{"AnotherError",
-                     [](Passe& p) { p.plateforme.imprimante.echecsPage = {erreurs::Depassement}; },
-                     false,
-                     {test::rapport(U"Imprime", 6)}}),
+        FinAnticipee{
+            "AnotherError",
+            [](Passe& p) { p.plateforme.imprimante().echecsPage = {erreurs::Depassement}; },
+            false,
+            {test::rapport(U"Imprime", 6)}}),
     [](const auto& ligne) { return std::string(ligne.param.nom); });
 
 TEST_F(Passe, PrinterErrorYesRunsTheStatementAgainNoGoesOn) {
-    plateforme.imprimante.echecsLecture = {erreurs::ErreurImprimante, erreurs::ErreurImprimante};
+    plateforme.imprimante().echecsLecture = {erreurs::ErreurImprimante, erreurs::ErreurImprimante};
     plateforme.interaction.reponses = {Reponse::Oui, Reponse::Non};
     ASSERT_TRUE(ctl.Imprime({.piTypeImpression = 2}));
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_EQ(messages()[0], (Message{MessageErreur482, Boutons::OuiNonAnnuler, Icone::Critique,
                                       U"Erreur d'imprimante lors de l'essai d'impression"}));
-    EXPECT_EQ(plateforme.imprimante.documents.size(), 1u);
+    EXPECT_EQ(plateforme.imprimante().documents.size(), 1u);
 
     // 484: told, then printed anyway, and the printer is not given back.
     messages().clear();
-    plateforme.imprimante.orientation = Printer::Portrait;
-    plateforme.imprimante.echecsLecture = {erreurs::InfoImprimante};
+    plateforme.imprimante().orientation = Imprimante::Portrait;
+    plateforme.imprimante().echecsLecture = {erreurs::InfoImprimante};
     ASSERT_TRUE(ctl.Imprime({.piTypeImpression = 2}));
     EXPECT_EQ(messages(), std::vector<Message>{MessageErreurImprimante()});
-    EXPECT_EQ(plateforme.imprimante.documents.size(), 2u);
-    EXPECT_EQ(plateforme.imprimante.orientation, Printer::Paysage);
+    EXPECT_EQ(plateforme.imprimante().documents.size(), 2u);
+    EXPECT_EQ(plateforme.imprimante().orientation, Imprimante::Paysage);
 }
 
 TEST_F(Passe, AFrameThatFailsStopsThePassBeforeTheNextOne) {

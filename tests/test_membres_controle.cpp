@@ -60,7 +60,7 @@ TEST(TaillesEtMesures, TextMeasuresFollowTheTargetAndLeaveTheTagsOutUnlessTold) 
     };
     for (const Cas& cas : tableau) {
         Controle c;
-        c.plateforme.imprimante.FontSize(20);
+        c.plateforme.imprimante().FontSize(20);
         c.ctl.ilTypeImpression = cas.cible;
         SCOPED_TRACE(cas.cible);
         EXPECT_FLOAT_EQ(c.ctl.RtvTextWidth(U"<b>abc</b>"), cas.sansBalises);
@@ -72,7 +72,7 @@ TEST(TaillesEtMesures, TextMeasuresFollowTheTargetAndLeaveTheTagsOutUnlessTold) 
 TEST(SurfaceCourante, ThePrinterOnlyForThePrinterTargetAndTheControlRoundsPositions) {
     Controle c;
     c.ctl.ilTypeImpression = 2;
-    EXPECT_EQ(&c.ctl.ioObject(), &c.plateforme.imprimante);
+    EXPECT_EQ(&c.ctl.ioObject(), &c.plateforme.imprimante());
     c.ctl.ilTypeImpression = 1;
     Surface& objet = c.ctl.ioObject();
     objet.CurrentX(100.5);
@@ -111,18 +111,18 @@ TEST(Defilement, MaximaFollowTheDrawnExtentAndTooManyPositionsAreReported) {
 
 TEST(ReglagesImprimante, SavedAndGivenBackUnlessThePrinterFailed) {
     Controle c;
-    auto& imprimante = c.plateforme.imprimante;
-    imprimante.paperSize = Printer::A3;
+    auto& imprimante = c.plateforme.imprimante();
+    imprimante.paperSize = Imprimante::A3;
     c.ctl.SauvePrinter();
-    imprimante.paperSize = Printer::A4;
+    imprimante.paperSize = Imprimante::A4;
     imprimante.appels.clear();
     c.ctl.RestaurePrinter();
     EXPECT_EQ(imprimante.appels, (std::vector<std::string>{"PaperSize 8", "Orientation 2"}));
 
     c.ctl.ibErreurPrinter = true;
-    imprimante.paperSize = Printer::A4;
+    imprimante.paperSize = Imprimante::A4;
     c.ctl.RestaurePrinter();
-    EXPECT_EQ(imprimante.paperSize, Printer::A4);
+    EXPECT_EQ(imprimante.paperSize, Imprimante::A4);
 
     imprimante.echecsLecture = {erreurs::InfoImprimante};
     c.ctl.ibErreurPrinter = false;
@@ -132,7 +132,7 @@ TEST(ReglagesImprimante, SavedAndGivenBackUnlessThePrinterFailed) {
 
 TEST(ParametrePrinter, ScaleAndZoomBySheetAndUnsupportedSheetsLeaveThem) {
     Controle c;
-    auto& imprimante = c.plateforme.imprimante;
+    auto& imprimante = c.plateforme.imprimante();
     c.ctl.nomProcedure = U"Imprime";
 
     c.ctl.ParamètrePrinter(U"Landscape", U"A4");
@@ -142,11 +142,11 @@ TEST(ParametrePrinter, ScaleAndZoomBySheetAndUnsupportedSheetsLeaveThem) {
     EXPECT_EQ(c.ctl.nomProcedure, U"Imprime");
 
     c.ctl.ParamètrePrinter(U"Landscape", U"A3");
-    EXPECT_EQ(imprimante.paperSize, Printer::A3);
+    EXPECT_EQ(imprimante.paperSize, Imprimante::A3);
     EXPECT_EQ(c.ctl.idZoomDefaut, 42 / 29.7);
 
     c.ctl.ParamètrePrinter(U"landscape", U"A4");
-    EXPECT_EQ(imprimante.orientation, Printer::Portrait);
+    EXPECT_EQ(imprimante.orientation, Imprimante::Portrait);
     EXPECT_EQ(c.ctl.idCorrecVertical, 53);
     EXPECT_EQ(c.ctl.idCorrecHorizontal, 56);
     EXPECT_EQ(c.ctl.idZoomDefaut, 0.8);
@@ -157,7 +157,7 @@ TEST(ParametrePrinter, ScaleAndZoomBySheetAndUnsupportedSheetsLeaveThem) {
     ASSERT_EQ(c.messages().size(), 1u);
     EXPECT_NE(c.messages()[0].texte.find(U"module : ParamètrePrinter'\r\nCode : 380"), Texte::npos);
     EXPECT_EQ(c.ctl.idZoomDefaut, 1.0);
-    EXPECT_EQ(c.plateforme.imprimante.paperSize, Printer::A4);
+    EXPECT_EQ(c.plateforme.imprimante().paperSize, Imprimante::A4);
 
     c.ctl.ParamètrePrinter(U"Portrait", U"A3");
     EXPECT_EQ(c.messages().size(), 2u);
@@ -167,7 +167,7 @@ TEST(ParametrePrinter, ScaleAndZoomBySheetAndUnsupportedSheetsLeaveThem) {
 
 TEST(ParametrePrinter, PrinterInformationFailureIsToldOthersAreToleratedQuietly) {
     Controle c;
-    c.plateforme.imprimante.echecsEcriture = {erreurs::InfoImprimante};
+    c.plateforme.imprimante().echecsEcriture = {erreurs::InfoImprimante};
     c.ctl.ParamètrePrinter(U"Portrait", U"A4");
     EXPECT_EQ(c.messages(), std::vector<Message>{MessageErreurImprimante()});
     EXPECT_TRUE(c.ctl.ibErreurPrinter);
@@ -175,8 +175,8 @@ TEST(ParametrePrinter, PrinterInformationFailureIsToldOthersAreToleratedQuietly)
 
     // Each call counts its own failures: three calls with two each are still tolerated.
     for (int appel = 0; appel < 3; ++appel) {
-        c.plateforme.imprimante.echecsEcriture = {erreurs::ErreurImprimante,
-                                                  erreurs::ErreurImprimante};
+        c.plateforme.imprimante().echecsEcriture = {erreurs::ErreurImprimante,
+                                                    erreurs::ErreurImprimante};
         c.ctl.ParamètrePrinter(U"Landscape", U"A3");
     }
     EXPECT_EQ(c.messages().size(), 1u);

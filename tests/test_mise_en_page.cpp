@@ -4,7 +4,7 @@
 
 #include "Controle.hpp"
 #include "Fichiers.hpp"
-#include "output/Html.hpp"
+#include "html/Html.hpp"
 #include "render/Balises.hpp"
 
 namespace vitrail {
@@ -132,12 +132,12 @@ TEST_F(MiseEnPage, UpperCaseCodesCentreAndTallTextsStartHalfALineDown) {
 TEST_F(MiseEnPage, HtmlWritesEachLineWhoseTopPlusItsHeightLessTenStaysWithinTheBottom) {
     test::DossierTemporaire dossier;
     Html::SetCheminHtml(depuisUtf8((dossier / "p.htm").string()));
-    Html::EcritEnteteHtml(U"T", plateforme.systeme);
+    Html::EcritEnteteHtml(U"T", plateforme.systeme());
     ctl.ilTypeImpression = 3;
     ctl.Initialise({.pdMinFontSize = 10});
     // Lines 20 high at 0, 20 and 40 in a box 30 high: 20 + 20 - 10 is just within.
     ctl.ImprimeTexteLong(U"un\rdeux\rtrois", 0, 0, 30, 1000, 10, U"");
-    Html::EcritFinHtml(plateforme.systeme, plateforme.interaction);
+    Html::EcritFinHtml(plateforme.systeme(), plateforme.interaction);
     Html::SetCheminHtml(U"");
     const std::string page = test::contenu(dossier / "p.htm");
     EXPECT_NE(page.find("\r\ndeux\r\n"), std::string::npos);

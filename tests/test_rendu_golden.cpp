@@ -8,8 +8,8 @@
 
 #include "Fichiers.hpp"
 #include "doubles/PlateformeFactice.hpp"
-#include "output/Html.hpp"
-#include "output/MontrePlan.hpp"
+#include "html/Html.hpp"
+#include "viewer/MontrePlan.hpp"
 #include "vitrail/TracPlanDLL.hpp"
 
 namespace vitrail {
@@ -60,7 +60,7 @@ struct RenduGolden : ::testing::Test {
     RenduGolden() {
         planning(plan);
         plateforme->derniereSurface->images[U"logo.png"] = true;
-        plateforme->imprimante.images[U"logo.png"] = true;
+        plateforme->imprimante().images[U"logo.png"] = true;
     }
 
     static void compare(const std::string& nom, const std::string& obtenu) {
@@ -87,7 +87,7 @@ TEST_F(RenduGolden, Printer) {
     ASSERT_TRUE(ctl.Imprime({.piTypeImpression = 2}));
     EXPECT_TRUE(plateforme->interaction.messages.empty());
     std::string tout;
-    for (const auto& document : plateforme->imprimante.documents) {
+    for (const auto& document : plateforme->imprimante().documents) {
         tout += "--- document\n" + lignes(document);
     }
     compare("planning-imprimante.txt", tout);

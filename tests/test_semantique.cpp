@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "Erreurs.hpp"
-#include "doubles/InteractionScriptee.hpp"
+#include "doubles/DialoguesScriptes.hpp"
 #include "support/Conversions.hpp"
 #include "support/RapportErreur.hpp"
 #include "support/Texte.hpp"
@@ -87,7 +87,7 @@ TEST(Variant, ConversionsAndComparisons) {
 }
 
 TEST(RapportErreur, ThreeLinesWithTheClosingQuoteOnlyAndThePrinterNoticeFirst) {
-    test::InteractionScriptee ui;
+    test::DialoguesScriptes ui;
     bool abandon = false;
     bool noRedraw = false;
     RapportErreur(ErreurExecution(erreurs::IncompatibiliteType), U"NewCadreTexte", ui, abandon,
@@ -106,7 +106,7 @@ TEST(RapportErreur, ThreeLinesWithTheClosingQuoteOnlyAndThePrinterNoticeFirst) {
 }
 
 TEST(CouleurHtml, RedFirstUpperCaseHexadecimalAndHexPaddedButNeverCut) {
-    test::InteractionScriptee ui;
+    test::DialoguesScriptes ui;
     EXPECT_EQ(CouleurHtml(16777215, ui), U"#FFFFFF");
     EXPECT_EQ(CouleurHtml(255, ui), U"#FF0000");
     EXPECT_EQ(CouleurHtml(0x0A0B0C, ui), U"#0C0B0A");
@@ -120,7 +120,7 @@ TEST(CouleurHtml, RedFirstUpperCaseHexadecimalAndHexPaddedButNeverCut) {
 }
 
 TEST(MaxMinValeurs, ResultsAndStartValues) {
-    test::InteractionScriptee ui;
+    test::DialoguesScriptes ui;
     const auto max = [&](Valeurs v) { return MaxValeurs(v, ui); };
     const auto min = [&](Valeurs v) { return MinValeurs(v, ui); };
     EXPECT_EQ(max({std::int16_t{0}, -3.0}), Variant(std::int16_t{0}));
@@ -131,7 +131,7 @@ TEST(MaxMinValeurs, ResultsAndStartValues) {
 }
 
 TEST(MaxMinValeurs, AFailedComparisonIsToldAndTheResultSoFarKept) {
-    test::InteractionScriptee ui;
+    test::DialoguesScriptes ui;
     EXPECT_EQ(MaxValeurs({std::int16_t{5}, std::int16_t{9}, U"abc", std::int16_t{20}}, ui),
               Variant(std::int16_t{9}));
     ASSERT_EQ(ui.messages.size(), 1u);

@@ -7,8 +7,8 @@
 
 #include "Fichiers.hpp"
 #include "doubles/PlateformeFactice.hpp"
-#include "output/Html.hpp"
-#include "output/MontrePlan.hpp"
+#include "html/Html.hpp"
+#include "viewer/MontrePlan.hpp"
 #include "vitrail/TracPlanDLL.hpp"
 
 namespace vitrail {
@@ -93,18 +93,18 @@ TEST_F(Show, OldTargetsAreNormalisedInTheCallersVariableAndUnknownOnesShowNothin
                             .psPaperSize = papier};
         plan.Show(ecran);
         EXPECT_EQ(ecran.piTypeImpression, eiTypeSortieEcran);
-        ASSERT_FALSE(plateforme->imprimante.formats.empty()) << orientation;
-        EXPECT_EQ(plateforme->imprimante.formats.back(), format) << orientation;
+        ASSERT_FALSE(plateforme->imprimante().formats.empty()) << orientation;
+        EXPECT_EQ(plateforme->imprimante().formats.back(), format) << orientation;
     }
     plateforme->fenetres.clear();
-    plateforme->imprimante.documents.clear();
+    plateforme->imprimante().documents.clear();
 
     planning();
     ArgumentsShow imprimante{.piTypeImpression = eiTypeSortieImprimanteOld,
                              .pbPromptPrinter = false};
     plan.Show(imprimante);
     EXPECT_EQ(imprimante.piTypeImpression, eiTypeSortieImprimante);
-    EXPECT_EQ(plateforme->imprimante.documents.size(), 1u);
+    EXPECT_EQ(plateforme->imprimante().documents.size(), 1u);
     EXPECT_TRUE(plateforme->fenetres.empty());
 
     planning();

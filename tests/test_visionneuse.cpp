@@ -5,8 +5,8 @@
 
 #include "Controle.hpp"
 #include "Fichiers.hpp"
-#include "output/Html.hpp"
-#include "output/MontrePlan.hpp"
+#include "html/Html.hpp"
+#include "viewer/MontrePlan.hpp"
 
 namespace vitrail {
 namespace {
@@ -141,7 +141,7 @@ TEST_F(Vue, PrintAndSaveButtonsUseTheirTargetsAndResetTheScreen) {
     ctl.Orientation = U"Portrait";
     ctl.PaperSize = U"A4";
     clique(Visionneuse::Imprimer);
-    EXPECT_EQ(plateforme.imprimante.documents.size(), 1u);
+    EXPECT_EQ(plateforme.imprimante().documents.size(), 1u);
     EXPECT_EQ(ctl.idZoomDefaut, 0);
     uneSecondePlusTard();
     vue.UserControl_Paint();
@@ -157,7 +157,7 @@ TEST_F(Vue, PrintAndSaveButtonsUseTheirTargetsAndResetTheScreen) {
     plateforme.interaction.fichiers = {choisi};
     uneSecondePlusTard();
     vue.cmdEnregistre_Click();
-    EXPECT_EQ(Html::GetCheminHtml(plateforme.systeme), choisi);
+    EXPECT_EQ(Html::GetCheminHtml(plateforme.systeme()), choisi);
     EXPECT_TRUE(std::filesystem::exists(dossier / "choisi.htm"));
     EXPECT_EQ(ctl.idZoomDefaut, 0);  // the next screen pass starts from the default view
     Html::SetCheminHtml(U"");

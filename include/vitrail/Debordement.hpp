@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "vitrail/eTypeSortie.hpp"
+
 namespace vitrail {
 
 // A text frame whose text does not fit its box.
@@ -21,7 +23,7 @@ struct Debordement {
 // The target whose geometry a check lays the texts out in, as Show would send them there.
 struct ArgumentsDebordements {
     // 1 the viewer, 2 the printer, 3 the HTML page; 0 and -1 stand for 1 and 2.
-    std::int32_t piTypeImpression = 1;
+    std::int32_t piTypeImpression = eiTypeSortieEcran;
     // Viewer: the drawing area in twips; 0 takes the one of the window at its designed size.
     double largeur = 0;
     double hauteur = 0;

@@ -7,14 +7,14 @@
 #include <vector>
 
 #include "doubles/SurfaceFactice.hpp"
-#include "platform/Printer.hpp"
+#include "platform/Imprimante.hpp"
 
 namespace vitrail::test {
 
 // A printer on the recording surface. Drawing opens a document; EndDoc files it as one of the
 // documents sent, KillDoc drops it. Writes of the orientation and the paper size are recorded
 // among the calls, not in the documents.
-class ImprimanteFactice : public SurfaceFacticeDe<Printer> {
+class ImprimanteFactice : public SurfaceFacticeDe<Imprimante> {
   public:
     std::int16_t orientation = Paysage;
     std::int16_t paperSize = A4;

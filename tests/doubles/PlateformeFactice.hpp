@@ -6,16 +6,16 @@
 #include <set>
 #include <vector>
 
+#include "doubles/DialoguesScriptes.hpp"
 #include "doubles/ImprimanteFactice.hpp"
-#include "doubles/InteractionScriptee.hpp"
 #include "doubles/SurfaceFactice.hpp"
-#include "output/MontrePlan.hpp"
 #include "platform/Plateforme.hpp"
+#include "viewer/MontrePlan.hpp"
 #include "vitrail/TracPlanDLL.hpp"
 
 namespace vitrail::test {
 
-class HorlogeFactice : public Horloge {
+class HorlogeFactice : public Chronometre {
   public:
     float maintenant = 36000;
     float Timer() override { return maintenant; }
@@ -36,10 +36,8 @@ class SystemeFactice : public Systeme {
 // one made stays reachable.
 class PlateformeFactice : public Plateforme {
   public:
-    ImprimanteFactice imprimante;
-    InteractionScriptee interaction;
+    DialoguesScriptes interaction;
     HorlogeFactice horloge;
-    SystemeFactice systeme;
     // Owned by the control: gone once Show has discarded the window.
     SurfaceFactice* derniereSurface = nullptr;
 
@@ -48,10 +46,10 @@ class PlateformeFactice : public Plateforme {
         derniereSurface = surface.get();
         return surface;
     }
-    Printer& Imprimante() override { return imprimante; }
-    Interaction& Dialogues() override { return interaction; }
-    Horloge& Chronometre() override { return horloge; }
-    Systeme& Os() override { return systeme; }
+    ImprimanteFactice& imprimante() override { return imprimante_; }
+    Dialogues& dialogues() override { return interaction; }
+    Chronometre& chronometre() override { return horloge; }
+    SystemeFactice& systeme() override { return systeme_; }
 
     // What the user does while the window is shown; by default the window opens at its size,
     // is painted once and closed with Escape.
@@ -79,6 +77,10 @@ class PlateformeFactice : public Plateforme {
         scenario(fenetre);
         fenetres.push_back({fenetre.Caption, fenetre.placement, fermee, derniereSurface->appels});
     }
+
+  private:
+    ImprimanteFactice imprimante_;
+    SystemeFactice systeme_;
 };
 
 }  // namespace vitrail::test

@@ -10,12 +10,12 @@
 
 #include "Erreurs.hpp"
 #include "Fichiers.hpp"
-#include "output/Html.hpp"
-#include "output/MontrePlan.hpp"
-#include "platform/qt/ImprimanteQt.hpp"
-#include "platform/qt/PlateformeQt.hpp"
-#include "platform/qt/SurfaceQt.hpp"
-#include "platform/qt/VueMontrePlan.hpp"
+#include "html/Html.hpp"
+#include "qt/ImprimanteQt.hpp"
+#include "qt/PlateformeQt.hpp"
+#include "qt/SurfaceQt.hpp"
+#include "qt/VueMontrePlan.hpp"
+#include "viewer/MontrePlan.hpp"
 #include "vitrail/TracPlanDLL.hpp"
 
 namespace vitrail::qt {
@@ -204,8 +204,8 @@ TEST(Debordements, EachTargetsGeometryWithNothingDrawnPrintedOrWritten) {
     const std::string tmpdir = qEnvironmentVariable("TMPDIR", QStringLiteral("/tmp")).toStdString();
     setenv("TMPDIR", temporaire.chemin().c_str(), 1);
     Html::SetCheminHtml(page);
-    Printer& imprimante = plateforme->Imprimante();
-    imprimante.Orientation(Printer::Portrait);
+    Imprimante& imprimante = plateforme->imprimante();
+    imprimante.Orientation(Imprimante::Portrait);
     imprimante.FontName(U"Courier");
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
@@ -239,9 +239,9 @@ TEST(Debordements, EachTargetsGeometryWithNothingDrawnPrintedOrWritten) {
         EXPECT_FALSE(plan.Formulaire().TracPlanOCX1.ibAbandon);
     }
     EXPECT_TRUE(plateforme->imprimanteQt().destinations().isEmpty());
-    EXPECT_EQ(imprimante.Orientation(), Printer::Portrait);
+    EXPECT_EQ(imprimante.Orientation(), Imprimante::Portrait);
     EXPECT_EQ(imprimante.FontName(), U"Courier");
-    EXPECT_EQ(Html::GetCheminHtml(plateforme->Os()), page);
+    EXPECT_EQ(Html::GetCheminHtml(plateforme->systeme()), page);
     EXPECT_TRUE(std::filesystem::is_empty(dossier.chemin()));
     EXPECT_TRUE(std::filesystem::is_empty(temporaire.chemin()));
     setenv("TMPDIR", tmpdir.c_str(), 1);
@@ -249,7 +249,7 @@ TEST(Debordements, EachTargetsGeometryWithNothingDrawnPrintedOrWritten) {
 
 // A clock a second further on at every reading: no pass is dropped for coming too soon, so a
 // pass that starts another one shows as a stream of passes.
-class HorlogeRapide : public Horloge {
+class HorlogeRapide : public Chronometre {
   public:
     float Timer() override { return secondes_ += 1; }
 
@@ -259,7 +259,7 @@ class HorlogeRapide : public Horloge {
 
 class PlateformeRapide : public PlateformeQt {
   public:
-    Horloge& Chronometre() override { return horloge_; }
+    Chronometre& chronometre() override { return horloge_; }
 
   private:
     HorlogeRapide horloge_;

@@ -5,8 +5,8 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "output/MontrePlan.hpp"
-#include "platform/qt/SurfaceQt.hpp"
+#include "qt/SurfaceQt.hpp"
+#include "viewer/MontrePlan.hpp"
 
 namespace vitrail::outil {
 

@@ -10,11 +10,11 @@
 #include "Options.hpp"
 #include "Sorties.hpp"
 #include "Verification.hpp"
-#include "output/Html.hpp"
-#include "output/MontrePlan.hpp"
-#include "platform/console/InteractionConsole.hpp"
-#include "platform/qt/PlateformeQt.hpp"
-#include "platform/qt/SurfaceQt.hpp"
+#include "console/DialoguesConsole.hpp"
+#include "html/Html.hpp"
+#include "qt/PlateformeQt.hpp"
+#include "qt/SurfaceQt.hpp"
+#include "viewer/MontrePlan.hpp"
 #include "vitrail/TracPlanDLL.hpp"
 
 namespace vitrail::outil {
@@ -77,7 +77,7 @@ int execute(const Options& o) {
     const Cible cible =
         o.cible == Cible::Defaut ? cibleDuFichier(planning.show.piTypeImpression) : o.cible;
     auto plateforme = qt::PlateformeQt::partagee();
-    auto console = std::make_shared<InteractionConsole>(std::cerr);
+    auto console = std::make_shared<DialoguesConsole>(std::cerr);
     for (const std::string& mot : o.reponses)
         console->reponses.push_back(reponse(mot));
     console->copies = o.copies.value_or(1);
@@ -126,7 +126,7 @@ int execute(const Options& o) {
             }
             plan.Show(show);
             if (console->erreurs == 0)
-                std::cout << versUtf8(Html::GetCheminHtml(plateforme->Os())) << '\n';
+                std::cout << versUtf8(Html::GetCheminHtml(plateforme->systeme())) << '\n';
             break;
         case Cible::Png: {
             const std::string sortie = o.sortie.empty() ? "planning.png" : o.sortie;

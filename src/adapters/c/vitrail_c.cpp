@@ -1,0 +1,305 @@
+#include "vitrail/vitrail.h"
+
+#include <cmath>
+#include <cstdint>
+#include <exception>
+#include <iostream>
+#include <memory>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "api/FilUnique.hpp"
+#include "console/DialoguesConsole.hpp"
+#include "qt/PlateformeQt.hpp"
+#include "vitrail/TracPlanDLL.hpp"
+
+struct vitrail_plan {
+    vitrail::TracPlanDLL trace;
+};
+
+namespace {
+
+thread_local std::string derniereErreur;
+
+// Raised before anything reaches the plan, so a refused call changes nothing.
+class ErreurArgument : public std::runtime_error {
+  public:
+    ErreurArgument(std::string_view argument, std::string_view probleme)
+        : std::runtime_error(std::string(argument) + " : " + std::string(probleme)) {}
+};
+
+void retiens(const char* fonction, const char* message) noexcept {
+    try {
+        derniereErreur = std::string(fonction) + " : " + message;
+    } catch (...) {
+        // Out of memory again: an empty text is better than a stale one.
+        derniereErreur.clear();
+    }
+}
+
+// Runs one call of the interface: every exception becomes a result code and a message.
+template <class Corps>
+int appel(const char* fonction, Corps&& corps) noexcept {
+    try {
+        std::forward<Corps>(corps)();
+        derniereErreur.clear();
+        return VITRAIL_OK;
+    } catch (const ErreurArgument& e) {
+        retiens(fonction, e.what());
+        return VITRAIL_ERREUR_ARGUMENT;
+    } catch (const vitrail::ErreurThread& e) {
+        retiens(fonction, e.what());
+        return VITRAIL_ERREUR_THREAD;
+    } catch (const std::bad_alloc&) {
+        retiens(fonction, "mémoire insuffisante");
+        return VITRAIL_ERREUR_MEMOIRE;
+    } catch (const std::exception& e) {
+        retiens(fonction, e.what());
+        return VITRAIL_ERREUR;
+    } catch (...) {
+        retiens(fonction, "erreur inconnue");
+        return VITRAIL_ERREUR;
+    }
+}
+
+vitrail::TracPlanDLL& trace(vitrail_plan* plan) {
+    if (plan == nullptr) throw ErreurArgument("plan", "pointeur nul");
+    return plan->trace;
+}
+
+[[noreturn]] void utf8Invalide(const char* argument, std::size_t position) {
+    throw ErreurArgument(argument, "texte UTF-8 invalide à l'octet " + std::to_string(position));
+}
+
+// The same rules as the library's own conversion, so that every text it would refuse is
+// refused here as a bad argument rather than later as a failure of the call.
+void verifieUtf8(std::string_view utf8, const char* argument) {
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto tete = static_cast<unsigned char>(utf8[i]);
+        std::size_t n = 0;
+        if (tete < 0x80) {
+            n = 1;
+        } else if (tete >= 0xC2 && tete <= 0xDF) {
+            n = 2;
+        } else if (tete >= 0xE0 && tete <= 0xEF) {
+            n = 3;
+        } else if (tete >= 0xF0 && tete <= 0xF4) {
+            n = 4;
+        } else {
+            utf8Invalide(argument, i);
+        }
+        if (i + n > utf8.size()) utf8Invalide(argument, i);
+        char32_t c = n == 1 ? tete : tete & (0x7Fu >> n);
+        for (std::size_t k = 1; k < n; ++k) {
+            const auto suite = static_cast<unsigned char>(utf8[i + k]);
+            if ((suite & 0xC0) != 0x80) utf8Invalide(argument, i + k);
+            c = (c << 6) | (suite & 0x3Fu);
+        }
+        const bool tropLong = (n == 3 && c < 0x800) || (n == 4 && c < 0x10000);
+        if (tropLong || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+            utf8Invalide(argument, i);
+        }
+        i += n;
+    }
+}
+
+void texte(const char* valeur, std::string& cible, const char* argument) {
+    if (valeur == nullptr) return;
+    verifieUtf8(valeur, argument);
+    cible = valeur;
+}
+
+std::string texteObligatoire(const char* valeur, const char* argument) {
+    if (valeur == nullptr) throw ErreurArgument(argument, "texte obligatoire");
+    verifieUtf8(valeur, argument);
+    return valeur;
+}
+
+void drapeau(const char* valeur, vitrail::Valeur& cible, const char* argument) {
+    if (valeur == nullptr) return;
+    verifieUtf8(valeur, argument);
+    cible = vitrail::Valeur(std::string(valeur));
+}
+
+void reel(double valeur, double& cible) {
+    if (!std::isnan(valeur)) cible = valeur;
+}
+
+double reelObligatoire(double valeur, const char* argument) {
+    if (std::isnan(valeur)) throw ErreurArgument(argument, "valeur obligatoire");
+    return valeur;
+}
+
+void entier32(std::int32_t valeur, std::int32_t& cible) {
+    if (valeur != VITRAIL_DEFAUT_ENTIER) cible = valeur;
+}
+
+void entier16(std::int32_t valeur, std::int16_t& cible, const char* argument) {
+    if (valeur == VITRAIL_DEFAUT_ENTIER) return;
+    if (valeur < INT16_MIN || valeur > INT16_MAX) {
+        throw ErreurArgument(argument,
+                             std::to_string(valeur) + " hors de l'intervalle -32768..32767");
+    }
+    cible = static_cast<std::int16_t>(valeur);
+}
+
+void booleen(std::int32_t valeur, bool& cible) {
+    if (valeur != VITRAIL_DEFAUT_ENTIER) cible = valeur != 0;
+}
+
+}  // namespace
+
+extern "C" {
+
+int vitrail_creer(vitrail_plan** plan) {
+    if (plan != nullptr) *plan = nullptr;
+    return appel("vitrail_creer", [&] {
+        if (plan == nullptr) throw ErreurArgument("plan", "pointeur nul");
+        *plan = new vitrail_plan{};
+    });
+}
+
+int vitrail_detruire(vitrail_plan* plan) {
+    return appel("vitrail_detruire", [&] {
+        trace(plan);
+        vitrail::api::verifieFil("vitrail_detruire");
+        delete plan;
+    });
+}
+
+const char* vitrail_derniere_erreur(void) {
+    return derniereErreur.c_str();
+}
+
+int vitrail_reponses_console(vitrail_plan* plan) {
+    return appel("vitrail_reponses_console", [&] {
+        trace(plan);
+        vitrail::api::verifieFil("vitrail_reponses_console");
+        vitrail::qt::PlateformeQt::partagee()->dialogues(
+            std::make_shared<vitrail::DialoguesConsole>(std::cerr));
+    });
+}
+
+int vitrail_cls(vitrail_plan* plan) {
+    return appel("vitrail_cls", [&] { trace(plan).Cls(); });
+}
+
+int vitrail_show(vitrail_plan* plan, int32_t* piTypeImpression, int32_t pbAlsoScreen,
+                 const char* psVersOu, const char* psOrientation, int32_t pbPromptPrinter,
+                 const char* psChemin, const char* psPaperSize) {
+    return appel("vitrail_show", [&] {
+        vitrail::TracPlanDLL& t = trace(plan);
+        vitrail::ArgumentsShow a;
+        if (piTypeImpression != nullptr && *piTypeImpression != VITRAIL_DEFAUT_ENTIER) {
+            a.piTypeImpression = static_cast<vitrail::eTypeSortie>(*piTypeImpression);
+        }
+        booleen(pbAlsoScreen, a.pbAlsoScreen);
+        texte(psVersOu, a.psVersOu, "psVersOu");
+        texte(psOrientation, a.psOrientation, "psOrientation");
+        booleen(pbPromptPrinter, a.pbPromptPrinter);
+        texte(psChemin, a.psChemin, "psChemin");
+        texte(psPaperSize, a.psPaperSize, "psPaperSize");
+        // Show normalises the target before it can fail: the host sees it either way.
+        const auto rendTypeImpression = [&] {
+            if (piTypeImpression != nullptr) *piTypeImpression = a.piTypeImpression;
+        };
+        try {
+            t.Show(a);
+        } catch (...) {
+            rendTypeImpression();
+            throw;
+        }
+        rendTypeImpression();
+    });
+}
+
+int vitrail_initialise(vitrail_plan* plan, double piDrawWidth, int32_t piFillColor,
+                       int32_t piFillStyle, const char* psFont, int32_t piFontSize,
+                       int32_t pbFontBold, int32_t pbFontItalic, int32_t pbFontStrikethru,
+                       int32_t pbFontUnderline, int32_t pbFontTransparent, int32_t plFontColor,
+                       const char* psAligne, int32_t plCouleurTrait, int32_t plCouleurFond,
+                       const char* psFieldSeparator, const char* psReplaceCHR13,
+                       int32_t piMargeEnPourcent, int32_t piNbMiniLettresDunMot,
+                       int32_t piScreenTop, int32_t piScreenLeft, int32_t piScreenHeight,
+                       int32_t piScreenWidth, const char* psScreenCaption, double pdMinFontSize) {
+    return appel("vitrail_initialise", [&] {
+        vitrail::TracPlanDLL& t = trace(plan);
+        vitrail::ArgumentsInitialise a;
+        reel(piDrawWidth, a.piDrawWidth);
+        entier32(piFillColor, a.piFillColor);
+        entier16(piFillStyle, a.piFillStyle, "piFillStyle");
+        texte(psFont, a.psFont, "psFont");
+        entier16(piFontSize, a.piFontSize, "piFontSize");
+        booleen(pbFontBold, a.pbFontBold);
+        booleen(pbFontItalic, a.pbFontItalic);
+        booleen(pbFontStrikethru, a.pbFontStrikethru);
+        booleen(pbFontUnderline, a.pbFontUnderline);
+        booleen(pbFontTransparent, a.pbFontTransparent);
+        entier32(plFontColor, a.plFontColor);
+        texte(psAligne, a.psAligne, "psAligne");
+        entier32(plCouleurTrait, a.plCouleurTrait);
+        entier32(plCouleurFond, a.plCouleurFond);
+        texte(psFieldSeparator, a.psFieldSeparator, "psFieldSeparator");
+        drapeau(psReplaceCHR13, a.psReplaceCHR13, "psReplaceCHR13");
+        entier16(piMargeEnPourcent, a.piMargeEnPourcent, "piMargeEnPourcent");
+        entier16(piNbMiniLettresDunMot, a.piNbMiniLettresDunMot, "piNbMiniLettresDunMot");
+        entier16(piScreenTop, a.piScreenTop, "piScreenTop");
+        entier16(piScreenLeft, a.piScreenLeft, "piScreenLeft");
+        entier16(piScreenHeight, a.piScreenHeight, "piScreenHeight");
+        entier16(piScreenWidth, a.piScreenWidth, "piScreenWidth");
+        texte(psScreenCaption, a.psScreenCaption, "psScreenCaption");
+        reel(pdMinFontSize, a.pdMinFontSize);
+        t.Initialise(a);
+    });
+}
+
+int vitrail_new_cadre_image(vitrail_plan* plan, const char* psImagePath, double piHaut,
+                            double piGauche, double piBas, double piDroite) {
+    return appel("vitrail_new_cadre_image", [&] {
+        vitrail::TracPlanDLL& t = trace(plan);
+        const std::string chemin = texteObligatoire(psImagePath, "psImagePath");
+        const double haut = reelObligatoire(piHaut, "piHaut");
+        const double gauche = reelObligatoire(piGauche, "piGauche");
+        double bas = -1;
+        double droite = -1;
+        reel(piBas, bas);
+        reel(piDroite, droite);
+        t.NewCadreImage(chemin, haut, gauche, bas, droite);
+    });
+}
+
+int vitrail_new_cadre_texte(vitrail_plan* plan, double piHaut, double piGauche, double piBas,
+                            double piDroite, double piDrawWidth, int32_t piFillColor,
+                            const char* psText, const char* psFont, int32_t piFontSize,
+                            const char* pbFontBold, const char* pbFontItalic,
+                            const char* pbFontStrikethru, const char* pbFontUnderline,
+                            const char* pbFontTransparent, int32_t plFontColor,
+                            const char* psAligne, int32_t plCouleurTrait) {
+    return appel("vitrail_new_cadre_texte", [&] {
+        vitrail::TracPlanDLL& t = trace(plan);
+        const double haut = reelObligatoire(piHaut, "piHaut");
+        const double gauche = reelObligatoire(piGauche, "piGauche");
+        vitrail::ArgumentsCadreTexte a;
+        reel(piBas, a.piBas);
+        reel(piDroite, a.piDroite);
+        reel(piDrawWidth, a.piDrawWidth);
+        entier32(piFillColor, a.piFillColor);
+        texte(psText, a.psText, "psText");
+        texte(psFont, a.psFont, "psFont");
+        entier16(piFontSize, a.piFontSize, "piFontSize");
+        drapeau(pbFontBold, a.pbFontBold, "pbFontBold");
+        drapeau(pbFontItalic, a.pbFontItalic, "pbFontItalic");
+        drapeau(pbFontStrikethru, a.pbFontStrikethru, "pbFontStrikethru");
+        drapeau(pbFontUnderline, a.pbFontUnderline, "pbFontUnderline");
+        drapeau(pbFontTransparent, a.pbFontTransparent, "pbFontTransparent");
+        entier32(plFontColor, a.plFontColor);
+        texte(psAligne, a.psAligne, "psAligne");
+        entier32(plCouleurTrait, a.plCouleurTrait);
+        t.NewCadreTexte(haut, gauche, a);
+    });
+}
+
+}  // extern "C"

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+
+#include "support/Texte.hpp"
+
+namespace vitrail {
+
+inline constexpr double TwipsParPouce = 1440;
+
+// A drawing surface in twips: the control's drawing area, or the printer. Getters and setters
+// share the member's name. Failures are ErreurExecution (53 for a missing picture file, 481 for
+// one that is not a picture, 482 for a printer that fails).
+class Surface {
+  public:
+    virtual ~Surface() = default;
+
+    virtual double Width() const = 0;
+    virtual double Height() const = 0;
+    // The window layout sizes the control's drawing area; a printer keeps its sheet.
+    virtual void Redimensionne(double largeur, double hauteur) = 0;
+
+    virtual double CurrentX() const = 0;
+    virtual void CurrentX(double x) = 0;
+    virtual double CurrentY() const = 0;
+    virtual void CurrentY(double y) = 0;
+
+    // Extent of a text in the current font, unrounded.
+    virtual double TextWidth(const Texte& texte) = 0;
+    virtual double TextHeight(const Texte& texte) = 0;
+    // Prints at the current position, then moves it to the start of the next line.
+    virtual void Print(const Texte& texte) = 0;
+
+    // Outline of the box (x1, y1)-(x2, y2) in the pen width, and the same box filled.
+    virtual void Boite(double x1, double y1, double x2, double y2, std::int32_t couleur) = 0;
+    virtual void BoitePleine(double x1, double y1, double x2, double y2, std::int32_t couleur) = 0;
+    // Loads the picture file and stretches it over the rectangle.
+    virtual void PaintPicture(const Texte& chemin, double x, double y, double largeur,
+                              double hauteur) = 0;
+    virtual void Cls() = 0;
+
+    // Changes whenever the same text in the same font may measure differently (another
+    // resolution), so that measures kept from before are not used again.
+    virtual std::uint64_t Resolution() const { return 0; }
+    // Drops whatever the surface keeps of its measures.
+    virtual void OublieMesures() {}
+
+    virtual Texte FontName() const = 0;
+    virtual void FontName(const Texte& nom) = 0;
+    virtual float FontSize() const = 0;
+    virtual void FontSize(float points) = 0;
+    virtual bool FontBold() const = 0;
+    virtual void FontBold(bool b) = 0;
+    virtual bool FontItalic() const = 0;
+    virtual void FontItalic(bool b) = 0;
+    virtual bool FontStrikethru() const = 0;
+    virtual void FontStrikethru(bool b) = 0;
+    virtual bool FontUnderline() const = 0;
+    virtual void FontUnderline(bool b) = 0;
+    virtual bool FontTransparent() const = 0;
+    virtual void FontTransparent(bool b) = 0;
+
+    virtual std::int16_t DrawWidth() const = 0;
+    virtual void DrawWidth(std::int16_t largeur) = 0;
+    virtual std::int32_t FillColor() const = 0;
+    virtual void FillColor(std::int32_t couleur) = 0;
+    virtual std::int32_t BackColor() const = 0;
+    virtual void BackColor(std::int32_t couleur) = 0;
+};
+
+}  // namespace vitrail

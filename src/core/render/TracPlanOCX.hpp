@@ -1,0 +1,210 @@
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <optional>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+#include "platform/Plateforme.hpp"
+#include "render/BarreDefilement.hpp"
+#include "render/CachesDessin.hpp"
+#include "render/CadreDef.hpp"
+#include "render/Instructions.hpp"
+#include "render/Reglages.hpp"
+#include "render/SortieHtml.hpp"
+#include "render/SurfaceControle.hpp"
+#include "support/ErreurExecution.hpp"
+#include "support/Texte.hpp"
+#include "support/Variant.hpp"
+#include "vitrail/Debordement.hpp"
+#include "vitrail/eTypeSortie.hpp"
+
+namespace vitrail {
+
+// The arguments of a render pass, with their defaults.
+struct ArgumentsImprime {
+    std::int32_t piTypeImpression = eiTypeSortieEcran;
+    bool pbAlsoScreen = false;
+    Texte psVersOu = U"Screen";
+    Texte psOrientation = U"Landscape";
+    bool pbForceTracé = false;
+    bool pbPromptPrinter = true;
+    Texte psPaperSize = U"A4";
+};
+
+// The control that holds a planning's settings and frames and draws them on the current target.
+// Internal: hosts reach it only through TracPlanDLL, so its state is open to the rest of the
+// component and to the tests.
+class TracPlanOCX {
+  public:
+    TracPlanOCX(Plateforme& plateforme, SortieHtml& html);
+    TracPlanOCX(const TracPlanOCX&) = delete;
+    TracPlanOCX& operator=(const TracPlanOCX&) = delete;
+
+    // Public fields, in their order.
+    bool ibNoRedraw = false;
+    bool ibPrinting = false;
+    Texte Orientation;
+    Texte PaperSize;
+
+    // Size and text measures of the drawing area, as 16-bit whole numbers.
+    std::int16_t Height();
+    std::int16_t Width();
+    std::int16_t TextWidth(const Texte& psString);
+    std::int16_t TextHeight(const Texte& psString);
+    std::int32_t CurrentX() const;
+    void CurrentX(std::int32_t piNewX);
+    std::int32_t CurrentY() const;
+    void CurrentY(std::int32_t piNewY);
+
+    void Initialise(const ArgumentsReglages& arguments = {});
+    void NewCadreImage(const Texte& psImagePath, double piHaut, double piGauche, double piBas = -1,
+                       double piDroite = -1);
+    void NewCadreTexte(const ArgumentsCadre& arguments);
+    void Cls();
+    void Release();
+    // The render pass; true when it went through to its end.
+    bool Imprime(const ArgumentsImprime& arguments = {});
+
+    // Width and height of a text on the current target; the width leaves the style tags out
+    // unless told otherwise.
+    float RtvTextWidth(const Texte& psText, bool pbSansTailleDesBalises = true);
+    float RtvTextHeight(const Texte& psText);
+
+    // The surface the drawing code talks to: the printer on the printer target, else the control.
+    Surface& ioObject();
+    // Scroll steps: a quarter of the visible width and height.
+    std::int32_t ilLargeurDéfil();
+    std::int32_t ilHauteurDéfil();
+    void RecalculeScrollBar();
+    void SauvePrinter();
+    void RestaurePrinter();
+    // Puts the printer in the orientation and paper size asked for, and sets the printer's scale
+    // and default zoom.
+    void ParamètrePrinter(const Texte& psOrientation, const Texte& psPaperSize);
+
+    // One frame onto the current target.
+    void ImprimeObjet(const CadreDef& cadre);
+    // Fits a text into its mapped box and draws or writes it line by line.
+    void ImprimeTexteLong(const Texte& texte, double haut, double gauche, double bas, double droite,
+                          std::int16_t taille, const Texte& aligne);
+    // Word-wraps a text into isLignes for the current font (slot 0 unused).
+    void GetTableauTexteLong(const Texte& texte, double gauche, double droite);
+    void AjouteLigneTexte(const Texte& ligne);
+    Texte GetLigneLaPlusLongue() const;
+
+    // Shows the common error message for the procedure in force and stops the drawing.
+    void RapportErreur(const ErreurExecution& erreur);
+
+    Surface& surface() { return *surface_; }
+    Imprimante& imprimante() { return plateforme_.imprimante(); }
+    Dialogues& dialogues() { return plateforme_.dialogues(); }
+    Plateforme& plateforme() { return plateforme_; }
+
+    // Render state and stores.
+    Texte nomProcedure;
+    bool ibAbandon = false;
+    std::int32_t ilTypeImpression = 0;
+    std::optional<std::vector<CadreDef>> ioCadres;
+    std::int32_t ilNbCadres = 0;
+    std::vector<Texte> isLignes;
+    Reglages reglages;
+    std::int16_t iiPaperSizeSauvé = 0;
+    std::int16_t iiOrientationSauvée = 0;
+    bool ibErreurPrinter = false;
+    bool ibPrinterModifié = false;
+    double idCorrecHorizontal = 0;
+    double idCorrecVertical = 0;
+    double idZoomDefaut = 0;
+    double idZoom = 0;
+    std::int32_t ilOrigineX = 0;
+    std::int32_t ilOrigineY = 0;
+    std::int32_t ilMaxDroite = 0;
+    std::int32_t ilMaxBas = 0;
+    Variant ivDernierTracé;
+
+    BarreDefilement HScroll1;
+    BarreDefilement VScroll1;
+
+    // Observers of the pass, for tools: the frames drawn so far out of all, and each text that
+    // does not fit its box. They never change what is drawn.
+    std::function<void(std::int32_t fait, std::int32_t total)> progression;
+    std::function<void(const Debordement&)> observateurDebordement;
+
+    // Runs an operation under its own error handler: records its name, and on a failure reports
+    // it and gives the result its initial value.
+    template <class Corps>
+    std::invoke_result_t<Corps> avecGestionnaire(std::u32string_view nom, Corps&& corps);
+
+  private:
+    bool tropTotPourTracer(bool force);
+    void echelleEcran();
+    void placeMot(Texte& ligne, Texte& mot, double largeurDisponible);
+
+    // The widths one wrap asked for, in order, with their answers (and whether the 16-bit
+    // measure overflowed and was reported), the available width and the name it left.
+    struct LargeurNotee {
+        Texte texte;
+        float valeur;
+        bool deborde;
+    };
+    struct JournalLargeurs {
+        std::vector<LargeurNotee> largeurs;
+        std::size_t caracteres = 0;
+        double disponible = 0;
+        bool enregistre = false;
+        bool complet = false;
+        Texte nomFinal;
+    };
+    // GetTableauTexteLong, or what the previous wrap of the same text gave when every width it
+    // asked would answer the same way at the current size.
+    void tableauOuRejeu(const Texte& texte, double gauche, double droite, JournalLargeurs& journal);
+    bool memesReponses(const JournalLargeurs& journal);
+    void noteLargeur(const Texte& texte, float valeur, bool deborde);
+    JournalLargeurs* journal_ = nullptr;
+    // Where frames are drawn: the printer, or the control's own drawing area.
+    Surface& cibleDessin();
+    // A frame drawn before at this scale with no error and that would leave no ink in view now:
+    // the state its drawing would leave, without drawing it.
+    bool passeHorsChamp(const CadreDef& cadre);
+    // Where that frame stands in the frame list, if it is one of the list's.
+    std::optional<std::size_t> positionDansLaListe(const CadreDef& cadre) const;
+    void retientCadre(const CadreDef& cadre, double gauche, double haut, double droite, double bas);
+
+    std::int32_t cadreEnCours_ = 0;
+    // Error reports so far: a layout or frame that raised one is never kept.
+    std::uint64_t rapports_ = 0;
+    CachesDessin caches_;
+    // What the text of the frame being drawn left: its fit record, where its lines' ink went
+    // and its line height.
+    std::optional<Debordement> debordementCadre_;
+    double encreGauche_ = 0;
+    double encreDroite_ = 0;
+    double hauteurLigne_ = 0;
+    bool positionPosee_ = false;
+    // The lines of the last frame skipped out of view, given to isLignes at the end of the
+    // frames unless a later frame lays out its own.
+    std::shared_ptr<const std::vector<Texte>> lignesDifferees_;
+    Plateforme& plateforme_;
+    SortieHtml& html_;
+    std::unique_ptr<Surface> surface_;
+    SurfaceControle vueControle_;
+};
+
+template <class Corps>
+std::invoke_result_t<Corps> TracPlanOCX::avecGestionnaire(std::u32string_view nom, Corps&& corps) {
+    nomProcedure = nom;
+    try {
+        return corps();
+    } catch (const ErreurExecution& erreur) {
+        RapportErreur(erreur);
+    } catch (const std::exception& e) {
+        RapportErreur(enErreurExecution(e));
+    }
+    if constexpr (!std::is_void_v<std::invoke_result_t<Corps>>) return {};
+}
+
+}  // namespace vitrail

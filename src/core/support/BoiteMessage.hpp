@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+
+#include "support/Texte.hpp"
+
+namespace vitrail {
+
+enum class Boutons { OK, OuiNon, OuiNonAnnuler };
+enum class Icone { Aucune, Critique, Question, Information };
+enum class Reponse { OK, Oui, Non, Annuler };
+
+struct Message {
+    Texte texte;
+    Boutons boutons = Boutons::OK;
+    Icone icone = Icone::Aucune;
+    // Empty: the platform's default title.
+    std::optional<Texte> titre;
+
+    bool operator==(const Message&) const = default;
+};
+
+// A modal message box: all the runtime helpers may ask of the user, so they are handed this
+// and never the platform.
+class BoiteMessage {
+  public:
+    virtual ~BoiteMessage() = default;
+
+    virtual Reponse MsgBox(const Message& message) = 0;
+};
+
+}  // namespace vitrail
