@@ -7,7 +7,6 @@
 
 #include <iostream>
 
-#include "api/FilUnique.hpp"
 #include "console/DialoguesConsole.hpp"
 #include "qt/SurfaceQt.hpp"
 #include "qt/VueMontrePlan.hpp"
@@ -97,11 +96,3 @@ void PlateformeQt::MontreModal(MontrePlan& fenetre) {
 }
 
 }  // namespace vitrail::qt
-
-namespace vitrail {
-
-// The thread is checked before the shared platform is made, which only its thread may do.
-TracPlanDLL::TracPlanDLL()
-    : TracPlanDLL((api::verifieFil("TracPlanDLL"), qt::PlateformeQt::partagee())) {}
-
-}  // namespace vitrail
