@@ -134,6 +134,7 @@ struct FinAnticipee {
     std::function<void(Passe&)> prepare;
     bool resultat;
     std::vector<Texte> messages;
+    bool jette = false;  // the pass is left by an exception
 };
 
 void PrintTo(const FinAnticipee& fin, std::ostream* os) {
@@ -155,9 +156,13 @@ TEST_P(ImpressionInterrompue, SendsNothingAndGivesTheScreenItsScaleBack) {
     const auto avant = ecran();
     GetParam().prepare(*this);
     plateforme.horloge.maintenant += 1;
-    EXPECT_EQ(
-        ctl.Imprime({.piTypeImpression = 2, .pbAlsoScreen = true, .psOrientation = U"Portrait"}),
-        GetParam().resultat);
+    const ArgumentsImprime impression{
+        .piTypeImpression = 2, .pbAlsoScreen = true, .psOrientation = U"Portrait"};
+    if (GetParam().jette) {
+        EXPECT_ANY_THROW(ctl.Imprime(impression));
+    } else {
+        EXPECT_EQ(ctl.Imprime(impression), GetParam().resultat);
+    }
     EXPECT_EQ(textes(), GetParam().messages);
     auto& imprimante = plateforme.imprimante();
     EXPECT_TRUE(imprimante.documents.empty());
@@ -199,7 +204,18 @@ INSTANTIATE_TEST_SUITE_P(
             "AnotherError",
             [](Passe& p) { p.plateforme.imprimante().echecsPage = {erreurs::Depassement}; },
             false,
-            {test::rapport(U"Imprime", 6)}}),
+            {test::rapport(U"Imprime", 6)}},
+        FinAnticipee{"AMessageBoxThrows",
+                     [](Passe& p) {
+                         p.ctl.ioCadres->insert(p.ctl.ioCadres->begin() + 1,
+                                                p.ctl.ioCadres->front());
+                         (*p.ctl.ioCadres)[1].sText = U"@Picture@absent.png";
+                         // "Impression annulée": the one box outside the pass's handler.
+                         p.plateforme.interaction.jetteAuMessage = 2;
+                     },
+                     false,
+                     {test::rapport(U"ImprimeObjet", 53), U"Impression annulée"},
+                     true}),
     [](const auto& ligne) { return std::string(ligne.param.nom); });
 
 TEST_F(Passe, PrinterErrorYesRunsTheStatementAgainNoGoesOn) {

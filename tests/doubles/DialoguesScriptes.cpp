@@ -1,5 +1,7 @@
 #include "doubles/DialoguesScriptes.hpp"
 
+#include <stdexcept>
+
 namespace vitrail::test {
 
 namespace {
@@ -17,6 +19,7 @@ T suivant(std::deque<T>& file, D parDefaut) {
 Reponse DialoguesScriptes::MsgBox(const Message& message) {
     ++nombreMessages;
     if (gardeMessages) messages.push_back(message);
+    if (nombreMessages == jetteAuMessage) throw std::runtime_error("message box failed");
     return suivant(reponses, message.boutons == Boutons::OK ? Reponse::OK : Reponse::Oui);
 }
 

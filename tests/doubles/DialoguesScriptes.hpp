@@ -20,6 +20,8 @@ class DialoguesScriptes : public Dialogues {
     // Off, boxes are answered and counted but not kept: a fuzzed frame may raise a million.
     bool gardeMessages = true;
     std::size_t nombreMessages = 0;
+    // The box with this number (from 1) throws instead of being answered, as a toolkit may.
+    std::size_t jetteAuMessage = 0;
     std::vector<std::int32_t> dialoguesImprimante;  // flags of each printer dialog shown
     std::vector<Texte> dialoguesEnregistrement;     // file name each save dialog opened on
 

@@ -1,6 +1,7 @@
 // The render pass: the one loop that turns the frame list into output on any target.
 #include <tuple>
 
+#include "render/Passe.hpp"
 #include "render/TracPlanOCX.hpp"
 #include "support/Conversions.hpp"
 #include "support/RapportErreur.hpp"
@@ -28,6 +29,11 @@ Texte messageErreurImprimante(const ErreurExecution& erreur) {
            depuisUtf8(std::to_string(erreur.numero())) + U" : ''" + erreur.description() +
            U"''\r\n\r\nSouhaitez_vous réessayer d'exécuter l'instruction qui a généré une "
            U"erreur ?";
+}
+
+auto vueEcran(TracPlanOCX& c) {
+    return std::tie(c.idCorrecHorizontal, c.idCorrecVertical, c.idZoomDefaut, c.idZoom,
+                    c.ilOrigineX, c.ilOrigineY);
 }
 
 }  // namespace
@@ -66,147 +72,171 @@ void TracPlanOCX::echelleEcran() {
     ilOrigineY = 0;
 }
 
+TracPlanOCX::Passe::Passe(TracPlanOCX& controle, const ArgumentsImprime& arguments)
+    : a(arguments),
+      pas([this](const ErreurExecution& erreur) { return gere(erreur); }),
+      vueAvant(vueEcran(controle)),
+      nomEnVigueur(controle.nomProcedure),
+      ctl_(controle) {
+    ctl_.nomProcedure = U"Imprime";
+}
+
+TracPlanOCX::Passe::~Passe() {
+    if (fini) return;
+    // Left by an exception: nothing may escape a destructor, and the pass is over anyway.
+    try {
+        ctl_.finPasse(*this);
+    } catch (...) {
+    }
+}
+
+Suite TracPlanOCX::Passe::gere(const ErreurExecution& erreur) {
+    if (erreur.numero() == erreurs::ErreurImprimante) {
+        switch (ctl_.dialogues().MsgBox({messageErreurImprimante(erreur), Boutons::OuiNonAnnuler,
+                                         Icone::Critique,
+                                         U"Erreur d'imprimante lors de l'essai d'impression"})) {
+            case Reponse::Oui:
+                return Suite::Recommencer;
+            case Reponse::Non:
+                return Suite::Reprendre;
+            default:
+                resultat = false;
+                return Suite::Terminer;
+        }
+    }
+    if (erreur.numero() == erreurs::InfoImprimante) {
+        ctl_.dialogues().MsgBox(MessageErreurImprimante());
+        ctl_.ibErreurPrinter = true;
+        return Suite::Reprendre;
+    }
+    ctl_.nomProcedure = U"Imprime";
+    ctl_.RapportErreur(erreur);
+    resultat = false;
+    return Suite::Terminer;
+}
+
 bool TracPlanOCX::Imprime(const ArgumentsImprime& a) {
     if (!ioCadres || ioCadres->empty()) return false;
     if (tropTotPourTracer(a.pbForceTracé)) return false;
     if (ibAbandon || ibPrinting) return false;
 
-    const Texte nomEnVigueur = nomProcedure;
-    nomProcedure = U"Imprime";
-    bool resultat = true;
-    // The members the printer set-up takes over from the screen: a print that ends early gives
-    // them back, so the viewer stays where the user left it.
-    const auto vueEcran = [this] {
-        return std::tie(idCorrecHorizontal, idCorrecVertical, idZoomDefaut, idZoom, ilOrigineX,
-                        ilOrigineY);
-    };
-    const auto vueAvant =
-        std::tuple<double, double, double, double, std::int32_t, std::int32_t>(vueEcran());
-    bool dernierDocumentFini = false;
-    std::int16_t copies = 1;
-    Instructions pas([&](const ErreurExecution& erreur) {
-        if (erreur.numero() == erreurs::ErreurImprimante) {
-            switch (dialogues().MsgBox({messageErreurImprimante(erreur), Boutons::OuiNonAnnuler,
-                                        Icone::Critique,
-                                        U"Erreur d'imprimante lors de l'essai d'impression"})) {
-                case Reponse::Oui:
-                    return Suite::Recommencer;
-                case Reponse::Non:
-                    return Suite::Reprendre;
-                default:
-                    resultat = false;
-                    return Suite::Terminer;
-            }
-        }
-        if (erreur.numero() == erreurs::InfoImprimante) {
-            dialogues().MsgBox(MessageErreurImprimante());
-            ibErreurPrinter = true;
-            return Suite::Reprendre;
-        }
-        nomProcedure = U"Imprime";
-        RapportErreur(erreur);
-        resultat = false;
-        return Suite::Terminer;
-    });
+    Passe passe(*this, a);
+    prepareCible(passe);
+    if (ibAbandon) passe.pas.termine(true);
+    for (std::int32_t copie = 1; copie <= passe.copies && !passe.termine(); ++copie) {
+        imprimeCopie(passe);
+    }
+    if (!passe.termine()) termineCible(passe);
+    finPasse(passe);
+    return passe.resultat;
+}
 
-    pas([&] {
-        ilTypeImpression = a.piTypeImpression;
-        ibPrinting = a.piTypeImpression != eiTypeSortieEcran;
-    });
-    switch (a.piTypeImpression) {
+void TracPlanOCX::prepareCible(Passe& passe) {
+    ilTypeImpression = passe.a.piTypeImpression;
+    ibPrinting = passe.a.piTypeImpression != eiTypeSortieEcran;
+    switch (passe.a.piTypeImpression) {
         case eiTypeSortieEcran:
-            if (idZoomDefaut == 0) pas([&] { echelleEcran(); });
+            if (idZoomDefaut == 0) passe.pas([&] { echelleEcran(); });
             break;
         case eiTypeSortieImprimante:
-            pas([&] { SauvePrinter(); });
-            pas([&] { imprimante().EndDoc(); });
-            pas([&] { ParamètrePrinter(a.psOrientation, a.psPaperSize); });
-            if (a.pbPromptPrinter && !pas.termine()) {
-                // Any failure here, Cancel included, ends the pass quietly.
-                try {
-                    const auto choix = dialogues().ChoixImprimante(DrapeauxDialogueImprimante);
-                    if (!choix) throw ErreurExecution(erreurs::AnnulationDialogue);
-                    copies = CInt(*choix);
-                } catch (...) {
-                    pas.termine(true);
-                }
-            }
-            pas([&] {
-                idZoom = idZoomDefaut;
-                ilOrigineX = 0;
-                ilOrigineY = 0;
-            });
+            prepareImprimante(passe);
             break;
         case eiTypeSortieHTML:
-            pas([&] {
-                idZoomDefaut = EchelleHtml;
-                idZoom = EchelleHtml;
-                idCorrecVertical = EchelleHtml;
-                idCorrecHorizontal = EchelleHtml;
-                ilOrigineX = OrigineHtmlX;
-                ilOrigineY = 0;
-            });
-            pas([&] { html_.entete(reglages.psScreenCaption, plateforme_.systeme()); });
+            prepareHtml(passe);
             break;
         default:
             break;
     }
-    if (ibAbandon) pas.termine(true);
+}
 
-    for (std::int32_t copie = 1; copie <= copies && !pas.termine(); ++copie) {
-        pas([&] { Cls(); });
-        if (a.piTypeImpression == eiTypeSortieImprimante) {
-            pas([&] { ParamètrePrinter(a.psOrientation, a.psPaperSize); });
+void TracPlanOCX::prepareImprimante(Passe& passe) {
+    auto& pas = passe.pas;
+    pas([&] { SauvePrinter(); });
+    pas([&] { imprimante().EndDoc(); });
+    pas([&] { ParamètrePrinter(passe.a.psOrientation, passe.a.psPaperSize); });
+    if (passe.a.pbPromptPrinter && !pas.termine()) {
+        // Any failure here, Cancel included, ends the pass quietly.
+        try {
+            const auto choix = dialogues().ChoixImprimante(DrapeauxDialogueImprimante);
+            if (!choix) throw ErreurExecution(erreurs::AnnulationDialogue);
+            passe.copies = CInt(*choix);
+        } catch (...) {
+            pas.termine(true);
         }
+    }
+    if (pas.termine()) return;
+    idZoom = idZoomDefaut;
+    ilOrigineX = 0;
+    ilOrigineY = 0;
+}
+
+void TracPlanOCX::prepareHtml(Passe& passe) {
+    idZoomDefaut = EchelleHtml;
+    idZoom = EchelleHtml;
+    idCorrecVertical = EchelleHtml;
+    idCorrecHorizontal = EchelleHtml;
+    ilOrigineX = OrigineHtmlX;
+    ilOrigineY = 0;
+    passe.pas([&] { html_.entete(reglages.psScreenCaption, plateforme_.systeme()); });
+}
+
+void TracPlanOCX::imprimeCopie(Passe& passe) {
+    auto& pas = passe.pas;
+    pas([&] { Cls(); });
+    if (passe.cible(eiTypeSortieImprimante)) {
+        pas([&] { ParamètrePrinter(passe.a.psOrientation, passe.a.psPaperSize); });
+    }
+    if (!pas.termine()) imprimeCadres(passe);
+    if (lignesDifferees_) {
+        isLignes = *lignesDifferees_;
+        lignesDifferees_.reset();
+    }
+    if (pas.termine()) return;
+    if (passe.cible(eiTypeSortieImprimante)) {
+        pas([&] { imprimante().NewPage(); });
+        pas([&] { imprimante().EndDoc(); });
+    } else {
+        pas([&] { RecalculeScrollBar(); });
+        pas([&] { ivDernierTracé = plateforme_.chronometre().Timer(); });
+    }
+}
+
+void TracPlanOCX::imprimeCadres(Passe& passe) {
+    auto& pas = passe.pas;
+    ilMaxDroite = 0;
+    ilMaxBas = 0;
+    std::int16_t nombreCadres = 0;
+    pas([&] { nombreCadres = CInt(static_cast<double>(ioCadres->size())); });
+    for (std::int16_t i = 0; i < nombreCadres && !pas.termine(); ++i) {
+        if (ibAbandon) {
+            dialogues().MsgBox(
+                {U"Impression annulée", Boutons::OK, Icone::Aucune, U"Imprimer le planning"});
+            pas.termine(true);
+            return;
+        }
+        pas([&] { ImprimeObjet((*ioCadres)[static_cast<std::size_t>(i)]); });
+        if (progression) progression(i + 1, nombreCadres);
+    }
+}
+
+void TracPlanOCX::termineCible(Passe& passe) {
+    auto& pas = passe.pas;
+    if (passe.cible(eiTypeSortieImprimante)) {
+        if (passe.a.pbAlsoScreen) idZoomDefaut = 0;
         pas([&] {
-            ilMaxDroite = 0;
-            ilMaxBas = 0;
+            imprimante().EndDoc();
+            passe.dernierDocumentFini = true;
         });
-        std::int16_t nombreCadres = 0;
-        pas([&] { nombreCadres = CInt(static_cast<double>(ioCadres->size())); });
-        for (std::int16_t i = 0; i < nombreCadres && !pas.termine(); ++i) {
-            if (ibAbandon) {
-                dialogues().MsgBox(
-                    {U"Impression annulée", Boutons::OK, Icone::Aucune, U"Imprimer le planning"});
-                pas.termine(true);
-                break;
-            }
-            pas([&] { ImprimeObjet((*ioCadres)[static_cast<std::size_t>(i)]); });
-            if (progression) progression(i + 1, nombreCadres);
-        }
-        if (lignesDifferees_) {
-            isLignes = *lignesDifferees_;
-            lignesDifferees_.reset();
-        }
-        if (pas.termine()) break;
-        if (a.piTypeImpression == eiTypeSortieImprimante) {
-            pas([&] { imprimante().NewPage(); });
-            pas([&] { imprimante().EndDoc(); });
-        } else {
-            pas([&] { RecalculeScrollBar(); });
-            pas([&] { ivDernierTracé = plateforme_.chronometre().Timer(); });
-        }
+        if (ibPrinterModifié && !ibErreurPrinter) pas([&] { RestaurePrinter(); });
+    } else if (passe.cible(eiTypeSortieHTML)) {
+        pas([&] { html_.fin(plateforme_.systeme(), dialogues()); });
+        if (!pas.termine() && passe.a.pbAlsoScreen) idZoomDefaut = 0;
     }
+}
 
-    if (!pas.termine()) {
-        if (a.piTypeImpression == eiTypeSortieImprimante) {
-            pas([&] {
-                if (a.pbAlsoScreen) idZoomDefaut = 0;
-            });
-            pas([&] {
-                imprimante().EndDoc();
-                dernierDocumentFini = true;
-            });
-            if (ibPrinterModifié && !ibErreurPrinter) pas([&] { RestaurePrinter(); });
-        } else if (a.piTypeImpression == eiTypeSortieHTML) {
-            pas([&] { html_.fin(plateforme_.systeme(), dialogues()); });
-            pas([&] {
-                if (a.pbAlsoScreen) idZoomDefaut = 0;
-            });
-        }
-    }
-
-    if (a.piTypeImpression == eiTypeSortieImprimante && !dernierDocumentFini) {
+void TracPlanOCX::finPasse(Passe& passe) {
+    passe.fini = true;
+    if (passe.cible(eiTypeSortieImprimante) && !passe.dernierDocumentFini) {
         // A document left open would go out with the next print, or when the program ends.
         try {
             imprimante().KillDoc();
@@ -215,15 +245,14 @@ bool TracPlanOCX::Imprime(const ArgumentsImprime& a) {
             nomProcedure = U"Imprime";
             RapportErreur(erreur != nullptr ? *erreur : enErreurExecution(e));
         }
-        vueEcran() = vueAvant;
+        vueEcran(*this) = passe.vueAvant;
     }
     // A pass that stops before the tail must not leave the export open, or every later export
     // would fail.
-    if (a.piTypeImpression == eiTypeSortieHTML && html_.enCours()) html_.abandonne();
-    ilTypeImpression = a.piTypeImpression;
+    if (passe.cible(eiTypeSortieHTML) && html_.enCours()) html_.abandonne();
+    ilTypeImpression = passe.a.piTypeImpression;
     ibPrinting = false;
-    nomProcedure = nomEnVigueur;
-    return resultat;
+    nomProcedure = passe.nomEnVigueur;
 }
 
 }  // namespace vitrail

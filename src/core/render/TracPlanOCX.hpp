@@ -140,8 +140,18 @@ class TracPlanOCX {
     std::invoke_result_t<Corps> avecGestionnaire(std::u32string_view nom, Corps&& corps);
 
   private:
+    // One render pass under way: its arguments, its error flow and what it gives back on every
+    // way out (render/Passe.hpp).
+    class Passe;
     bool tropTotPourTracer(bool force);
     void echelleEcran();
+    void prepareCible(Passe& passe);
+    void prepareImprimante(Passe& passe);
+    void prepareHtml(Passe& passe);
+    void imprimeCopie(Passe& passe);
+    void imprimeCadres(Passe& passe);
+    void termineCible(Passe& passe);
+    void finPasse(Passe& passe);
     void placeMot(Texte& ligne, Texte& mot, double largeurDisponible);
 
     // The widths one wrap asked for, in order, with their answers (and whether the 16-bit
