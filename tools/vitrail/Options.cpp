@@ -17,7 +17,7 @@ Usage:
   vitrail --help                  this text
 
 Options of render and check:
-  --to TARGET        viewer, printer, pdf, html or png; by default the target the file's
+  --to TARGET        viewer, printer, pdf, html, png, html5 or svg; by default the target the file's
                      "show" section names (the viewer when it names none; nothing for a
                      number outside -1 to 3)
   --orientation O    Landscape or Portrait (printer and pdf; default: the file's)
@@ -55,7 +55,10 @@ Cible cible(const std::string& nom) {
     if (nom == "pdf") return Cible::Pdf;
     if (nom == "html") return Cible::Html;
     if (nom == "png") return Cible::Png;
-    throw std::invalid_argument("unknown target '" + nom + "': viewer, printer, pdf, html or png");
+    if (nom == "html5") return Cible::Html5;
+    if (nom == "svg") return Cible::Svg;
+    throw std::invalid_argument("unknown target '" + nom +
+                                "': viewer, printer, pdf, html, png, html5 or svg");
 }
 
 template <class Nombre>

@@ -12,6 +12,7 @@
 #include "Verification.hpp"
 #include "console/DialoguesConsole.hpp"
 #include "html/Html.hpp"
+#include "qt/ExportQt.hpp"
 #include "qt/PlateformeQt.hpp"
 #include "qt/SurfaceQt.hpp"
 #include "viewer/MontrePlan.hpp"
@@ -57,19 +58,28 @@ void suitLaProgression(TracPlanOCX& controle, std::size_t nombreCadres) {
     };
 }
 
-void png(TracPlanDLL& plan, const Options& o, const std::string& sortie) {
+// The screen pass at the chosen size and zoom, as a picture or a page.
+void page(TracPlanDLL& plan, const Options& o, const ArgumentsShow& show, qt::FormatPage format,
+          const std::string& sortie) {
     TracPlanOCX& controle = plan.Formulaire().TracPlanOCX1;
     auto& surface = static_cast<qt::SurfaceQt&>(controle.surface());
     const double twipsParPixel = 1440 / surface.pointsParPouce();
     surface.Redimensionne(o.largeurPixels * twipsParPixel, o.hauteurPixels * twipsParPixel);
-    controle.Imprime({.pbForceTracé = true});
-    if (o.zoom) {
-        controle.idZoom = *o.zoom;
+    const auto passe = [&] {
         controle.Imprime({.pbForceTracé = true});
+        // A drawing that failed replaces nothing: the previous file stays.
+        return !controle.ibAbandon;
+    };
+    if (o.zoom) {
+        passe();
+        controle.idZoom = *o.zoom;
     }
-    // A drawing that failed replaces nothing: the previous picture stays.
-    if (controle.ibAbandon) throw std::runtime_error(sortie + " not written: the drawing failed");
-    ecritPng(surface.image(), sortie);
+    const qt::PageExportee exportee{
+        .format = format,
+        .chemin = sortie,
+        .titre = versUtf8(controle.reglages.psScreenCaption),
+        .papier = {.a3 = show.psPaperSize == "A3", .portrait = show.psOrientation == "Portrait"}};
+    qt::exporte(surface, exportee, passe);
 }
 
 int execute(const Options& o) {
@@ -128,9 +138,17 @@ int execute(const Options& o) {
             if (console->erreurs == 0)
                 std::cout << versUtf8(Html::GetCheminHtml(plateforme->systeme())) << '\n';
             break;
-        case Cible::Png: {
-            const std::string sortie = o.sortie.empty() ? "planning.png" : o.sortie;
-            png(plan, o, sortie);
+        case Cible::Png:
+        case Cible::Html5:
+        case Cible::Svg: {
+            const auto format = cible == Cible::Png   ? qt::FormatPage::Png
+                                : cible == Cible::Svg ? qt::FormatPage::Svg
+                                                      : qt::FormatPage::Html5;
+            const char* defaut = cible == Cible::Png   ? "planning.png"
+                                 : cible == Cible::Svg ? "planning.svg"
+                                                       : "planning.html";
+            const std::string sortie = o.sortie.empty() ? defaut : o.sortie;
+            page(plan, o, show, format, sortie);
             if (console->erreurs == 0) std::cout << sortie << '\n';
             break;
         }

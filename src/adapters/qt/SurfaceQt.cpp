@@ -63,6 +63,15 @@ void SurfaceQt::peins(const std::function<void(QPainter&)>& dessin) {
     }
     dessin(*peintre_);
     if (!caches::actifs()) finitPeintre();
+    if (peintreTemoin_) dessin(*peintreTemoin_);
+}
+
+void SurfaceQt::temoin(QPaintDevice* appareil) {
+    peintreTemoin_.reset();
+    if (appareil == nullptr) return;
+    peintreTemoin_ = std::make_unique<QPainter>(appareil);
+    peintreTemoin_->setRenderHint(QPainter::Antialiasing, false);
+    peintreTemoin_->setRenderHint(QPainter::TextAntialiasing, true);
 }
 
 }  // namespace vitrail::qt

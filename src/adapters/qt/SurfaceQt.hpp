@@ -24,6 +24,9 @@ class SurfaceQt : public DessinQt<Surface> {
     // Changes with every drawing, so that a view knows when to show the image again.
     quint64 generation() const { return generation_; }
     double pointsParPouce() const { return dpi_; }
+    // Another device of the same size and resolution (an SVG or HTML page) that gets every
+    // drawing the image gets, until it is taken off with nullptr.
+    void temoin(QPaintDevice* appareil);
 
   protected:
     QPaintDevice& appareil() const override { return image_; }
@@ -42,6 +45,7 @@ class SurfaceQt : public DessinQt<Surface> {
     quint64 generation_ = 0;
     // One painter for all the drawing of a pass, ended whenever the image is read or replaced.
     mutable std::unique_ptr<QPainter> peintre_;
+    std::unique_ptr<QPainter> peintreTemoin_;
 };
 
 }  // namespace vitrail::qt
