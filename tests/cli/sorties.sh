@@ -61,6 +61,41 @@ grep -q 'Impression annulée' <<<"$err" || echec "print stopped at a frame: mess
 intact s.pdf "print stopped at a frame"
 sansReste "print stopped at a frame"
 
+# The page and the SVG of the screen pass: a drawing that fails replaces neither.
+for f in s.html s.svg; do
+    "$vitrail" render "$exemple" --to "$( [ $f = s.svg ] && echo svg || echo html5)" \
+        -o "$sortie/$f" >/dev/null 2>&1 || echec "first $f"
+    cp "$sortie/$f" "$travail/avant-$f"
+done
+for cible in html5:s.html svg:s.svg; do
+    err=$("$vitrail" render "$travail/interrompu.json" --to "${cible%%:*}" -o "$sortie/${cible#*:}" \
+        2>&1 >"$travail/out")
+    [ $? -eq 1 ] || echec "${cible%%:*} of a failing drawing: status 1"
+    grep -q "not written: the drawing failed" <<<"$err" || echec "${cible%%:*} of a failing drawing: message"
+    [ ! -s "$travail/out" ] || echec "${cible%%:*} of a failing drawing: no path printed"
+    intact "${cible#*:}" "${cible%%:*} of a failing drawing"
+    sansReste "${cible%%:*} of a failing drawing"
+done
+
+# Texts reach the page as text: the markup as its three tags, anything else escaped.
+cat >"$travail/balises.json" <<'JSON'
+{"cadres": [{"type": "texte", "piHaut": 10, "piGauche": 10, "piBas": 40, "piDroite": 200,
+  "psText": "<img src=x onerror=alert(1)> & \"q\" <b>gras</b> <i>pench\u00e9</i> <u>soulign\u00e9</u>"},
+ {"type": "image", "psImagePath": "LOGO", "piHaut": 50, "piGauche": 10, "piBas": 60, "piDroite": 30}]}
+JSON
+sed -i "s|LOGO|$(dirname "$exemple")/logo.png|" "$travail/balises.json"
+"$vitrail" render "$travail/balises.json" --to html5 -o "$sortie/b.html" >/dev/null 2>&1 || echec "html5 of markup"
+page=$(cat "$sortie/b.html")
+grep -q '<!DOCTYPE html>' <<<"$page" && grep -q '<meta charset="utf-8">' <<<"$page" || echec "html5: doctype and charset"
+grep -q '&lt;img src=x onerror=alert(1)&gt; &amp; &quot;q&quot;' <<<"$page" || echec "html5: text escaped"
+grep -q '<img src=x' <<<"$page" && echec "html5: a tag of the text reached the page"
+for tag in '<b>gras</b>' '<i>penché</i>' '<u>souligné</u>'; do
+    grep -qF "$tag" <<<"$page" || echec "html5: $tag"
+done
+grep -q '<img alt="" src="data:image/png;base64,' <<<"$page" || echec "html5: the picture as a data URL"
+"$vitrail" render "$travail/balises.json" --to svg -o "$sortie/b.svg" >/dev/null 2>&1 || echec "svg of markup"
+grep -q '>&lt;img src=x onerror=alert(1)&gt; &amp; ' "$sortie/b.svg" || echec "svg: text kept as text"
+
 # Targets that are not regular files.
 mkfifo "$sortie/tube.htm"
 exec 3<>"$sortie/tube.htm"  # read and write: opens at once, and the page fits the pipe

@@ -3,66 +3,15 @@
 // Vitrail's own PNG rendering of the same planning shows it.
 //   node navigateur.mjs PAGE.htm VITRAIL.png
 // Chromium is driven over its DevTools pipe, so nothing but Node.js and Chromium is needed.
-import { spawn, execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
+
+import { Navigateur, pixels, ouvre } from './chromium.mjs';
 
 // Frames may differ this much, in planning units, between the page and the PNG: the page draws
 // a filled box's colour inside its table border and cell spacing (about 3 pixels, under one
 // unit), the PNG from the frame's edge.
 const TOLERANCE = 1.5;
-
-class Navigateur {
-    // The profile goes in a folder the caller removes: Chromium's helpers may still be writing
-    // to it for a moment after it closes.
-    constructor(dossier) {
-        this.profil = fs.mkdtempSync(path.join(dossier, 'chromium-'));
-        this.processus = spawn('chromium', [
-            '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-            '--disable-background-networking', '--disable-component-update', '--disable-sync',
-            '--remote-debugging-pipe', `--user-data-dir=${this.profil}`, 'about:blank',
-        ], { stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe'] });
-        this.prochain = 1;
-        this.attentes = new Map();
-        this.tampon = Buffer.alloc(0);
-        this.processus.stdio[4].on('data', (morceau) => this.recoit(morceau));
-        this.termine = new Promise((r) => this.processus.once('exit', r));
-    }
-
-    recoit(morceau) {
-        this.tampon = Buffer.concat([this.tampon, morceau]);
-        for (let fin; (fin = this.tampon.indexOf(0)) >= 0;) {
-            const message = JSON.parse(this.tampon.subarray(0, fin).toString('utf8'));
-            this.tampon = this.tampon.subarray(fin + 1);
-            const attente = this.attentes.get(message.id);
-            if (!attente) continue;
-            this.attentes.delete(message.id);
-            if (message.error) attente.rejette(new Error(JSON.stringify(message.error)));
-            else attente.resout(message.result);
-        }
-    }
-
-    envoie(method, params = {}, sessionId = undefined) {
-        const id = this.prochain++;
-        const promesse = new Promise((resout, rejette) => this.attentes.set(id, { resout, rejette }));
-        this.processus.stdio[3].write(JSON.stringify({ id, method, params, sessionId }) + '\0');
-        return promesse;
-    }
-
-    async ferme() {
-        await Promise.race([this.envoie('Browser.close').catch(() => {}),
-                            new Promise((r) => setTimeout(r, 2000))]);
-        this.processus.kill();
-        await Promise.race([this.termine, new Promise((r) => setTimeout(r, 2000))]);
-    }
-}
-
-// The pixels of an image, through ImageMagick, as a binary PPM.
-function pixels(png) {
-    const ppm = execFileSync('convert', [png, '-depth', '8', 'ppm:-'], { maxBuffer: 1 << 28 });
-    const entete = ppm.toString('latin1', 0, 64).match(/^P6\s+(\d+)\s+(\d+)\s+255\s/);
-    return { largeur: +entete[1], hauteur: +entete[2], octets: ppm.subarray(entete[0].length) };
-}
 
 // The smallest rectangle holding every pixel of a colour, or null.
 function boite(image, [r, v, b]) {
@@ -96,18 +45,7 @@ async function principal() {
     const navigateur = new Navigateur(path.dirname(path.resolve(page)));
     const echecs = [];
     try {
-        const { targetId } = await navigateur.envoie('Target.createTarget', { url: 'about:blank' });
-        const { sessionId } = await navigateur.envoie('Target.attachToTarget', { targetId, flatten: true });
-        const dans = (method, params) => navigateur.envoie(method, params, sessionId);
-        await dans('Emulation.setDeviceMetricsOverride',
-                   { width: 1400, height: 1000, deviceScaleFactor: 1, mobile: false });
-        await dans('Page.navigate', { url: 'file://' + path.resolve(page) });
-        for (let essai = 0; ; ++essai) {
-            const { result } = await dans('Runtime.evaluate', { expression: 'document.readyState', returnByValue: true });
-            if (result.value === 'complete') break;
-            if (essai > 100) throw new Error('the page does not load');
-            await new Promise((r) => setTimeout(r, 50));
-        }
+        const dans = await ouvre(navigateur, page, 1400, 1000);
 
         // Each block, where its style puts it and where the browser laid it out.
         const { result } = await dans('Runtime.evaluate', { returnByValue: true, expression: `

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QRawFont>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -140,7 +141,7 @@ class DessinQt : public EtatDessin<Base> {
             reutilise ? policeEnCours().metriques : QFontMetricsF(f, &appareil());
         const QPointF coin = pixel(this->x_, this->y_);
         peins([&](QPainter& p) {
-            p.setFont(f);
+            p.setFont(p.device() == &appareil() ? f : tailleDuMoteur(f));
             if (!this->transparent_) {
                 p.fillRect(QRectF(coin, QSizeF(m.horizontalAdvance(q), m.height())),
                            couleurQt(this->backColor_));
@@ -188,6 +189,15 @@ class DessinQt : public EtatDessin<Base> {
     }
 
   protected:
+    // The font at the size the engine draws it on this device, which may be the asked size
+    // rounded: a page or an SVG that names the asked size would draw wider text.
+    QFont tailleDuMoteur(const QFont& f) const {
+        QFont exacte(f);
+        exacte.setPointSizeF(QRawFont::fromFont(QFont(f, &appareil())).pixelSize() * 72 /
+                             appareil().logicalDpiY());
+        return exacte;
+    }
+
     // The device the drawing lands on, for its resolution and the font metrics.
     virtual QPaintDevice& appareil() const = 0;
     // Runs a drawing on a painter of the device, opening what needs opening first.

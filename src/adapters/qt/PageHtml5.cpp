@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygonF>
+#include <QRawFont>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -21,7 +22,6 @@ namespace {
 
 constexpr char DossierLiberation[] = "/usr/share/fonts/truetype/liberation/";
 constexpr double MillimetresParPouce = 25.4;
-constexpr double PointsParPouce = 72;
 // A CSS pixel is a 96th of an inch, whatever the screen.
 constexpr double PixelsCssParMillimetre = 96 / MillimetresParPouce;
 
@@ -172,15 +172,16 @@ class MoteurHtml5 : public QPaintEngine {
         const QString famille = QFontInfo(f).family();
         familles.insert(famille);
         const QPointF ligne = state->transform().map(origine);
-        const double taille = f.pixelSize() > 0
-                                  ? f.pixelSize()
-                                  : f.pointSizeF() * page_.logicalDpiY() / PointsParPouce;
+        // The size the font engine drew at, which may be the asked size rounded.
+        const double taille = QRawFont::fromFont(f).pixelSize();
         std::string texte = echappe(item.text());
         if (f.strikeOut()) texte = "<s>" + texte + "</s>";
         if (f.underline()) texte = "<u>" + texte + "</u>";
         if (f.italic()) texte = "<i>" + texte + "</i>";
         if (f.bold()) texte = "<b>" + texte + "</b>";
+        // The width the layout measured: the browser draws the run, it does not place it.
         std::string style = "left:" + px(ligne.x()) + ";top:" + px(ligne.y() - m.ascent()) +
+                            ";width:" + px(m.horizontalAdvance(item.text())) +
                             ";font-size:" + px(taille) +
                             ";line-height:" + px(m.ascent() + m.descent()) + ";font-family:'" +
                             echappe(famille) + "'";
