@@ -1,4 +1,8 @@
 // The vitrail command: reads a planning file and sends it to a target.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
@@ -48,7 +52,8 @@ Reponse reponse(const std::string& mot) {
 }
 
 void suitLaProgression(TracPlanOCX& controle, std::size_t nombreCadres) {
-    if (nombreCadres < CadresPourProgression) return;
+    // A line redrawn with \r is for a person watching, not for a log.
+    if (nombreCadres < CadresPourProgression || !isatty(STDERR_FILENO)) return;
     controle.progression = [](std::int32_t fait, std::int32_t total) {
         if (fait % 50 == 0 || fait == total) {
             std::cerr << "\rvitrail: frame " << fait << " / " << total << std::flush;
@@ -62,6 +67,9 @@ void png(TracPlanDLL& plan, const Options& o, const std::string& sortie) {
     auto& surface = static_cast<qt::SurfaceQt&>(controle.surface());
     const double twipsParPixel = 1440 / surface.pointsParPouce();
     surface.Redimensionne(o.largeurPixels * twipsParPixel, o.hauteurPixels * twipsParPixel);
+    // The same planning units in more pixels: the layout stays, the picture grows.
+    if (o.echelle != 1)
+        surface.resolution(std::max(1.0, std::round(1440 / twipsParPixel * o.echelle)));
     controle.Imprime({.pbForceTracé = true});
     if (o.zoom) {
         controle.idZoom = *o.zoom;
@@ -91,7 +99,8 @@ int execute(const Options& o) {
     ArgumentsShow show = planning.show;
     if (o.orientation) show.psOrientation = *o.orientation;
     if (o.papier) show.psPaperSize = *o.papier;
-    show.pbPromptPrinter = !o.sansDialogue;
+    // The command's printer dialog is answered with --copies: given, it is always asked.
+    show.pbPromptPrinter = !o.sansDialogue || o.copies.has_value();
     if (verification) return verifie(plan, o, cible, show, std::cout);
     switch (cible) {
         case Cible::Rien:
@@ -106,12 +115,12 @@ int execute(const Options& o) {
             plan.Show(show);
             break;
         case Cible::Pdf:
-            plateforme->imprimanteQt().fichierPdf(
-                QString::fromStdString(o.sortie.empty() ? "planning.pdf" : o.sortie));
+            plateforme->imprimanteQt().fichierPdf(QString::fromStdString(cheminDeSortie(o, cible)));
             [[fallthrough]];
         case Cible::Imprimante:
             show.piTypeImpression = eiTypeSortieImprimante;
             plan.Show(show);
+            if (versSortieStandard(o)) break;
             for (const QString& destination : plateforme->imprimanteQt().destinations()) {
                 std::cout << (cible == Cible::Pdf ? "" : "printer: ") << destination.toStdString()
                           << '\n';
@@ -119,19 +128,19 @@ int execute(const Options& o) {
             break;
         case Cible::Html:
             show.piTypeImpression = eiTypeSortieHTML;
-            if (!o.sortie.empty()) {
-                show.psChemin = o.sortie;
+            if (const std::string chemin = cheminDeSortie(o, cible); !chemin.empty()) {
+                show.psChemin = chemin;
             } else if (!show.psChemin.empty()) {
                 show.psChemin = pageDuFichier(o.fichier, show.psChemin, o.confiance).string();
             }
             plan.Show(show);
-            if (console->erreurs == 0)
+            if (console->erreurs == 0 && !versSortieStandard(o))
                 std::cout << versUtf8(Html::GetCheminHtml(plateforme->Os())) << '\n';
             break;
         case Cible::Png: {
-            const std::string sortie = o.sortie.empty() ? "planning.png" : o.sortie;
+            const std::string sortie = cheminDeSortie(o, cible);
             png(plan, o, sortie);
-            if (console->erreurs == 0) std::cout << sortie << '\n';
+            if (console->erreurs == 0 && !versSortieStandard(o)) std::cout << sortie << '\n';
             break;
         }
         case Cible::Defaut:
@@ -156,6 +165,10 @@ int main(int argc, char** argv) {
     }
     if (options.commande == Commande::Aide) {
         std::cout << Aide;
+        return 0;
+    }
+    if (options.commande == Commande::Version) {
+        std::cout << "vitrail " << Version << '\n';
         return 0;
     }
     try {

@@ -24,6 +24,8 @@ class SurfaceQt : public DessinQt<Surface> {
     // Changes with every drawing, so that a view knows when to show the image again.
     quint64 generation() const { return generation_; }
     double pointsParPouce() const { return dpi_; }
+    // The same drawing in more or fewer pixels, text included; what was drawn is dropped.
+    void resolution(double pointsParPouce);
 
   protected:
     QPaintDevice& appareil() const override { return image_; }
