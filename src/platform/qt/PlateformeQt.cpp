@@ -63,7 +63,15 @@ std::shared_ptr<Interaction> dialoguesPourCetEcran(ImprimanteQt& imprimante) {
 
 }  // namespace
 
-PlateformeQt::PlateformeQt() : dialogues_(dialoguesPourCetEcran(imprimante_)) {}
+PlateformeQt::PlateformeQt() : dialogues_(dialoguesPourCetEcran(imprimante_)) {
+    imprimante_.quandPdfFauteDeFile = [this](const QString& chemin) {
+        dialogues_->MsgBox(
+            {U"Aucune imprimante n'est installée : le planning a été enregistré "
+             U"dans le fichier PDF\r\n" +
+                 depuisUtf8(chemin.toStdString()),
+             Boutons::OK, Icone::Information, U"Imprimer le planning"});
+    };
+}
 
 std::shared_ptr<PlateformeQt> PlateformeQt::partagee() {
     assureApplication();
