@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "Erreurs.hpp"
@@ -290,7 +292,47 @@ void doubleClic(QWidget& fenetre, Qt::MouseButton bouton) {
     QTest::qWait(50);
 }
 
+// A turn of the wheel over the drawing, in eighths of a degree (120 a notch).
+void molette(QWidget& fenetre, QPoint angle, Qt::KeyboardModifiers touches = {}) {
+    QWidget& zone = zoneDe(fenetre);
+    const QPointF ici(80, 60);
+    QWheelEvent evenement(ici, zone.mapToGlobal(ici), {}, angle, Qt::NoButton, touches,
+                          Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&zone, &evenement);
+    QTest::qWait(20);
+}
+
 const ActionVue ActionsVue[] = {
+    {"the wheel scrolls down and up a step a notch, through the bar's change",
+     [](QWidget& fenetre, TracPlanOCX& ctl) {
+         molette(fenetre, {0, -240});
+         EXPECT_EQ(ctl.VScroll1.Value, 2);
+         EXPECT_EQ(barreDe(fenetre, "VScroll1").value(), 2);
+         EXPECT_EQ(ctl.ilOrigineY, -2 * ctl.ilHauteurDéfil());
+         molette(fenetre, {0, 60});  // half a notch: nothing yet
+         EXPECT_EQ(ctl.VScroll1.Value, 2);
+         molette(fenetre, {0, 60});
+         EXPECT_EQ(ctl.VScroll1.Value, 1);
+         EXPECT_EQ(ctl.HScroll1.Value, 0);
+         EXPECT_DOUBLE_EQ(ctl.idZoom, 0.8);
+     }},
+    {"the wheel across, or with Shift, scrolls across",
+     [](QWidget& fenetre, TracPlanOCX& ctl) {
+         molette(fenetre, {-120, 0});
+         EXPECT_EQ(ctl.HScroll1.Value, 1);
+         molette(fenetre, {0, -120}, Qt::ShiftModifier);
+         EXPECT_EQ(ctl.HScroll1.Value, 2);
+         EXPECT_EQ(ctl.ilOrigineX, -2 * ctl.ilLargeurDéfil());
+         EXPECT_EQ(ctl.VScroll1.Value, 0);
+     }},
+    {"Ctrl and the wheel zoom as the + and - buttons do",
+     [](QWidget& fenetre, TracPlanOCX& ctl) {
+         molette(fenetre, {0, 120}, Qt::ControlModifier);
+         EXPECT_DOUBLE_EQ(ctl.idZoom, 0.8 * 1.2);
+         molette(fenetre, {0, -240}, Qt::ControlModifier);
+         EXPECT_DOUBLE_EQ(ctl.idZoom, 0.8 * 1.2 / 1.2 / 1.2);
+         EXPECT_EQ(ctl.VScroll1.Value, 0);
+     }},
     {"a left double-click zooms out once",
      [](QWidget& fenetre, TracPlanOCX& ctl) {
          doubleClic(fenetre, Qt::LeftButton);
@@ -378,6 +420,20 @@ TEST(VueMontrePlan, EachUserActionReachesTheModelOnce) {
 }
 
 }  // namespace
+
+// The toolkit's standard buttons speak French, as the component's own texts do.
+TEST(VueMontrePlan, StandardButtonsReadInFrench) {
+    ASSERT_TRUE(installeTraductions()) << "Qt's French translations are not installed";
+    QMessageBox boite(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("?"),
+                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto texte = [&](QMessageBox::StandardButton b) {
+        return boite.button(b)->text().remove(QLatin1Char('&'));
+    };
+    EXPECT_EQ(texte(QMessageBox::Yes), QStringLiteral("Oui"));
+    EXPECT_EQ(texte(QMessageBox::No), QStringLiteral("Non"));
+    EXPECT_EQ(texte(QMessageBox::Cancel), QStringLiteral("Annuler"));
+}
+
 TEST(VueMontrePlan, OnlyThePixelsAPassChangedAreRepainted) {
     QImage blanche(40, 30, QImage::Format_ARGB32_Premultiplied);
     blanche.fill(Qt::white);

@@ -44,6 +44,8 @@ void assureApplication() {
     // Lives as long as the process: hosts may show several plannings.
     new QApplication(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Vitrail"));
+    // An application the host made keeps the host's translations.
+    installeTraductions();
 }
 
 }  // namespace
