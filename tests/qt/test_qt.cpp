@@ -106,6 +106,53 @@ TEST(ImprimanteQt, AKilledDocumentLeavesThePreviousPdf) {
     }
 }
 
+// Keeps the messages, answers OK: what the user would have been shown.
+class MessagesGardes : public Interaction {
+  public:
+    std::vector<Message> messages;
+    Reponse MsgBox(const Message& message) override {
+        messages.push_back(message);
+        return Reponse::OK;
+    }
+    std::optional<std::int32_t> ChoixImprimante(std::int32_t) override { return 1; }
+    std::optional<Texte> ChoixFichierEnregistrement(const Texte&) override { return {}; }
+};
+
+void planning(TracPlanDLL& plan);
+
+// With no print queue, a print becomes a PDF file in the current folder, and the user is told
+// where; a PDF file the host asked for is no surprise and says nothing.
+TEST(ImprimanteQt, APrintWithNoQueueSaysWhichPdfItWrote) {
+    test::DossierTemporaire dossier;
+    const auto ici = std::filesystem::current_path();
+    std::filesystem::current_path(dossier.chemin());
+    auto plateforme = std::make_shared<PlateformeQt>();
+    std::filesystem::current_path(ici);
+    if (!plateforme->imprimanteQt().versPdf()) GTEST_SKIP() << "this machine has a print queue";
+    auto messages = std::make_shared<MessagesGardes>();
+    plateforme->dialogues(messages);
+    const std::string pdf = (dossier / "Vitrail.pdf").string();
+    for (const bool demande : {false, true}) {
+        SCOPED_TRACE(demande ? "a file asked for" : "no queue");
+        messages->messages.clear();
+        if (demande) plateforme->imprimanteQt().fichierPdf(QString::fromStdString(pdf));
+        TracPlanDLL plan(plateforme);
+        planning(plan);
+        plan.Show({.piTypeImpression = eiTypeSortieImprimante, .pbPromptPrinter = false});
+        ASSERT_TRUE(std::filesystem::exists(pdf));
+        std::vector<std::string> avis;
+        for (const Message& m : messages->messages) {
+            if (m.icone == Icone::Information) avis.push_back(versUtf8(m.texte));
+        }
+        if (demande) {
+            EXPECT_TRUE(avis.empty());
+        } else {
+            ASSERT_EQ(avis.size(), 1u);
+            EXPECT_NE(avis[0].find("\r\n" + pdf), std::string::npos) << avis[0];
+        }
+    }
+}
+
 void planning(TracPlanDLL& plan) {
     plan.Initialise({.psFont = "Arial", .psScreenCaption = "Vitrail, essai"});
     plan.NewCadreTexte(10, 10,
