@@ -139,6 +139,11 @@ for format in png pdf html; do
     [ -s "$travail/ici/$nom" ] || echec "$format named after the file: no $nom"
     grep -q "$nom\$" "$travail/out" || echec "$format named after the file: path printed"
 done
+cp "$exemple" "$travail/ici/lui.png"
+(cd "$travail/ici" && "$vitrail" render lui.png --to png 2>"$travail/err")
+[ $? -eq 2 ] && cmp -s "$exemple" "$travail/ici/lui.png" ||
+    echec "a file named like its output: status 2, the file kept"
+grep -q 'would replace the planning file' "$travail/err" || echec "a file named like its output: message"
 # --copies is honoured without the printer dialog.
 (cd "$travail/ici" && "$vitrail" render "$exemple" --to pdf --copies 3 --no-prompt >"$travail/out" \
     2>/dev/null) || echec "--copies with --no-prompt"

@@ -188,6 +188,16 @@ Options litOptions(const std::vector<std::string>& arguments) {
     if (versSortieStandard(o) && o.copies.value_or(1) > 1) {
         throw std::invalid_argument("-o - takes one copy only");
     }
+    // A file named like its own output (plan.pdf holding JSON) must not be written over.
+    if (o.sortie.empty() &&
+        (o.cible == Cible::Pdf || o.cible == Cible::Png || o.cible == Cible::Html)) {
+        namespace fs = std::filesystem;
+        std::error_code erreur;
+        if (fs::equivalent(o.fichier, cheminDeSortie(o, o.cible), erreur)) {
+            throw std::invalid_argument("the output " + cheminDeSortie(o, o.cible) +
+                                        " would replace the planning file: name it with -o");
+        }
+    }
     return o;
 }
 
