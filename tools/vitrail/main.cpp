@@ -102,6 +102,8 @@ int execute(const Options& o) {
     // The command's printer dialog is answered with --copies: given, it is always asked.
     show.pbPromptPrinter = !o.sansDialogue || o.copies.has_value();
     if (verification) return verifie(plan, o, cible, show, std::cout);
+    // Standard output carries the file itself: no path line among its bytes.
+    if (versSortieStandard(o)) std::cout.setstate(std::ios::badbit);
     switch (cible) {
         case Cible::Rien:
             // As the library does for such a target: nothing shown, the planning dropped.
@@ -120,7 +122,6 @@ int execute(const Options& o) {
         case Cible::Imprimante:
             show.piTypeImpression = eiTypeSortieImprimante;
             plan.Show(show);
-            if (versSortieStandard(o)) break;
             for (const QString& destination : plateforme->imprimanteQt().destinations()) {
                 std::cout << (cible == Cible::Pdf ? "" : "printer: ") << destination.toStdString()
                           << '\n';
@@ -134,13 +135,13 @@ int execute(const Options& o) {
                 show.psChemin = pageDuFichier(o.fichier, show.psChemin, o.confiance).string();
             }
             plan.Show(show);
-            if (console->erreurs == 0 && !versSortieStandard(o))
+            if (console->erreurs == 0)
                 std::cout << versUtf8(Html::GetCheminHtml(plateforme->Os())) << '\n';
             break;
         case Cible::Png: {
             const std::string sortie = cheminDeSortie(o, cible);
             png(plan, o, sortie);
-            if (console->erreurs == 0 && !versSortieStandard(o)) std::cout << sortie << '\n';
+            if (console->erreurs == 0) std::cout << sortie << '\n';
             break;
         }
         case Cible::Defaut:
