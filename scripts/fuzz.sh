@@ -14,7 +14,7 @@ cibles=("$@")
 build="build-fuzz"
 travail=$build/fuzz-travail
 
-scripts/install-deps.sh
+scripts/install-deps.sh --test-tools
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \

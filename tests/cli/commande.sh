@@ -108,4 +108,67 @@ printf '{"cadres": [{"type": "image", "psImagePath": "absent.png", "piHaut": 1, 
 "$vitrail" render "$travail/image.json" --to png -o "$travail/i.png" 2>"$travail/err"
 [ $? -eq 1 ] || echec "reported failure: status 1"
 grep -q 'Code : 53' "$travail/err" || echec "reported failure: message on standard error"
+# The conventional command line: --version, --option=value, -o -, outputs named after the file.
+grep -Eqx 'vitrail [0-9]+\.[0-9]+\.[0-9]+' <<<"$("$vitrail" --version)" || echec "--version"
+grep -q 'Exit status' <<<"$aide" || echec "--help: exit statuses"
+"$vitrail" render "$exemple" --to=png --size=640x480 --output="$travail/egal.png" >/dev/null 2>&1 ||
+    echec "--option=value"
+[ "$(identify -format %wx%h "$travail/egal.png")" = 640x480 ] || echec "--option=value: the size"
+"$vitrail" render "$exemple" --quiet=yes 2>"$travail/err"; [ $? -eq 2 ] || echec "--quiet=: status 2"
+grep -q -- '--quiet takes no value' "$travail/err" || echec "--quiet=: message"
+"$vitrail" render "$exemple" --to pdf -o - --copies 2 2>/dev/null; [ $? -eq 2 ] ||
+    echec "-o - with copies: status 2"
+# to standard output: the same bytes as the file, and no path line among them.
+for format in png pdf html; do
+    "$vitrail" render "$exemple" --to $format -o "$travail/fichier.$format" --no-prompt \
+        >/dev/null 2>&1 || echec "$format to a file"
+    "$vitrail" render "$exemple" --to $format -o - --no-prompt >"$travail/flux.$format" \
+        2>/dev/null || echec "$format to standard output"
+    if [ $format = pdf ]; then  # the PDF's creation date differs: its pages must not
+        cmp -s <(pdftotext "$travail/fichier.pdf" -) <(pdftotext "$travail/flux.pdf" -) &&
+            [ "$(head -c 5 "$travail/flux.pdf")" = %PDF- ] && [ "$(tail -c 6 "$travail/flux.pdf")" = %%EOF ]
+    else
+        cmp -s "$travail/fichier.$format" "$travail/flux.$format"
+    fi || echec "$format to standard output: not the file's bytes alone"
+done
+mkdir "$travail/ici"
+for format in png pdf html; do
+    (cd "$travail/ici" && "$vitrail" render "$exemple" --to $format -q --no-prompt \
+        >"$travail/out" 2>/dev/null) || echec "$format named after the file"
+    nom=semaine.$format; [ $format = html ] && nom=semaine.htm
+    [ -s "$travail/ici/$nom" ] || echec "$format named after the file: no $nom"
+    grep -q "$nom\$" "$travail/out" || echec "$format named after the file: path printed"
+done
+cp "$exemple" "$travail/ici/lui.png"
+(cd "$travail/ici" && "$vitrail" render lui.png --to png 2>"$travail/err")
+[ $? -eq 2 ] && cmp -s "$exemple" "$travail/ici/lui.png" ||
+    echec "a file named like its output: status 2, the file kept"
+grep -q 'would replace the planning file' "$travail/err" || echec "a file named like its output: message"
+# --copies is honoured without the printer dialog.
+(cd "$travail/ici" && "$vitrail" render "$exemple" --to pdf --copies 3 --no-prompt >"$travail/out" \
+    2>/dev/null) || echec "--copies with --no-prompt"
+[ "$(wc -l <"$travail/out")" -eq 3 ] && [ -s "$travail/ici/semaine-3.pdf" ] ||
+    echec "--copies with --no-prompt: three files"
+# --scale draws everything larger, text included: a lone text's ink grows with the picture.
+printf '{"cadres": [{"type": "texte", "piHaut": 10, "piGauche": 10, "piBas": 60, "piDroite": 150, "psText": "Lundi matin", "piFontSize": 14, "pbFontTransparent": true}]}' \
+    >"$travail/texte.json"
+encre() { convert "$1" -trim -format %w info:; }
+"$vitrail" render "$travail/texte.json" --to png --size 400x300 -o "$travail/e1.png" >/dev/null 2>&1
+"$vitrail" render "$travail/texte.json" --to png --size=400x300 --dpi=192 -o "$travail/e2.png" \
+    >/dev/null 2>&1 || echec "--dpi"
+[ "$(identify -format %wx%h "$travail/e2.png")" = 800x600 ] || echec "--dpi 192: the picture's size"
+l1=$(encre "$travail/e1.png"); l2=$(encre "$travail/e2.png")
+[ $((l2 * 10)) -ge $((l1 * 17)) ] && [ $((l2 * 10)) -le $((l1 * 23)) ] ||
+    echec "--dpi 192: the text is $l2 pixels wide, against $l1"
+"$vitrail" render "$exemple" --to png --size 15000x100 --scale 2 2>/dev/null
+[ $? -eq 2 ] || echec "--scale past 20000 pixels: status 2"
+
+# The progress line is for a terminal only.
+python3 -c "import json; json.dump({'cadres': [{'type': 'texte', 'piHaut': i % 50, 'piGauche': 10,
+    'piBas': i % 50 + 5, 'piDroite': 40, 'psText': 'x'} for i in range(250)]}, open('$travail/long.json', 'w'))"
+"$vitrail" render "$travail/long.json" --to png -o "$travail/l.png" 2>"$travail/err" >/dev/null
+! grep -q 'frame 250 / 250' "$travail/err" || echec "progress line in a file"
+script -qec "'$vitrail' render '$travail/long.json' --to png -o '$travail/l.png'" /dev/null \
+    >"$travail/tty" 2>&1 || echec "render on a terminal"
+grep -q 'frame 250 / 250' "$travail/tty" || echec "no progress line on a terminal"
 echo "the vitrail command behaves"

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "Erreurs.hpp"
@@ -101,6 +103,53 @@ TEST(ImprimanteQt, AKilledDocumentLeavesThePreviousPdf) {
         qunsetenv("TMPDIR");
     } else {
         qputenv("TMPDIR", tmpdir);
+    }
+}
+
+// Keeps the messages, answers OK: what the user would have been shown.
+class MessagesGardes : public Dialogues {
+  public:
+    std::vector<Message> messages;
+    Reponse MsgBox(const Message& message) override {
+        messages.push_back(message);
+        return Reponse::OK;
+    }
+    std::optional<std::int32_t> ChoixImprimante(std::int32_t) override { return 1; }
+    std::optional<Texte> ChoixFichierEnregistrement(const Texte&) override { return {}; }
+};
+
+void planning(TracPlanDLL& plan);
+
+// With no print queue, a print becomes a PDF file in the current folder, and the user is told
+// where; a PDF file the host asked for is no surprise and says nothing.
+TEST(ImprimanteQt, APrintWithNoQueueSaysWhichPdfItWrote) {
+    test::DossierTemporaire dossier;
+    const auto ici = std::filesystem::current_path();
+    std::filesystem::current_path(dossier.chemin());
+    auto plateforme = std::make_shared<PlateformeQt>();
+    std::filesystem::current_path(ici);
+    if (!plateforme->imprimanteQt().versPdf()) GTEST_SKIP() << "this machine has a print queue";
+    auto messages = std::make_shared<MessagesGardes>();
+    plateforme->dialogues(messages);
+    const std::string pdf = (dossier / "Vitrail.pdf").string();
+    for (const bool demande : {false, true}) {
+        SCOPED_TRACE(demande ? "a file asked for" : "no queue");
+        messages->messages.clear();
+        if (demande) plateforme->imprimanteQt().fichierPdf(QString::fromStdString(pdf));
+        TracPlanDLL plan(plateforme);
+        planning(plan);
+        plan.Show({.piTypeImpression = eiTypeSortieImprimante, .pbPromptPrinter = false});
+        ASSERT_TRUE(std::filesystem::exists(pdf));
+        std::vector<std::string> avis;
+        for (const Message& m : messages->messages) {
+            if (m.icone == Icone::Information) avis.push_back(versUtf8(m.texte));
+        }
+        if (demande) {
+            EXPECT_TRUE(avis.empty());
+        } else {
+            ASSERT_EQ(avis.size(), 1u);
+            EXPECT_NE(avis[0].find("\r\n" + pdf), std::string::npos) << avis[0];
+        }
     }
 }
 
@@ -290,7 +339,47 @@ void doubleClic(QWidget& fenetre, Qt::MouseButton bouton) {
     QTest::qWait(50);
 }
 
+// A turn of the wheel over the drawing, in eighths of a degree (120 a notch).
+void molette(QWidget& fenetre, QPoint angle, Qt::KeyboardModifiers touches = {}) {
+    QWidget& zone = zoneDe(fenetre);
+    const QPointF ici(80, 60);
+    QWheelEvent evenement(ici, zone.mapToGlobal(ici), {}, angle, Qt::NoButton, touches,
+                          Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&zone, &evenement);
+    QTest::qWait(20);
+}
+
 const ActionVue ActionsVue[] = {
+    {"the wheel scrolls down and up a step a notch, through the bar's change",
+     [](QWidget& fenetre, TracPlanOCX& ctl) {
+         molette(fenetre, {0, -240});
+         EXPECT_EQ(ctl.VScroll1.Value, 2);
+         EXPECT_EQ(barreDe(fenetre, "VScroll1").value(), 2);
+         EXPECT_EQ(ctl.ilOrigineY, -2 * ctl.ilHauteurDéfil());
+         molette(fenetre, {0, 60});  // half a notch: nothing yet
+         EXPECT_EQ(ctl.VScroll1.Value, 2);
+         molette(fenetre, {0, 60});
+         EXPECT_EQ(ctl.VScroll1.Value, 1);
+         EXPECT_EQ(ctl.HScroll1.Value, 0);
+         EXPECT_DOUBLE_EQ(ctl.idZoom, 0.8);
+     }},
+    {"the wheel across, or with Shift, scrolls across",
+     [](QWidget& fenetre, TracPlanOCX& ctl) {
+         molette(fenetre, {-120, 0});
+         EXPECT_EQ(ctl.HScroll1.Value, 1);
+         molette(fenetre, {0, -120}, Qt::ShiftModifier);
+         EXPECT_EQ(ctl.HScroll1.Value, 2);
+         EXPECT_EQ(ctl.ilOrigineX, -2 * ctl.ilLargeurDéfil());
+         EXPECT_EQ(ctl.VScroll1.Value, 0);
+     }},
+    {"Ctrl and the wheel zoom as the + and - buttons do",
+     [](QWidget& fenetre, TracPlanOCX& ctl) {
+         molette(fenetre, {0, 120}, Qt::ControlModifier);
+         EXPECT_DOUBLE_EQ(ctl.idZoom, 0.8 * 1.2);
+         molette(fenetre, {0, -240}, Qt::ControlModifier);
+         EXPECT_DOUBLE_EQ(ctl.idZoom, 0.8 * 1.2 / 1.2 / 1.2);
+         EXPECT_EQ(ctl.VScroll1.Value, 0);
+     }},
     {"a left double-click zooms out once",
      [](QWidget& fenetre, TracPlanOCX& ctl) {
          doubleClic(fenetre, Qt::LeftButton);
@@ -378,6 +467,20 @@ TEST(VueMontrePlan, EachUserActionReachesTheModelOnce) {
 }
 
 }  // namespace
+
+// The toolkit's standard buttons speak French, as the component's own texts do.
+TEST(VueMontrePlan, StandardButtonsReadInFrench) {
+    ASSERT_TRUE(installeTraductions()) << "Qt's French translations are not installed";
+    QMessageBox boite(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("?"),
+                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto texte = [&](QMessageBox::StandardButton b) {
+        return boite.button(b)->text().remove(QLatin1Char('&'));
+    };
+    EXPECT_EQ(texte(QMessageBox::Yes), QStringLiteral("Oui"));
+    EXPECT_EQ(texte(QMessageBox::No), QStringLiteral("Non"));
+    EXPECT_EQ(texte(QMessageBox::Cancel), QStringLiteral("Annuler"));
+}
+
 TEST(VueMontrePlan, OnlyThePixelsAPassChangedAreRepainted) {
     QImage blanche(40, 30, QImage::Format_ARGB32_Premultiplied);
     blanche.fill(Qt::white);

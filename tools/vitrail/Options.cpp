@@ -1,9 +1,14 @@
 #include "Options.hpp"
 
+#include <vitrail/Version.h>
+
 #include <charconv>
+#include <filesystem>
 #include <stdexcept>
 
 namespace vitrail::outil {
+
+const char* const Version = VITRAIL_VERSION;
 
 const char* const Aide =
     R"(vitrail - draw a planning file to the screen, a printer, PDF, HTML or PNG
@@ -15,35 +20,52 @@ Usage:
                                   when there is one or when the check could not go through
                                   every frame
   vitrail --help                  this text
+  vitrail --version               the version
+
+Options take their value as --option VALUE or --option=VALUE.
 
 Options of render and check:
-  --to TARGET        viewer, printer, pdf, html, png, html5 or svg; by default the target the file's
-                     "show" section names (the viewer when it names none; nothing for a
-                     number outside -1 to 3)
-  --orientation O    Landscape or Portrait (printer and pdf; default: the file's)
-  --paper SIZE       A4 or A3 (printer and pdf; default: the file's)
-  --size WxH         png: the drawing area in pixels (default 1600x1200)
-  --zoom Z           png: the zoom (default: the viewer's first zoom, 0.8)
+  --to TARGET        viewer, printer, pdf, html, png, html5 or svg; by default the target
+                     the file's "show" section names (the viewer when it names none;
+                     nothing for a number outside -1 to 3). html5 and svg: the png's
+                     drawing as a page whose lines are the viewer's, and as an SVG
+  --orientation O    Landscape or Portrait (printer, pdf, html5; default: the file's)
+  --paper SIZE       A4 or A3 (printer, pdf, html5; default: the file's)
+  --size WxH         png, html5, svg: the drawing area in pixels (default 1600x1200)
+  --zoom Z           png, html5, svg: the zoom (default: the viewer's first zoom, 0.8)
 
 Options of render:
-  -o, --output PATH  where pdf, html and png write (default: planning.pdf, the file's
-                     psChemin or Vitrail.htm beside the library, planning.png)
+  --scale S          png: S pixels for each pixel of --size, everything drawn S times
+                     larger, text included (default 1)
+  --dpi D            png: the same as --scale D/96
+  -o, --output PATH  where the file goes; - for standard output. By default, with --to,
+                     the file's name with the target's extension (.pdf, .htm, .png, .html,
+                     .svg) in the current folder; without --to, where the file's show
+                     section says (its psChemin, or Vitrail.htm beside the library)
   --copies N         copies to print, as if chosen in the printer dialog (default 1)
-  --no-prompt        no printer dialog: one copy
+  --no-prompt        no printer dialog: one copy, or the --copies given
   --answer A         answer the component's next question with yes, no or cancel (repeat
                      for several questions; by default: no, and cancel when offered)
-  -q, --quiet        no progress line
+  -q, --quiet        no progress line (it is shown only when standard error is a terminal)
   --trust-paths      write html to the file's psChemin wherever it leads; without it, that
                      path (taken from the file's folder) must stay inside the file's folder
                      and end in .htm or .html, or nothing is written (exit status 2)
 
-Messages of the component go to standard error. The exit status is 1 when the component
-reported a failure, 2 when the file or the command line is wrong.
+Messages of the component go to standard error; the paths written go to standard output
+(not when writing to standard output).
+
+Exit status:
+  0    done; for check, every text fits
+  1    the component reported a failure, or nothing could be written; for check, a text
+       does not fit or the check could not go through every frame
+  2    the planning file or the command line is wrong
+  130  interrupted (Ctrl-C; 143 for SIGTERM, 129 for SIGHUP): no file was replaced
 
 Examples:
+  vitrail render examples/semaine.json --to pdf          writes semaine.pdf here
   vitrail render examples/semaine.json --to html -o semaine.htm
-  vitrail render examples/semaine.json --to pdf -o semaine.pdf --paper A3
-  vitrail render examples/semaine.json --to png -o semaine.png --size 1200x900
+  vitrail render examples/semaine.json --to pdf --paper=A3 -o - | lp
+  vitrail render examples/semaine.json --to png --size 1200x900 --scale 2
   vitrail check examples/semaine.json --to png --size 1600x1200
 )";
 
@@ -60,6 +82,9 @@ Cible cible(const std::string& nom) {
     throw std::invalid_argument("unknown target '" + nom +
                                 "': viewer, printer, pdf, html, png, html5 or svg");
 }
+
+constexpr double PixelsParPouce = 96;
+constexpr double MaxPixels = 20000;
 
 template <class Nombre>
 Nombre nombre(const std::string& texte, const std::string& option) {
@@ -79,6 +104,10 @@ Options litOptions(const std::vector<std::string>& arguments) {
         arguments[0] == "help") {
         return o;
     }
+    if (arguments[0] == "--version") {
+        o.commande = Commande::Version;
+        return o;
+    }
     if (arguments[0] == "render") {
         o.commande = Commande::Rendu;
     } else if (arguments[0] == "check") {
@@ -87,8 +116,17 @@ Options litOptions(const std::vector<std::string>& arguments) {
         throw std::invalid_argument("unknown command '" + arguments[0] + "': render or check");
     }
     for (std::size_t i = 1; i < arguments.size(); ++i) {
-        const std::string& a = arguments[i];
+        std::string a = arguments[i];
+        // --option=value: the value joined to the option.
+        std::optional<std::string> jointe;
+        if (const auto egal = a.find('='); a.starts_with("--") && egal != std::string::npos) {
+            jointe = a.substr(egal + 1);
+            a.resize(egal);
+        }
+        bool valeurLue = false;
         const auto valeur = [&]() -> const std::string& {
+            valeurLue = true;
+            if (jointe) return *jointe;
             if (i + 1 >= arguments.size()) throw std::invalid_argument(a + " needs a value");
             return arguments[++i];
         };
@@ -124,6 +162,10 @@ Options litOptions(const std::vector<std::string>& arguments) {
         } else if (a == "--zoom") {
             o.zoom = nombre<double>(valeur(), a);
             if (!(*o.zoom > 0)) throw std::invalid_argument("--zoom takes a positive number");
+        } else if (a == "--scale" || a == "--dpi") {
+            const double n = nombre<double>(valeur(), a);
+            if (!(n > 0)) throw std::invalid_argument(a + " takes a positive number");
+            o.echelle = a == "--dpi" ? n / PixelsParPouce : n;
         } else if (a == "--answer") {
             const std::string& r = valeur();
             if (r != "yes" && r != "no" && r != "cancel") {
@@ -134,16 +176,45 @@ Options litOptions(const std::vector<std::string>& arguments) {
             o.silencieux = true;
         } else if (a == "--trust-paths") {
             o.confiance = true;
-        } else if (!a.empty() && a[0] == '-') {
+        } else if (a.size() > 1 && a[0] == '-') {
             throw std::invalid_argument("unknown option " + a);
         } else if (o.fichier.empty()) {
             o.fichier = a;
         } else {
             throw std::invalid_argument("one planning file only ('" + a + "' is a second one)");
         }
+        if (jointe && !valeurLue) throw std::invalid_argument(a + " takes no value");
     }
     if (o.fichier.empty()) throw std::invalid_argument("which planning file? (see --help)");
+    if (o.largeurPixels * o.echelle > MaxPixels || o.hauteurPixels * o.echelle > MaxPixels) {
+        throw std::invalid_argument("--size and --scale make more than 20000 pixels each way");
+    }
+    if (versSortieStandard(o) && o.copies.value_or(1) > 1) {
+        throw std::invalid_argument("-o - takes one copy only");
+    }
+    // A file named like its own output (plan.pdf holding JSON) must not be written over.
+    if (o.sortie.empty() &&
+        (o.cible == Cible::Pdf || o.cible == Cible::Png || o.cible == Cible::Html)) {
+        namespace fs = std::filesystem;
+        std::error_code erreur;
+        if (fs::equivalent(o.fichier, cheminDeSortie(o, o.cible), erreur)) {
+            throw std::invalid_argument("the output " + cheminDeSortie(o, o.cible) +
+                                        " would replace the planning file: name it with -o");
+        }
+    }
     return o;
+}
+
+std::string cheminDeSortie(const Options& o, Cible cible) {
+    if (versSortieStandard(o)) return "/dev/stdout";
+    if (!o.sortie.empty()) return o.sortie;
+    if (o.cible == Cible::Defaut) return {};
+    const char* extension = cible == Cible::Pdf     ? ".pdf"
+                            : cible == Cible::Png   ? ".png"
+                            : cible == Cible::Html5 ? ".html"
+                            : cible == Cible::Svg   ? ".svg"
+                                                    : ".htm";
+    return std::filesystem::path(o.fichier).stem().string() + extension;
 }
 
 }  // namespace vitrail::outil

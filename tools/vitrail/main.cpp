@@ -1,4 +1,8 @@
 // The vitrail command: reads a planning file and sends it to a target.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
 #include <iostream>
 #include <memory>
 #include <stdexcept>
@@ -49,7 +53,8 @@ Reponse reponse(const std::string& mot) {
 }
 
 void suitLaProgression(TracPlanOCX& controle, std::size_t nombreCadres) {
-    if (nombreCadres < CadresPourProgression) return;
+    // A line redrawn with \r is for a person watching, not for a log.
+    if (nombreCadres < CadresPourProgression || !isatty(STDERR_FILENO)) return;
     controle.progression = [](std::int32_t fait, std::int32_t total) {
         if (fait % 50 == 0 || fait == total) {
             std::cerr << "\rvitrail: frame " << fait << " / " << total << std::flush;
@@ -65,6 +70,9 @@ void page(TracPlanDLL& plan, const Options& o, const ArgumentsShow& show, qt::Fo
     auto& surface = static_cast<qt::SurfaceQt&>(controle.surface());
     const double twipsParPixel = 1440 / surface.pointsParPouce();
     surface.Redimensionne(o.largeurPixels * twipsParPixel, o.hauteurPixels * twipsParPixel);
+    // The same planning units in more pixels: the layout stays, the picture grows.
+    if (o.echelle != 1)
+        surface.resolution(std::max(1.0, std::round(1440 / twipsParPixel * o.echelle)));
     const auto passe = [&] {
         controle.Imprime({.pbForceTracé = true});
         // A drawing that failed replaces nothing: the previous file stays.
@@ -101,8 +109,11 @@ int execute(const Options& o) {
     ArgumentsShow show = planning.show;
     if (o.orientation) show.psOrientation = *o.orientation;
     if (o.papier) show.psPaperSize = *o.papier;
-    show.pbPromptPrinter = !o.sansDialogue;
+    // The command's printer dialog is answered with --copies: given, it is always asked.
+    show.pbPromptPrinter = !o.sansDialogue || o.copies.has_value();
     if (verification) return verifie(plan, o, cible, show, std::cout);
+    // Standard output carries the file itself: no path line among its bytes.
+    if (versSortieStandard(o)) std::cout.setstate(std::ios::badbit);
     switch (cible) {
         case Cible::Rien:
             // As the library does for such a target: nothing shown, the planning dropped.
@@ -116,8 +127,7 @@ int execute(const Options& o) {
             plan.Show(show);
             break;
         case Cible::Pdf:
-            plateforme->imprimanteQt().fichierPdf(
-                QString::fromStdString(o.sortie.empty() ? "planning.pdf" : o.sortie));
+            plateforme->imprimanteQt().fichierPdf(QString::fromStdString(cheminDeSortie(o, cible)));
             [[fallthrough]];
         case Cible::Imprimante:
             show.piTypeImpression = eiTypeSortieImprimante;
@@ -129,8 +139,8 @@ int execute(const Options& o) {
             break;
         case Cible::Html:
             show.piTypeImpression = eiTypeSortieHTML;
-            if (!o.sortie.empty()) {
-                show.psChemin = o.sortie;
+            if (const std::string chemin = cheminDeSortie(o, cible); !chemin.empty()) {
+                show.psChemin = chemin;
             } else if (!show.psChemin.empty()) {
                 show.psChemin = pageDuFichier(o.fichier, show.psChemin, o.confiance).string();
             }
@@ -144,10 +154,7 @@ int execute(const Options& o) {
             const auto format = cible == Cible::Png   ? qt::FormatPage::Png
                                 : cible == Cible::Svg ? qt::FormatPage::Svg
                                                       : qt::FormatPage::Html5;
-            const char* defaut = cible == Cible::Png   ? "planning.png"
-                                 : cible == Cible::Svg ? "planning.svg"
-                                                       : "planning.html";
-            const std::string sortie = o.sortie.empty() ? defaut : o.sortie;
+            const std::string sortie = cheminDeSortie(o, cible);
             page(plan, o, show, format, sortie);
             if (console->erreurs == 0) std::cout << sortie << '\n';
             break;
@@ -174,6 +181,10 @@ int main(int argc, char** argv) {
     }
     if (options.commande == Commande::Aide) {
         std::cout << Aide;
+        return 0;
+    }
+    if (options.commande == Commande::Version) {
+        std::cout << "vitrail " << Version << '\n';
         return 0;
     }
     try {

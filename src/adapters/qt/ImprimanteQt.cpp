@@ -76,6 +76,7 @@ ImprimanteQt::ImprimanteQt() : printer_(QPrinter::HighResolution) {
     const QPrinterInfo defaut = QPrinterInfo::defaultPrinter();
     if (defaut.isNull()) {
         fichierPdf(QDir::current().filePath(QStringLiteral("Vitrail.pdf")));
+        fauteDeFile_ = true;
     } else {
         printer_.setPrinterName(defaut.printerName());
     }
@@ -88,6 +89,7 @@ ImprimanteQt::~ImprimanteQt() {
 }
 
 void ImprimanteQt::fichierPdf(const QString& chemin) {
+    fauteDeFile_ = false;
     pdf_ = chemin;
     documentsPdf_ = 0;
     printer_.setOutputFormat(QPrinter::PdfFormat);
@@ -174,6 +176,7 @@ void ImprimanteQt::EndDoc() {
         publiePdf();
         destinations_ << cibleDocument_;
         ++documentsPdf_;
+        if (fauteDeFile_ && quandPdfFauteDeFile) quandPdfFauteDeFile(cibleDocument_);
         return;
     }
     destinations_ << printer_.printerName();

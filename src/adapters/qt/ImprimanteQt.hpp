@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "platform/Imprimante.hpp"
@@ -27,6 +28,9 @@ class ImprimanteQt : public DessinQt<Imprimante> {
     // Where the documents sent so far went: the queue's name, or the PDF files.
     const QStringList& destinations() const { return destinations_; }
     QPrinter& qprinter() { return printer_; }
+    // Told the path of each PDF file written because the system has no print queue, so that
+    // the user can find what was printed.
+    std::function<void(const QString& chemin)> quandPdfFauteDeFile;
 
     double Width() const override;
     double Height() const override;
@@ -58,6 +62,8 @@ class ImprimanteQt : public DessinQt<Imprimante> {
     std::unique_ptr<FichierBrouillon> brouillon_;
     QStringList destinations_;
     int documentsPdf_ = 0;
+    // PDF because no queue exists, not because the host asked for a file.
+    bool fauteDeFile_ = false;
 };
 
 }  // namespace vitrail::qt

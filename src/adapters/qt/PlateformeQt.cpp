@@ -43,6 +43,8 @@ void assureApplication() {
     // Lives as long as the process: hosts may show several plannings.
     new QApplication(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Vitrail"));
+    // An application the host made keeps the host's translations.
+    installeTraductions();
 }
 
 }  // namespace
@@ -62,7 +64,15 @@ std::shared_ptr<Dialogues> dialoguesPourCetEcran(ImprimanteQt& imprimante) {
 
 }  // namespace
 
-PlateformeQt::PlateformeQt() : dialogues_(dialoguesPourCetEcran(imprimante_)) {}
+PlateformeQt::PlateformeQt() : dialogues_(dialoguesPourCetEcran(imprimante_)) {
+    imprimante_.quandPdfFauteDeFile = [this](const QString& chemin) {
+        dialogues_->MsgBox(
+            {U"Aucune imprimante n'est installée : le planning a été enregistré "
+             U"dans le fichier PDF\r\n" +
+                 depuisUtf8(chemin.toStdString()),
+             Boutons::OK, Icone::Information, U"Imprimer le planning"});
+    };
+}
 
 std::shared_ptr<PlateformeQt> PlateformeQt::partagee() {
     assureApplication();

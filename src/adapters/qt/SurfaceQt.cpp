@@ -36,6 +36,15 @@ void SurfaceQt::Redimensionne(double largeur, double hauteur) {
     ++generation_;
 }
 
+void SurfaceQt::resolution(double pointsParPouce) {
+    finitPeintre();
+    dpi_ = pointsParPouce;
+    image_ = imageVierge(static_cast<int>(std::ceil(largeur_ * dpi_ / TwipsParPouce)),
+                         static_cast<int>(std::ceil(hauteur_ * dpi_ / TwipsParPouce)), dpi_,
+                         couleurQt(BackColor()));
+    ++generation_;
+}
+
 void SurfaceQt::Cls() {
     finitPeintre();
     ++generation_;

@@ -27,6 +27,8 @@ class SurfaceQt : public DessinQt<Surface> {
     // Another device of the same size and resolution (an SVG or HTML page) that gets every
     // drawing the image gets, until it is taken off with nullptr.
     void temoin(QPaintDevice* appareil);
+    // The same drawing in more or fewer pixels, text included; what was drawn is dropped.
+    void resolution(double pointsParPouce);
 
   protected:
     QPaintDevice& appareil() const override { return image_; }

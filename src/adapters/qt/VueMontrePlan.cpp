@@ -1,10 +1,14 @@
 #include "qt/VueMontrePlan.hpp"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTimer>
+#include <QTranslator>
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -66,6 +70,21 @@ std::int16_t boutonSouris(Qt::MouseButton bouton) {
 }
 
 }  // namespace
+
+bool installeTraductions() {
+    static const bool installees = [] {
+        // Lives as long as the application that uses it.
+        auto* traducteur = new QTranslator(QCoreApplication::instance());
+        if (!traducteur->load(QLocale(QLocale::French), QStringLiteral("qtbase"),
+                              QStringLiteral("_"),
+                              QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            delete traducteur;
+            return false;
+        }
+        return QCoreApplication::installTranslator(traducteur);
+    }();
+    return installees;
+}
 
 ZoneDessin::ZoneDessin(VueMontrePlan& vue, MontrePlan& modele, SurfaceQt& surface)
     : QWidget(&vue), vue_(vue), modele_(modele), surface_(surface) {
@@ -159,6 +178,11 @@ void ZoneDessin::keyPressEvent(QKeyEvent* evenement) {
             : static_cast<std::int16_t>(texte.isEmpty() ? 0 : texte.at(0).unicode());
     if (code == 0) return QWidget::keyPressEvent(evenement);
     modele_.visionneuse.UserControl_KeyPress(code);
+}
+
+void ZoneDessin::wheelEvent(QWheelEvent* evenement) {
+    vue_.molette(*evenement);
+    evenement->accept();
 }
 
 VueMontrePlan::VueMontrePlan(MontrePlan& modele, SurfaceQt& surface)
@@ -316,6 +340,32 @@ void VueMontrePlan::synchroniseBarres() {
     TracPlanOCX& ctl = modele_.TracPlanOCX1;
     synchronise(*hscroll_, ctl.HScroll1, &Visionneuse::HScroll1_Change);
     synchronise(*vscroll_, ctl.VScroll1, &Visionneuse::VScroll1_Change);
+}
+
+void VueMontrePlan::molette(const QWheelEvent& evenement) {
+    constexpr int Cran = 120;  // a notch, in eighths of a degree
+    QPoint angle = evenement.angleDelta();
+    // Shift turns the wheel across, as in most viewers.
+    if (evenement.modifiers() & Qt::ShiftModifier) angle = angle.transposed();
+    molette_ += angle;
+    const int crans = molette_.y() / Cran;
+    const int cransTravers = molette_.x() / Cran;
+    molette_ -= QPoint(cransTravers, crans) * Cran;
+    if (evenement.modifiers() & Qt::ControlModifier) {
+        for (int i = 0; i < std::abs(crans) && !modele_.decharge; ++i) {
+            modele_.visionneuse.cmdZoom_Click(crans > 0 ? 0 : 1);
+            apresEvenement();
+        }
+        return;
+    }
+    // Each step is the bar's own arrow step, so its Change reaches the model as a click would.
+    const auto defile = [](QScrollBar& barre, int n) {
+        for (int i = 0; i < std::abs(n); ++i)
+            barre.triggerAction(n > 0 ? QAbstractSlider::SliderSingleStepSub
+                                      : QAbstractSlider::SliderSingleStepAdd);
+    };
+    defile(*vscroll_, crans);
+    defile(*hscroll_, cransTravers);
 }
 
 void VueMontrePlan::apresEvenement() {

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QWidget>
 #include <array>
 
@@ -12,6 +13,10 @@
 namespace vitrail::qt {
 
 class VueMontrePlan;
+
+// Has the toolkit's own texts (standard buttons, dialogs) speak French as the component's do.
+// Once per process; false when the translations are not installed (they then stay English).
+bool installeTraductions();
 
 // The smallest rectangle of pixels that differ between two pictures; all of the new one when
 // their size or format differ, empty when nothing changed.
@@ -30,6 +35,7 @@ class ZoneDessin : public QWidget {
     void mousePressEvent(QMouseEvent* evenement) override;
     void mouseDoubleClickEvent(QMouseEvent* evenement) override;
     void keyPressEvent(QKeyEvent* evenement) override;
+    void wheelEvent(QWheelEvent* evenement) override;
 
   private:
     VueMontrePlan& vue_;
@@ -52,6 +58,9 @@ class VueMontrePlan : public QDialog {
 
     // After any event given to the model: bars, geometry and picture brought up to date.
     void apresEvenement();
+    // The wheel scrolls as the bars' arrows do, a step a notch; with Ctrl it zooms as the + and
+    // - buttons do.
+    void molette(const QWheelEvent& evenement);
 
   protected:
     void resizeEvent(QResizeEvent* evenement) override;
@@ -84,6 +93,8 @@ class VueMontrePlan : public QDialog {
     // window manager has put it on.
     QSize tailleExterieure_;
     bool cadreConnu_ = false;
+    // Wheels that turn by less than a notch (touchpads) add up to one.
+    QPoint molette_;
 };
 
 }  // namespace vitrail::qt
