@@ -7,6 +7,8 @@ packages=(build-essential cmake ninja-build ccache clang-format libgtest-dev lib
           qt6-base-dev libgl-dev libxcb1-dev fonts-liberation
           # the planning file reader, and the examples in C and Python
           nlohmann-json3-dev python3
+          # the Python module: its install into a virtual environment, offline
+          python3-venv python3-setuptools python3-wheel
           # end-to-end checks: a real X server and a window manager, a CUPS queue that prints
           # to PDF, PDF reading, a real browser for the HTML page
           xvfb xauth x11-utils xdotool imagemagick twm cups cups-client cups-bsd printer-driver-cups-pdf
