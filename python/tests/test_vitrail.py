@@ -246,7 +246,7 @@ class Debordements(unittest.TestCase):
     with open(os.path.join(SOURCE, "tests", "fichiers", "debordant.json"), encoding="utf-8") as f:
         DEBORDANT = json.load(f)
     # Frames that fit, one that loses lines at the floor, one that shrinks to fit, one too
-    # narrow for its word, one that fits only at the floor.
+    # narrow for its word, one that fits only at the floor, one below the floor from the start.
     MELANGE = {
         "initialise": {"psFont": "Arial", "piFontSize": 14, "pdMinFontSize": 7},
         "cadres": [
@@ -261,6 +261,8 @@ class Debordements(unittest.TestCase):
              "psText": "anticonstitutionnellement", "piFontSize": 30},
             {"type": "texte", "piHaut": 90, "piGauche": 2, "piBas": 200, "piDroite": 12,
              "psText": LONG, "piFontSize": 40},
+            {"type": "texte", "piHaut": 210, "piGauche": 2, "piBas": 214, "piDroite": 40,
+             "psText": LONG, "piFontSize": 5},
         ],
     }
 
