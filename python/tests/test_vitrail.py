@@ -108,7 +108,7 @@ class PagesCommeEnC(unittest.TestCase):
         with tempfile.TemporaryDirectory() as dossier, vitrail.Plan(console=True) as plan:
             plan.new_cadre_texte(1, 1, 10, 10, text="x")
             chemin = os.path.join(dossier, "p.htm")
-            self.assertEqual(plan.show(type_impression=3, chemin=chemin), vitrail.Sortie.HTML)
+            self.assertIs(plan.show(type_impression=3, chemin=chemin), vitrail.Sortie.HTML)
             self.assertTrue(os.path.exists(chemin))
 
     @unittest.skipUnless(COMMANDE, "VITRAIL_CLI names the vitrail command")
@@ -417,14 +417,6 @@ class TableDesAppels(unittest.TestCase):
                  for nom, arguments in vitrail._APPELS.items()}
         self.assertEqual(table, {n: a for n, a in entete.items()
                                  if n != "vitrail_derniere_erreur"})
-
-    def test_noms(self):
-        for c, python in (("psFont", "font"), ("piFontSize", "font_size"),
-                          ("pbFontBold", "font_bold"), ("plCouleurTrait", "couleur_trait"),
-                          ("pdMinFontSize", "min_font_size"), ("psReplaceCHR13", "replace_chr13"),
-                          ("piNbMiniLettresDunMot", "nb_mini_lettres_dun_mot"),
-                          ("idZoom", "id_zoom"), ("largeur", "largeur")):
-            self.assertEqual(vitrail.nom_python(c), python)
 
 
 if __name__ == "__main__":

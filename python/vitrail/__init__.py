@@ -282,6 +282,13 @@ def _en_c(argument, valeur):
     raise TypeError(f"{nom} : {argument.type_c} se passe par la méthode elle-même")
 
 
+def _sortie(valeur):
+    try:
+        return Sortie(valeur)
+    except ValueError:
+        return valeur
+
+
 def _signature(arguments):
     parametres = [inspect.Parameter("self", inspect.Parameter.POSITIONAL_OR_KEYWORD)]
     for a in arguments:
@@ -318,7 +325,9 @@ def _methode(fonction, arguments):
         valeurs = _valeurs(fonction, arguments, positionnels, nommes)
         c = [_en_c(a, v) for a, v in zip(arguments, valeurs)]
         self._appelle(fonction, *c)
-        resultats = tuple(c[i].contents.value for i in rendus)
+        resultats = tuple(_sortie(c[i].contents.value)
+                          if arguments[i].nom_c == "piTypeImpression" else c[i].contents.value
+                          for i in rendus)
         return resultats[0] if len(resultats) == 1 else (resultats or None)
 
     methode.__name__ = fonction.removeprefix("vitrail_")
