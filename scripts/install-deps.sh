@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build ccache clang-format libgtest-dev libgmock-dev
           libbenchmark-dev
           # the Qt platform layer, and the faces that stand in for Times New Roman and Arial
-          qt6-base-dev libgl-dev libxcb1-dev fonts-liberation
+          qt6-base-dev qt6-svg-dev libgl-dev libxcb1-dev fonts-liberation
           # the planning file reader, and the examples in C and Python
           nlohmann-json3-dev python3
           # the Python module: its install into a virtual environment, offline

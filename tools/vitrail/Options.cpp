@@ -17,17 +17,17 @@ Usage:
   vitrail --help                  this text
 
 Options of render and check:
-  --to TARGET        viewer, printer, pdf, html or png; by default the target the file's
+  --to TARGET        viewer, printer, pdf, html, png or svg; by default the target the file's
                      "show" section names (the viewer when it names none; nothing for a
                      number outside -1 to 3)
   --orientation O    Landscape or Portrait (printer and pdf; default: the file's)
   --paper SIZE       A4 or A3 (printer and pdf; default: the file's)
-  --size WxH         png: the drawing area in pixels (default 1600x1200)
-  --zoom Z           png: the zoom (default: the viewer's first zoom, 0.8)
+  --size WxH         png and svg: the drawing area in pixels (default 1600x1200)
+  --zoom Z           png and svg: the zoom (default: the viewer's first zoom, 0.8)
 
 Options of render:
-  -o, --output PATH  where pdf, html and png write (default: planning.pdf, the file's
-                     psChemin or Vitrail.htm beside the library, planning.png)
+  -o, --output PATH  where pdf, html, png and svg write (default: planning.pdf, the file's
+                     psChemin or Vitrail.htm beside the library, planning.png, planning.svg)
   --copies N         copies to print, as if chosen in the printer dialog (default 1)
   --no-prompt        no printer dialog: one copy
   --answer A         answer the component's next question with yes, no or cancel (repeat
@@ -55,7 +55,9 @@ Cible cible(const std::string& nom) {
     if (nom == "pdf") return Cible::Pdf;
     if (nom == "html") return Cible::Html;
     if (nom == "png") return Cible::Png;
-    throw std::invalid_argument("unknown target '" + nom + "': viewer, printer, pdf, html or png");
+    if (nom == "svg") return Cible::Svg;
+    throw std::invalid_argument("unknown target '" + nom +
+                                "': viewer, printer, pdf, html, png or svg");
 }
 
 template <class Nombre>

@@ -8,7 +8,7 @@ namespace vitrail::outil {
 
 enum class Commande { Aide, Rendu, Verification };
 // Rien: the file names a target that shows nothing.
-enum class Cible { Defaut, Rien, Visionneuse, Imprimante, Pdf, Html, Png };
+enum class Cible { Defaut, Rien, Visionneuse, Imprimante, Pdf, Html, Png, Svg };
 
 // What the command line asks for.
 struct Options {

@@ -9,6 +9,7 @@
 #include "FichierPlanning.hpp"
 #include "Options.hpp"
 #include "Sorties.hpp"
+#include "Svg.hpp"
 #include "Verification.hpp"
 #include "output/Html.hpp"
 #include "output/MontrePlan.hpp"
@@ -131,6 +132,12 @@ int execute(const Options& o) {
         case Cible::Png: {
             const std::string sortie = o.sortie.empty() ? "planning.png" : o.sortie;
             png(plan, o, sortie);
+            if (console->erreurs == 0) std::cout << sortie << '\n';
+            break;
+        }
+        case Cible::Svg: {
+            const std::string sortie = o.sortie.empty() ? "planning.svg" : o.sortie;
+            svg(plan, o, sortie);
             if (console->erreurs == 0) std::cout << sortie << '\n';
             break;
         }

@@ -40,6 +40,9 @@ void SurfaceQt::Cls() {
     finitPeintre();
     ++generation_;
     image_.fill(couleurQt(BackColor()));
+    if (miroir_ != nullptr) {
+        miroir_->fillRect(QRectF(QPointF(0, 0), QSizeF(image_.size())), couleurQt(BackColor()));
+    }
     CurrentX(0);
     CurrentY(0);
 }
@@ -63,6 +66,7 @@ void SurfaceQt::peins(const std::function<void(QPainter&)>& dessin) {
     }
     dessin(*peintre_);
     if (!caches::actifs()) finitPeintre();
+    if (miroir_ != nullptr) dessin(*miroir_);
 }
 
 }  // namespace vitrail::qt

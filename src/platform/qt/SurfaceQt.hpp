@@ -24,6 +24,9 @@ class SurfaceQt : public DessinQt<Surface> {
     // Changes with every drawing, so that a view knows when to show the image again.
     quint64 generation() const { return generation_; }
     double pointsParPouce() const { return dpi_; }
+    // While set, every drawing and clearing also goes to this painter, of a device of the same
+    // size and resolution (a vector copy of the image).
+    void miroir(QPainter* peintre) { miroir_ = peintre; }
 
   protected:
     QPaintDevice& appareil() const override { return image_; }
@@ -42,6 +45,7 @@ class SurfaceQt : public DessinQt<Surface> {
     quint64 generation_ = 0;
     // One painter for all the drawing of a pass, ended whenever the image is read or replaced.
     mutable std::unique_ptr<QPainter> peintre_;
+    QPainter* miroir_ = nullptr;
 };
 
 }  // namespace vitrail::qt
