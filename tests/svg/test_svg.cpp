@@ -97,8 +97,8 @@ TEST_P(CommandeSvg, DrawsWhatThePngDrawsWithTextAsText) {
         rendu.render(&p);
     }
     // Measured: 1 to 3.2 % of the blocks on these rows, at the lines and the renderer's text;
-    // a lost fill, scale or zoom changes more than half of them.
-    EXPECT_LT(ecart(attendue, dessinee), 0.05);
+    // a lost fill or zoom changes more than half of them, text at the wrong scale 6 %.
+    EXPECT_LT(ecart(attendue, dessinee), 0.045);
     const QString texte = QString::fromUtf8(contenu(svg));
     for (const char* t : cas.textes) {
         EXPECT_TRUE(texte.contains(QString::fromUtf8(t) + "</text>")) << t;
