@@ -138,6 +138,7 @@ TEST(CommandeSvgEchec, AFailedDrawingOrWriteLeavesThePreviousFile) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
