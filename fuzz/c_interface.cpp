@@ -32,7 +32,7 @@ class Appels {
 
     void joue() {
         while (fdp_.remaining_bytes() > 0) {
-            switch (fdp_.ConsumeIntegralInRange(0, 7)) {
+            switch (fdp_.ConsumeIntegralInRange(0, 8)) {
                 case 0: {
                     vitrail_plan*& plan = plans_[fdp_.ConsumeIntegralInRange<std::size_t>(0, 2)];
                     if (plan == nullptr) {
@@ -73,6 +73,15 @@ class Appels {
                 case 6:
                     verifie(vitrail_cls(plan()));
                     break;
+                case 7: {
+                    vitrail_bilan_debordements bilan;
+                    std::int32_t recus = 0;
+                    verifie(vitrail_debordements(plan(), cibleShow(), reel(), reel(), reel(),
+                                                 texte(), texte(),
+                                                 fdp_.ConsumeBool() ? compte : nullptr, &recus,
+                                                 fdp_.ConsumeBool() ? &bilan : nullptr));
+                    break;
+                }
                 default:
                     // The last error stays a readable text.
                     if (std::strlen(vitrail_derniere_erreur()) > 100000) __builtin_trap();
@@ -82,6 +91,10 @@ class Appels {
     }
 
   private:
+    static void compte(void* recus, const vitrail_debordement* d) {
+        if (d == nullptr || d->iNoObjet < 1) __builtin_trap();
+        ++*static_cast<std::int32_t*>(recus);
+    }
     static void verifie(int code) {
         if (code < VITRAIL_OK || code > VITRAIL_ERREUR_MEMOIRE) __builtin_trap();
         if ((code == VITRAIL_OK) != (vitrail_derniere_erreur()[0] == '\0')) __builtin_trap();

@@ -18,8 +18,9 @@ packages=(build-essential cmake ninja-build ccache pkg-config
           nlohmann-json3-dev)
 if $outils_de_test; then
     packages+=(clang-format libgtest-dev libgmock-dev libbenchmark-dev
-               # the examples in C and Python
-               python3
+               # the examples in C and Python, the Python module's install into a virtual
+               # environment, offline
+               python3 python3-venv python3-setuptools python3-wheel
                # end-to-end checks: a real X server and a window manager, a CUPS queue that
                # prints to PDF, PDF reading, a real browser for the HTML page, a terminal for
                # the progress line

@@ -108,6 +108,38 @@ VITRAIL_API int vitrail_new_cadre_texte(vitrail_plan* plan, double piHaut, doubl
                                         int32_t plFontColor, const char* psAligne,
                                         int32_t plCouleurTrait);
 
+/* A text frame whose text does not fit its box (vitrail_debordements). */
+typedef struct vitrail_debordement {
+    int32_t iNoObjet;      /* the frame's number, from 1 */
+    double taille;         /* the font size its text is drawn at */
+    int32_t auPlancher;    /* 1 when even pdMinFontSize was too large */
+    int32_t lignesPerdues; /* lines of the text that are not drawn */
+} vitrail_debordement;
+
+/* How far a check went. */
+typedef struct vitrail_bilan_debordements {
+    int32_t complet; /* 1 when every frame was laid out: the frames told are the whole answer */
+    /* Why it stopped: 0 it did not, 1 a failure was reported, 2 more than 32767 frames,
+     * 3 a target that shows nothing. */
+    int32_t arret;
+    int32_t iNoObjet;       /* the frame whose failure stopped it; 0 when none did */
+    int32_t nombreMessages; /* failures the component reported on the way */
+} vitrail_bilan_debordements;
+
+typedef void (*vitrail_recoit_debordement)(void* contexte, const vitrail_debordement* debordement);
+
+/* Lays the planning out as vitrail_show would send it to piTypeImpression (1 the viewer,
+ * 2 the printer, 3 the HTML page; 0 and -1 as in vitrail_show; VITRAIL_DEFAUT_ENTIER the
+ * viewer) and calls recoit (which may be NULL) once per text frame that does not fit, in
+ * order. Viewer: the drawing area in twips and the zoom (left out: the window at its designed
+ * size, the first zoom it shows). Printer: psOrientation and psPaperSize as vitrail_show takes
+ * them. Nothing is shown, printed or written, and the planning stays as it was; failures are
+ * told to the user as vitrail_show tells them. bilan may be NULL. */
+VITRAIL_API int vitrail_debordements(vitrail_plan* plan, int32_t piTypeImpression, double largeur,
+                                     double hauteur, double idZoom, const char* psOrientation,
+                                     const char* psPaperSize, vitrail_recoit_debordement recoit,
+                                     void* contexte, vitrail_bilan_debordements* bilan);
+
 #ifdef __cplusplus
 }
 #endif

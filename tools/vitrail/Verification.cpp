@@ -51,6 +51,8 @@ int verifie(TracPlanDLL& plan, const Options& o, Cible cible, const ArgumentsSho
     ArgumentsDebordements a{.psOrientation = show.psOrientation, .psPaperSize = show.psPaperSize};
     switch (cible) {
         case Cible::Png:
+        case Cible::Html5:
+        case Cible::Svg:
             a.largeur = o.largeurPixels * twipsParPixel;
             a.hauteur = o.hauteurPixels * twipsParPixel;
             a.idZoom = o.zoom.value_or(0);
@@ -78,9 +80,12 @@ int verifie(TracPlanDLL& plan, const Options& o, Cible cible, const ArgumentsSho
         sortie << "html, the page's fixed scale (" << bilan.idCorrecHorizontal * bilan.idZoom
                << " page units per planning unit, text sizes as given)\n";
     } else {
-        sortie << (cible == Cible::Png ? "png" : "viewer at its designed size") << ", "
-               << pixels(a.largeur, twipsParPixel) << 'x' << pixels(a.hauteur, twipsParPixel)
-               << " pixels, zoom " << bilan.idZoom << '\n';
+        sortie << (cible == Cible::Png     ? "png"
+                   : cible == Cible::Svg   ? "svg"
+                   : cible == Cible::Html5 ? "html5"
+                                           : "viewer at its designed size")
+               << ", " << pixels(a.largeur, twipsParPixel) << 'x'
+               << pixels(a.hauteur, twipsParPixel) << " pixels, zoom " << bilan.idZoom << '\n';
     }
     for (const Debordement& d : debordements) {
         sortie << "frame " << d.iNoObjet << ": drawn at " << d.taille << " pt";

@@ -1,5 +1,6 @@
 #include "vitrail/vitrail.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <exception>
@@ -10,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "api/FilUnique.hpp"
 #include "console/DialoguesConsole.hpp"
@@ -299,6 +301,42 @@ int vitrail_new_cadre_texte(vitrail_plan* plan, double piHaut, double piGauche, 
         texte(psAligne, a.psAligne, "psAligne");
         entier32(plCouleurTrait, a.plCouleurTrait);
         t.NewCadreTexte(haut, gauche, a);
+    });
+}
+
+int vitrail_debordements(vitrail_plan* plan, int32_t piTypeImpression, double largeur,
+                         double hauteur, double idZoom, const char* psOrientation,
+                         const char* psPaperSize, vitrail_recoit_debordement recoit, void* contexte,
+                         vitrail_bilan_debordements* bilan) {
+    if (bilan != nullptr) *bilan = vitrail_bilan_debordements{};
+    return appel("vitrail_debordements", [&] {
+        vitrail::TracPlanDLL& t = trace(plan);
+        vitrail::ArgumentsDebordements cible;
+        entier32(piTypeImpression, cible.piTypeImpression);
+        reel(largeur, cible.largeur);
+        reel(hauteur, cible.hauteur);
+        reel(idZoom, cible.idZoom);
+        texte(psOrientation, cible.psOrientation, "psOrientation");
+        texte(psPaperSize, cible.psPaperSize, "psPaperSize");
+        vitrail::BilanDebordements b;
+        const std::vector<vitrail::Debordement> liste = t.Debordements(cible, &b);
+        if (bilan != nullptr) {
+            *bilan = vitrail_bilan_debordements{
+                .complet = b.complet ? 1 : 0,
+                .arret = static_cast<int32_t>(b.arret),
+                .iNoObjet = b.iNoObjet,
+                .nombreMessages =
+                    static_cast<int32_t>(std::min<std::size_t>(b.nombreMessages, INT32_MAX)),
+            };
+        }
+        if (recoit == nullptr) return;
+        for (const vitrail::Debordement& d : liste) {
+            const vitrail_debordement c{.iNoObjet = d.iNoObjet,
+                                        .taille = d.taille,
+                                        .auPlancher = d.auPlancher ? 1 : 0,
+                                        .lignesPerdues = d.lignesPerdues};
+            recoit(contexte, &c);
+        }
     });
 }
 
