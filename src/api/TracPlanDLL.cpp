@@ -9,6 +9,7 @@
 #include "api/Verification.hpp"
 #include "output/Html.hpp"
 #include "output/MontrePlan.hpp"
+#include "render/TableChamps.hpp"
 #include "support/Texte.hpp"
 
 namespace vitrail {
@@ -29,6 +30,27 @@ Variant variantHote(const Valeur& valeur, const char* argument) {
     if (const auto* b = std::get_if<bool>(&contenu)) return *b;
     if (const auto* d = std::get_if<double>(&contenu)) return *d;
     return texteHote(std::get<std::string>(contenu), argument);
+}
+
+void depuisHote(const std::string& valeur, Texte& cible, const char* nom) {
+    cible = texteHote(valeur, nom);
+}
+void depuisHote(const Valeur& valeur, Variant& cible, const char* nom) {
+    cible = variantHote(valeur, nom);
+}
+template <class T>
+void depuisHote(const T& valeur, T& cible, const char*) {
+    cible = valeur;
+}
+
+// Every argument the host gives, into the control's struct of the same table.
+template <class Table, class Hote, class Controle>
+void versControle(const Table& table, const Hote& hote, Controle& controle) {
+    champs::pourChaque(table, [&](const auto& c) {
+        if constexpr (champs::present<decltype(c.hote)> && champs::present<decltype(c.controle)>) {
+            depuisHote(hote.*c.hote, controle.*c.controle, c.nom);
+        }
+    });
 }
 
 }  // namespace
@@ -63,28 +85,8 @@ void TracPlanDLL::Cls() {
 void TracPlanDLL::Initialise(const ArgumentsInitialise& a) {
     api::verifieFil("Initialise");
     // Every text is checked before anything is stored, so a refused call changes nothing.
-    ArgumentsReglages reglages{
-        .piDrawWidth = a.piDrawWidth,
-        .piFillColor = a.piFillColor,
-        .piFillStyle = a.piFillStyle,
-        .psFont = texteHote(a.psFont, "psFont"),
-        .piFontSize = a.piFontSize,
-        .pbFontBold = a.pbFontBold,
-        .pbFontItalic = a.pbFontItalic,
-        .pbFontStrikethru = a.pbFontStrikethru,
-        .pbFontUnderline = a.pbFontUnderline,
-        .pbFontTransparent = a.pbFontTransparent,
-        .plFontColor = a.plFontColor,
-        .psAligne = texteHote(a.psAligne, "psAligne"),
-        .plCouleurTrait = a.plCouleurTrait,
-        .plCouleurFond = a.plCouleurFond,
-        .psFieldSeparator = texteHote(a.psFieldSeparator, "psFieldSeparator"),
-        .psReplaceCHR13 = variantHote(a.psReplaceCHR13, "psReplaceCHR13"),
-        .piMargeEnPourcent = a.piMargeEnPourcent,
-        .piNbMiniLettresDunMot = a.piNbMiniLettresDunMot,
-        .pdMinFontSize = a.pdMinFontSize,
-        .psScreenCaption = texteHote(a.psScreenCaption, "psScreenCaption"),
-    };
+    ArgumentsReglages reglages;
+    versControle(champs::Initialise, a, reglages);
     piScreenTop_ = a.piScreenTop;
     piScreenLeft_ = a.piScreenLeft;
     piScreenHeight_ = a.piScreenHeight;
@@ -102,25 +104,8 @@ void TracPlanDLL::NewCadreImage(const std::string& psImagePath, double piHaut, d
 
 void TracPlanDLL::NewCadreTexte(double piHaut, double piGauche, const ArgumentsCadreTexte& a) {
     api::verifieFil("NewCadreTexte");
-    ArgumentsCadre cadre{
-        .piHaut = piHaut,
-        .piGauche = piGauche,
-        .piBas = a.piBas,
-        .piDroite = a.piDroite,
-        .piDrawWidth = a.piDrawWidth,
-        .piFillColor = a.piFillColor,
-        .psText = texteHote(a.psText, "psText"),
-        .psFont = texteHote(a.psFont, "psFont"),
-        .piFontSize = a.piFontSize,
-        .pbFontBold = variantHote(a.pbFontBold, "pbFontBold"),
-        .pbFontItalic = variantHote(a.pbFontItalic, "pbFontItalic"),
-        .pbFontStrikethru = variantHote(a.pbFontStrikethru, "pbFontStrikethru"),
-        .pbFontUnderline = variantHote(a.pbFontUnderline, "pbFontUnderline"),
-        .pbFontTransparent = variantHote(a.pbFontTransparent, "pbFontTransparent"),
-        .plFontColor = a.plFontColor,
-        .psAligne = texteHote(a.psAligne, "psAligne"),
-        .plCouleurTrait = a.plCouleurTrait,
-    };
+    ArgumentsCadre cadre{.piHaut = piHaut, .piGauche = piGauche};
+    versControle(champs::Cadre, a, cadre);
     Formulaire().TracPlanOCX1.NewCadreTexte(cadre);
 }
 

@@ -9,11 +9,13 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 #include "api/FilUnique.hpp"
 #include "platform/console/InteractionConsole.hpp"
 #include "platform/qt/PlateformeQt.hpp"
+#include "render/TableChamps.hpp"
 #include "vitrail/TracPlanDLL.hpp"
 
 struct vitrail_plan {
@@ -106,7 +108,7 @@ void verifieUtf8(std::string_view utf8, const char* argument) {
     }
 }
 
-void texte(const char* valeur, std::string& cible, const char* argument) {
+void depuisC(const char* valeur, std::string& cible, const char* argument) {
     if (valeur == nullptr) return;
     verifieUtf8(valeur, argument);
     cible = valeur;
@@ -118,13 +120,13 @@ std::string texteObligatoire(const char* valeur, const char* argument) {
     return valeur;
 }
 
-void drapeau(const char* valeur, vitrail::Valeur& cible, const char* argument) {
+void depuisC(const char* valeur, vitrail::Valeur& cible, const char* argument) {
     if (valeur == nullptr) return;
     verifieUtf8(valeur, argument);
     cible = vitrail::Valeur(std::string(valeur));
 }
 
-void reel(double valeur, double& cible) {
+void depuisC(double valeur, double& cible, const char* = nullptr) {
     if (!std::isnan(valeur)) cible = valeur;
 }
 
@@ -133,11 +135,11 @@ double reelObligatoire(double valeur, const char* argument) {
     return valeur;
 }
 
-void entier32(std::int32_t valeur, std::int32_t& cible) {
+void depuisC(std::int32_t valeur, std::int32_t& cible, const char* = nullptr) {
     if (valeur != VITRAIL_DEFAUT_ENTIER) cible = valeur;
 }
 
-void entier16(std::int32_t valeur, std::int16_t& cible, const char* argument) {
+void depuisC(std::int32_t valeur, std::int16_t& cible, const char* argument) {
     if (valeur == VITRAIL_DEFAUT_ENTIER) return;
     if (valeur < INT16_MIN || valeur > INT16_MAX) {
         throw ErreurArgument(argument,
@@ -146,8 +148,19 @@ void entier16(std::int32_t valeur, std::int16_t& cible, const char* argument) {
     cible = static_cast<std::int16_t>(valeur);
 }
 
-void booleen(std::int32_t valeur, bool& cible) {
+void depuisC(std::int32_t valeur, bool& cible, const char* = nullptr) {
     if (valeur != VITRAIL_DEFAUT_ENTIER) cible = valeur != 0;
+}
+
+// The arguments of one C function, in the order of the table, into the C++ struct. The
+// positional ones (no member in the struct) are the caller's.
+template <class Table, class Arguments, class Valeurs>
+void remplit(const Table& table, Arguments& arguments, const Valeurs& valeurs) {
+    vitrail::champs::pourChaqueAvec(table, valeurs, [&](const auto& c, auto valeur) {
+        if constexpr (vitrail::champs::present<decltype(c.hote)>) {
+            depuisC(valeur, arguments.*c.hote, c.nom);
+        }
+    });
 }
 
 }  // namespace
@@ -196,12 +209,12 @@ int vitrail_show(vitrail_plan* plan, int32_t* piTypeImpression, int32_t pbAlsoSc
         if (piTypeImpression != nullptr && *piTypeImpression != VITRAIL_DEFAUT_ENTIER) {
             a.piTypeImpression = static_cast<vitrail::eTypeSortie>(*piTypeImpression);
         }
-        booleen(pbAlsoScreen, a.pbAlsoScreen);
-        texte(psVersOu, a.psVersOu, "psVersOu");
-        texte(psOrientation, a.psOrientation, "psOrientation");
-        booleen(pbPromptPrinter, a.pbPromptPrinter);
-        texte(psChemin, a.psChemin, "psChemin");
-        texte(psPaperSize, a.psPaperSize, "psPaperSize");
+        depuisC(pbAlsoScreen, a.pbAlsoScreen);
+        depuisC(psVersOu, a.psVersOu, "psVersOu");
+        depuisC(psOrientation, a.psOrientation, "psOrientation");
+        depuisC(pbPromptPrinter, a.pbPromptPrinter);
+        depuisC(psChemin, a.psChemin, "psChemin");
+        depuisC(psPaperSize, a.psPaperSize, "psPaperSize");
         // Show normalises the target before it can fail: the host sees it either way.
         const auto rendTypeImpression = [&] {
             if (piTypeImpression != nullptr) *piTypeImpression = a.piTypeImpression;
@@ -228,30 +241,13 @@ int vitrail_initialise(vitrail_plan* plan, double piDrawWidth, int32_t piFillCol
     return appel("vitrail_initialise", [&] {
         vitrail::TracPlanDLL& t = trace(plan);
         vitrail::ArgumentsInitialise a;
-        reel(piDrawWidth, a.piDrawWidth);
-        entier32(piFillColor, a.piFillColor);
-        entier16(piFillStyle, a.piFillStyle, "piFillStyle");
-        texte(psFont, a.psFont, "psFont");
-        entier16(piFontSize, a.piFontSize, "piFontSize");
-        booleen(pbFontBold, a.pbFontBold);
-        booleen(pbFontItalic, a.pbFontItalic);
-        booleen(pbFontStrikethru, a.pbFontStrikethru);
-        booleen(pbFontUnderline, a.pbFontUnderline);
-        booleen(pbFontTransparent, a.pbFontTransparent);
-        entier32(plFontColor, a.plFontColor);
-        texte(psAligne, a.psAligne, "psAligne");
-        entier32(plCouleurTrait, a.plCouleurTrait);
-        entier32(plCouleurFond, a.plCouleurFond);
-        texte(psFieldSeparator, a.psFieldSeparator, "psFieldSeparator");
-        drapeau(psReplaceCHR13, a.psReplaceCHR13, "psReplaceCHR13");
-        entier16(piMargeEnPourcent, a.piMargeEnPourcent, "piMargeEnPourcent");
-        entier16(piNbMiniLettresDunMot, a.piNbMiniLettresDunMot, "piNbMiniLettresDunMot");
-        entier16(piScreenTop, a.piScreenTop, "piScreenTop");
-        entier16(piScreenLeft, a.piScreenLeft, "piScreenLeft");
-        entier16(piScreenHeight, a.piScreenHeight, "piScreenHeight");
-        entier16(piScreenWidth, a.piScreenWidth, "piScreenWidth");
-        texte(psScreenCaption, a.psScreenCaption, "psScreenCaption");
-        reel(pdMinFontSize, a.pdMinFontSize);
+        remplit(vitrail::champs::Initialise, a,
+                std::forward_as_tuple(
+                    piDrawWidth, piFillColor, piFillStyle, psFont, piFontSize, pbFontBold,
+                    pbFontItalic, pbFontStrikethru, pbFontUnderline, pbFontTransparent, plFontColor,
+                    psAligne, plCouleurTrait, plCouleurFond, psFieldSeparator, psReplaceCHR13,
+                    piMargeEnPourcent, piNbMiniLettresDunMot, piScreenTop, piScreenLeft,
+                    piScreenHeight, piScreenWidth, psScreenCaption, pdMinFontSize));
         t.Initialise(a);
     });
 }
@@ -265,8 +261,8 @@ int vitrail_new_cadre_image(vitrail_plan* plan, const char* psImagePath, double 
         const double gauche = reelObligatoire(piGauche, "piGauche");
         double bas = -1;
         double droite = -1;
-        reel(piBas, bas);
-        reel(piDroite, droite);
+        depuisC(piBas, bas);
+        depuisC(piDroite, droite);
         t.NewCadreImage(chemin, haut, gauche, bas, droite);
     });
 }
@@ -283,21 +279,11 @@ int vitrail_new_cadre_texte(vitrail_plan* plan, double piHaut, double piGauche, 
         const double haut = reelObligatoire(piHaut, "piHaut");
         const double gauche = reelObligatoire(piGauche, "piGauche");
         vitrail::ArgumentsCadreTexte a;
-        reel(piBas, a.piBas);
-        reel(piDroite, a.piDroite);
-        reel(piDrawWidth, a.piDrawWidth);
-        entier32(piFillColor, a.piFillColor);
-        texte(psText, a.psText, "psText");
-        texte(psFont, a.psFont, "psFont");
-        entier16(piFontSize, a.piFontSize, "piFontSize");
-        drapeau(pbFontBold, a.pbFontBold, "pbFontBold");
-        drapeau(pbFontItalic, a.pbFontItalic, "pbFontItalic");
-        drapeau(pbFontStrikethru, a.pbFontStrikethru, "pbFontStrikethru");
-        drapeau(pbFontUnderline, a.pbFontUnderline, "pbFontUnderline");
-        drapeau(pbFontTransparent, a.pbFontTransparent, "pbFontTransparent");
-        entier32(plFontColor, a.plFontColor);
-        texte(psAligne, a.psAligne, "psAligne");
-        entier32(plCouleurTrait, a.plCouleurTrait);
+        remplit(vitrail::champs::Cadre, a,
+                std::forward_as_tuple(piHaut, piGauche, piBas, piDroite, piDrawWidth, piFillColor,
+                                      psText, psFont, piFontSize, pbFontBold, pbFontItalic,
+                                      pbFontStrikethru, pbFontUnderline, pbFontTransparent,
+                                      plFontColor, psAligne, plCouleurTrait));
         t.NewCadreTexte(haut, gauche, a);
     });
 }

@@ -10,6 +10,7 @@
 #include "render/Defauts.hpp"
 #include "render/Marqueurs.hpp"
 #include "render/RemplaceTout.hpp"
+#include "render/TableChamps.hpp"
 #include "render/TracPlanOCX.hpp"
 #include "support/Conversions.hpp"
 
@@ -23,24 +24,10 @@ constexpr std::pair<const char32_t*, const char32_t*> Jetons[] = {
     {U"<p>", U"\""},          {U"</P>", U"\""},       {U"</p>", U"\""},
 };
 
-ArgumentsCadre argumentsDe(const CadreDef& c) {
-    return {.piHaut = c.iHaut,
-            .piGauche = c.iGauche,
-            .piBas = c.iBas,
-            .piDroite = c.iDroite,
-            .piDrawWidth = c.iDrawWidth,
-            .piFillColor = c.iFillColor,
-            .psText = c.sText,
-            .psFont = c.sFont,
-            .piFontSize = c.iFontSize,
-            .pbFontBold = c.bFontBold,
-            .pbFontItalic = c.bFontItalic,
-            .pbFontStrikethru = c.bFontStrikethru,
-            .pbFontUnderline = c.bFontUnderline,
-            .pbFontTransparent = c.bFontTransparent,
-            .plFontColor = c.lFontColor,
-            .psAligne = c.sAligne,
-            .plCouleurTrait = c.lCouleurTrait};
+ArgumentsCadre argumentsDe(const CadreDef& cadre) {
+    ArgumentsCadre a;
+    champs::pourChaque(champs::Cadre, [&](const auto& c) { a.*c.controle = cadre.*c.stocke; });
+    return a;
 }
 
 constexpr std::int32_t Ecran = 1;

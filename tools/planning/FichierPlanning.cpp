@@ -11,6 +11,8 @@
 #include <nlohmann/json.hpp>
 #include <string_view>
 
+#include "vitrail/Champs.hpp"
+
 namespace vitrail::fichier {
 
 namespace {
@@ -425,58 +427,37 @@ class Champs {
     std::vector<std::string_view> lus_;
 };
 
+// Each field of an argument struct read by its name and as its type.
+class LecteurChamps : public VisiteurChamps {
+  public:
+    explicit LecteurChamps(Champs& champs) : c_(champs) {}
+    void champ(std::string_view nom, double& valeur) override { c_.reel(nom, valeur); }
+    void champ(std::string_view nom, std::int16_t& valeur) override { c_.entier(nom, valeur); }
+    void champ(std::string_view nom, std::int32_t& valeur) override { c_.entier(nom, valeur); }
+    void champ(std::string_view nom, bool& valeur) override { c_.booleen(nom, valeur); }
+    void champ(std::string_view nom, std::string& valeur) override { c_.texte(nom, valeur); }
+    void champ(std::string_view nom, Valeur& valeur) override { c_.valeur(nom, valeur); }
+
+  private:
+    Champs& c_;
+};
+
 ArgumentsInitialise litInitialise(Champs c) {
     ArgumentsInitialise a;
-    c.reel("piDrawWidth", a.piDrawWidth);
-    c.entier("piFillColor", a.piFillColor);
-    c.entier("piFillStyle", a.piFillStyle);
-    c.texte("psFont", a.psFont);
-    c.entier("piFontSize", a.piFontSize);
-    c.booleen("pbFontBold", a.pbFontBold);
-    c.booleen("pbFontItalic", a.pbFontItalic);
-    c.booleen("pbFontStrikethru", a.pbFontStrikethru);
-    c.booleen("pbFontUnderline", a.pbFontUnderline);
-    c.booleen("pbFontTransparent", a.pbFontTransparent);
-    c.entier("plFontColor", a.plFontColor);
-    c.texte("psAligne", a.psAligne);
-    c.entier("plCouleurTrait", a.plCouleurTrait);
-    c.entier("plCouleurFond", a.plCouleurFond);
-    c.texte("psFieldSeparator", a.psFieldSeparator);
-    c.valeur("psReplaceCHR13", a.psReplaceCHR13);
-    c.entier("piMargeEnPourcent", a.piMargeEnPourcent);
-    c.entier("piNbMiniLettresDunMot", a.piNbMiniLettresDunMot);
-    c.entier("piScreenTop", a.piScreenTop);
-    c.entier("piScreenLeft", a.piScreenLeft);
-    c.entier("piScreenHeight", a.piScreenHeight);
-    c.entier("piScreenWidth", a.piScreenWidth);
-    c.texte("psScreenCaption", a.psScreenCaption);
-    c.reel("pdMinFontSize", a.pdMinFontSize);
+    LecteurChamps lecteur(c);
+    visiteChamps(a, lecteur);
     c.termine();
     return a;
 }
 
 CadreTexte litCadreTexte(Champs& c) {
     CadreTexte cadre;
-    ArgumentsCadreTexte& a = cadre.arguments;
     c.exige("piHaut");
     c.exige("piGauche");
     c.reel("piHaut", cadre.piHaut);
     c.reel("piGauche", cadre.piGauche);
-    c.reel("piBas", a.piBas);
-    c.reel("piDroite", a.piDroite);
-    c.reel("piDrawWidth", a.piDrawWidth);
-    c.entier("piFillColor", a.piFillColor);
-    c.texte("psText", a.psText);
-    c.texte("psFont", a.psFont);
-    c.entier("piFontSize", a.piFontSize);
-    c.valeur("pbFontBold", a.pbFontBold);
-    c.valeur("pbFontItalic", a.pbFontItalic);
-    c.valeur("pbFontStrikethru", a.pbFontStrikethru);
-    c.valeur("pbFontUnderline", a.pbFontUnderline);
-    c.valeur("pbFontTransparent", a.pbFontTransparent);
-    c.entier("plFontColor", a.plFontColor);
-    c.texte("psAligne", a.psAligne);
-    c.entier("plCouleurTrait", a.plCouleurTrait);
+    LecteurChamps lecteur(c);
+    visiteChamps(cadre.arguments, lecteur);
     return cadre;
 }
 
