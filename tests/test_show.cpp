@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "Fichiers.hpp"
+#include "api/AccesInterne.hpp"
 #include "doubles/PlateformeFactice.hpp"
 #include "output/Html.hpp"
 #include "output/MontrePlan.hpp"
@@ -24,7 +25,7 @@ struct Show : ::testing::Test {
         plan.Initialise({.psScreenCaption = "Semaine 49"});
         plan.NewCadreTexte(10, 10, {.piBas = 50, .piDroite = 150, .psText = "Lundi"});
     }
-    TracPlanOCX& ctl() { return plan.Formulaire().TracPlanOCX1; }
+    TracPlanOCX& ctl() { return api::formulaire(plan).TracPlanOCX1; }
     std::string html() {
         const std::string page = (dossier / "p.htm").string();
         std::filesystem::remove(page);

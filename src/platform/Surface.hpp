@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "support/Texte.hpp"
 
@@ -42,6 +43,12 @@ class Surface {
     virtual std::uint64_t Resolution() const { return 0; }
     // Drops whatever the surface keeps of its measures.
     virtual void OublieMesures() {}
+
+    // Twips per device pixel: a screen at 96 dots per inch unless the surface knows better.
+    virtual double TwipsParPixel() const { return 15; }
+    // What was drawn, as a PNG file's bytes. Throws std::runtime_error with the reason when the
+    // surface cannot give it.
+    virtual std::string Png() const;
 
     virtual Texte FontName() const = 0;
     virtual void FontName(const Texte& nom) = 0;

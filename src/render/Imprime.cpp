@@ -226,6 +226,7 @@ bool TracPlanOCX::Imprime(const ArgumentsImprime& a) {
     ilTypeImpression = a.piTypeImpression;
     ibPrinting = false;
     nomProcedure = nomEnVigueur;
+    if (observateurPasse) observateurPasse(!pas.termine() && !ibAbandon);
     return resultat;
 }
 

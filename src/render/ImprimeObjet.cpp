@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "output/Html.hpp"
 #include "render/Caches.hpp"
@@ -88,6 +89,12 @@ Surface& TracPlanOCX::cibleDessin() {
 }
 
 void TracPlanOCX::ImprimeObjet(const CadreDef& cadre) {
+    // A failure names the frame it happened in.
+    struct EnCours {
+        std::int32_t& numero;
+        std::int32_t avant;
+        ~EnCours() { numero = avant; }
+    } enCours{iNoObjetEnCours, std::exchange(iNoObjetEnCours, cadre.iNoObjet)};
     avecGestionnaire(U"ImprimeObjet", [&] {
         if (passeHorsChamp(cadre)) return;
         const std::uint64_t rapportsAvant = rapports_;

@@ -136,6 +136,7 @@ Texte TracPlanOCX::GetLigneLaPlusLongue() const {
 
 void TracPlanOCX::RapportErreur(const ErreurExecution& erreur) {
     ++rapports_;
+    if (observateurRapport) observateurRapport(erreur, nomProcedure, iNoObjetEnCours);
     vitrail::RapportErreur(erreur, nomProcedure, dialogues(), ibAbandon, ibNoRedraw);
 }
 

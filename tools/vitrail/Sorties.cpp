@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "support/FichierAtomique.hpp"
+#include "vitrail/Fichiers.hpp"
 
 namespace vitrail::outil {
 
@@ -19,9 +19,7 @@ void ecritPng(const QImage& image, const std::string& chemin) {
         throw std::runtime_error("cannot write " + chemin + ": " + png.errorString().toStdString());
     }
     try {
-        FichierAtomique fichier(chemin);
-        fichier.ecrit({octets.constData(), static_cast<std::size_t>(octets.size())});
-        fichier.termine();
+        ecritFichier(chemin, {octets.constData(), static_cast<std::size_t>(octets.size())});
     } catch (const std::system_error& e) {
         throw std::runtime_error(std::string("cannot write ") + e.what());
     }

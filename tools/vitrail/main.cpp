@@ -10,11 +10,6 @@
 #include "Options.hpp"
 #include "Sorties.hpp"
 #include "Verification.hpp"
-#include "output/Html.hpp"
-#include "output/MontrePlan.hpp"
-#include "platform/console/InteractionConsole.hpp"
-#include "platform/qt/PlateformeQt.hpp"
-#include "platform/qt/SurfaceQt.hpp"
 #include "vitrail/TracPlanDLL.hpp"
 
 namespace vitrail::outil {
@@ -47,46 +42,37 @@ Reponse reponse(const std::string& mot) {
     return Reponse::Annuler;
 }
 
-void suitLaProgression(TracPlanOCX& controle, std::size_t nombreCadres) {
+void suitLaProgression(TracPlanDLL& plan, std::size_t nombreCadres) {
     if (nombreCadres < CadresPourProgression) return;
-    controle.progression = [](std::int32_t fait, std::int32_t total) {
+    plan.Progression([](std::int32_t fait, std::int32_t total) {
         if (fait % 50 == 0 || fait == total) {
             std::cerr << "\rvitrail: frame " << fait << " / " << total << std::flush;
             if (fait == total) std::cerr << '\n';
         }
-    };
+    });
 }
 
 void png(TracPlanDLL& plan, const Options& o, const std::string& sortie) {
-    TracPlanOCX& controle = plan.Formulaire().TracPlanOCX1;
-    auto& surface = static_cast<qt::SurfaceQt&>(controle.surface());
-    const double twipsParPixel = 1440 / surface.pointsParPouce();
-    surface.Redimensionne(o.largeurPixels * twipsParPixel, o.hauteurPixels * twipsParPixel);
-    controle.Imprime({.pbForceTracé = true});
-    if (o.zoom) {
-        controle.idZoom = *o.zoom;
-        controle.Imprime({.pbForceTracé = true});
-    }
-    // A drawing that failed replaces nothing: the previous picture stays.
-    if (controle.ibAbandon) throw std::runtime_error(sortie + " not written: the drawing failed");
-    ecritPng(surface.image(), sortie);
+    const bool dessine = plan.Png({.psChemin = sortie,
+                                   .largeurPixels = o.largeurPixels,
+                                   .hauteurPixels = o.hauteurPixels,
+                                   .idZoom = o.zoom.value_or(0)});
+    if (!dessine) throw std::runtime_error(sortie + " not written: the drawing failed");
 }
 
 int execute(const Options& o) {
     const fichier::Planning planning = fichier::lit(o.fichier);
     const Cible cible =
         o.cible == Cible::Defaut ? cibleDuFichier(planning.show.piTypeImpression) : o.cible;
-    auto plateforme = qt::PlateformeQt::partagee();
-    auto console = std::make_shared<InteractionConsole>(std::cerr);
+    SansDialogue console{.copies = o.copies.value_or(1), .journal = &std::cerr};
     for (const std::string& mot : o.reponses)
-        console->reponses.push_back(reponse(mot));
-    console->copies = o.copies.value_or(1);
+        console.reponses.push_back(reponse(mot));
     const bool verification = o.commande == Commande::Verification;
-    if (cible != Cible::Visionneuse || verification) plateforme->dialogues(console);
 
     TracPlanDLL plan;
+    if (cible != Cible::Visionneuse || verification) plan.SansDialogues(console);
     fichier::joue(planning, plan);
-    if (!o.silencieux) suitLaProgression(plan.Formulaire().TracPlanOCX1, planning.cadres.size());
+    if (!o.silencieux) suitLaProgression(plan, planning.cadres.size());
 
     ArgumentsShow show = planning.show;
     if (o.orientation) show.psOrientation = *o.orientation;
@@ -106,16 +92,13 @@ int execute(const Options& o) {
             plan.Show(show);
             break;
         case Cible::Pdf:
-            plateforme->imprimanteQt().fichierPdf(
-                QString::fromStdString(o.sortie.empty() ? "planning.pdf" : o.sortie));
+            plan.FichierPdf(o.sortie.empty() ? "planning.pdf" : o.sortie);
             [[fallthrough]];
         case Cible::Imprimante:
             show.piTypeImpression = eiTypeSortieImprimante;
             plan.Show(show);
-            for (const QString& destination : plateforme->imprimanteQt().destinations()) {
-                std::cout << (cible == Cible::Pdf ? "" : "printer: ") << destination.toStdString()
-                          << '\n';
-            }
+            for (const std::string& destination : plan.DernierShow().destinations)
+                std::cout << (cible == Cible::Pdf ? "" : "printer: ") << destination << '\n';
             break;
         case Cible::Html:
             show.piTypeImpression = eiTypeSortieHTML;
@@ -125,19 +108,21 @@ int execute(const Options& o) {
                 show.psChemin = pageDuFichier(o.fichier, show.psChemin, o.confiance).string();
             }
             plan.Show(show);
-            if (console->erreurs == 0)
-                std::cout << versUtf8(Html::GetCheminHtml(plateforme->Os())) << '\n';
+            if (plan.ErreursSignalees() == 0) {
+                for (const std::string& destination : plan.DernierShow().destinations)
+                    std::cout << destination << '\n';
+            }
             break;
         case Cible::Png: {
             const std::string sortie = o.sortie.empty() ? "planning.png" : o.sortie;
             png(plan, o, sortie);
-            if (console->erreurs == 0) std::cout << sortie << '\n';
+            if (plan.ErreursSignalees() == 0) std::cout << sortie << '\n';
             break;
         }
         case Cible::Defaut:
             break;
     }
-    return console->erreurs == 0 ? 0 : SortieEchec;
+    return plan.ErreursSignalees() == 0 ? 0 : SortieEchec;
 }
 
 }  // namespace

@@ -27,6 +27,8 @@ class ImprimanteQt : public DessinQt<Printer> {
     // Where the documents sent so far went: the queue's name, or the PDF files.
     const QStringList& destinations() const { return destinations_; }
     QPrinter& qprinter() { return printer_; }
+    std::vector<Texte> Destinations() const override;
+    void FichierPdf(const Texte& chemin) override;
 
     double Width() const override;
     double Height() const override;

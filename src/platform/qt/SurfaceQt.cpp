@@ -1,6 +1,9 @@
 #include "platform/qt/SurfaceQt.hpp"
 
+#include <QBuffer>
+#include <QImageWriter>
 #include <cmath>
+#include <stdexcept>
 
 namespace vitrail::qt {
 
@@ -63,6 +66,15 @@ void SurfaceQt::peins(const std::function<void(QPainter&)>& dessin) {
     }
     dessin(*peintre_);
     if (!caches::actifs()) finitPeintre();
+}
+
+std::string SurfaceQt::Png() const {
+    QByteArray octets;
+    QBuffer tampon(&octets);
+    tampon.open(QIODevice::WriteOnly);
+    QImageWriter png(&tampon, "png");
+    if (!png.write(image())) throw std::runtime_error(png.errorString().toStdString());
+    return {octets.constData(), static_cast<std::size_t>(octets.size())};
 }
 
 }  // namespace vitrail::qt

@@ -24,6 +24,8 @@ class SurfaceQt : public DessinQt<Surface> {
     // Changes with every drawing, so that a view knows when to show the image again.
     quint64 generation() const { return generation_; }
     double pointsParPouce() const { return dpi_; }
+    double TwipsParPixel() const override { return TwipsParPouce / dpi_; }
+    std::string Png() const override;
 
   protected:
     QPaintDevice& appareil() const override { return image_; }

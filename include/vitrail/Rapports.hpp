@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vitrail {
+
+// A failure the component reported to the user (its error message box), texts in UTF-8.
+struct Rapport {
+    std::int32_t numero = 0;
+    std::string description{};
+    // The member in force when it failed ("ImprimeObjet", "Imprime", "NewCadreTexte"...).
+    std::string procedure{};
+    // The frame being drawn, 0 when none was.
+    std::int32_t iNoObjet = 0;
+
+    bool operator==(const Rapport&) const = default;
+};
+
+// What the last Show (or Png) did.
+struct BilanShow {
+    // The failures reported, the first RapportsGardes of them; nombreRapports counts them all.
+    static constexpr std::size_t RapportsGardes = 100;
+    std::vector<Rapport> rapports{};
+    std::size_t nombreRapports = 0;
+    // Render passes run (the viewer may run many, a printer or HTML target one) and whether each
+    // of them went through every frame and its end (false: stopped by a failure or Cancel).
+    std::int32_t passes = 0;
+    bool complet = true;
+    // Where the output went: the HTML page written, the printer queues or PDF files.
+    std::vector<std::string> destinations{};
+};
+
+// A picture of the planning as the viewer's drawing area of this size would first show it.
+struct ArgumentsPng {
+    std::string psChemin{};
+    std::int32_t largeurPixels = 1600;
+    std::int32_t hauteurPixels = 1200;
+    // 0 keeps the zoom the viewer starts with.
+    double idZoom = 0;
+};
+
+}  // namespace vitrail
