@@ -29,7 +29,8 @@ struct BilanShow {
     // of them went through every frame and its end (false: stopped by a failure or Cancel).
     std::int32_t passes = 0;
     bool complet = true;
-    // Where the output went: the HTML page written, the printer queues or PDF files.
+    // Where the output went: the printer queues or PDF files of the documents sent, the HTML page
+    // or the picture when the drawing went through.
     std::vector<std::string> destinations{};
 };
 

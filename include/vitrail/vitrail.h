@@ -70,6 +70,48 @@ VITRAIL_API const char* vitrail_derniere_erreur(void);
  * plan of the process, which all share one platform. */
 VITRAIL_API int vitrail_reponses_console(vitrail_plan* plan);
 
+/* The library's version, "major.minor.patch". */
+VITRAIL_API const char* vitrail_version(void);
+
+/* Message boxes: their buttons, their icon, and the answers. */
+#define VITRAIL_BOUTONS_OK 0
+#define VITRAIL_BOUTONS_OUI_NON 1
+#define VITRAIL_BOUTONS_OUI_NON_ANNULER 2
+#define VITRAIL_ICONE_AUCUNE 0
+#define VITRAIL_ICONE_CRITIQUE 1
+#define VITRAIL_ICONE_QUESTION 2
+#define VITRAIL_ICONE_INFORMATION 3
+#define VITRAIL_REPONSE_OK 0
+#define VITRAIL_REPONSE_OUI 1
+#define VITRAIL_REPONSE_NON 2
+#define VITRAIL_REPONSE_ANNULER 3
+
+/* Asked in place of a message box: its text and title (NULL for the default one) in UTF-8,
+ * valid during the call. Returns a VITRAIL_REPONSE_ the box offers; any other value takes the
+ * default answer. */
+typedef int32_t (*vitrail_question)(void* contexte, const char* texte, const char* titre,
+                                    int32_t boutons, int32_t icone);
+
+/* From now on, this plan's message boxes and dialogs are answered without being shown: first
+ * the nombre answers given (one that the box does not offer is skipped), then question (may be
+ * NULL), then No, or Cancel when the box offers it. copies answers the printer dialog (0 or less
+ * is Cancel; VITRAIL_DEFAUT_ENTIER is 1); the save dialog is cancelled. Nothing is written. */
+VITRAIL_API int vitrail_sans_dialogues(vitrail_plan* plan, const int32_t* reponses, int32_t nombre,
+                                       int32_t copies, vitrail_question question, void* contexte);
+
+/* What the last vitrail_show did: the failures reported (the first 100 are kept), the render
+ * passes run and whether each went through every frame and its end (1) or was stopped (0).
+ * Any pointer may be NULL. */
+VITRAIL_API int vitrail_dernier_show(vitrail_plan* plan, int32_t* rapports, int32_t* passes,
+                                     int32_t* complet);
+
+/* One failure of the last vitrail_show, 0 being the first: its number, description and
+ * procedure (UTF-8, valid until the plan's next show or its destruction) and the frame being
+ * drawn (0 for none). Any output pointer may be NULL. */
+VITRAIL_API int vitrail_rapport(vitrail_plan* plan, int32_t indice, int32_t* numero,
+                                const char** description, const char** procedure,
+                                int32_t* iNoObjet);
+
 VITRAIL_API int vitrail_cls(vitrail_plan* plan);
 
 /* piTypeImpression: NULL, or a pointer to VITRAIL_DEFAUT_ENTIER, is the screen; when not

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <memory>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -23,6 +24,12 @@ struct vitrail_plan {
 };
 
 namespace {
+
+static_assert(static_cast<int>(vitrail::Boutons::OuiNonAnnuler) ==
+                  VITRAIL_BOUTONS_OUI_NON_ANNULER &&
+              static_cast<int>(vitrail::Icone::Information) == VITRAIL_ICONE_INFORMATION &&
+              static_cast<int>(vitrail::Reponse::Annuler) == VITRAIL_REPONSE_ANNULER &&
+              static_cast<int>(vitrail::Reponse::Oui) == VITRAIL_REPONSE_OUI);
 
 thread_local std::string derniereErreur;
 
@@ -193,6 +200,67 @@ int vitrail_reponses_console(vitrail_plan* plan) {
         vitrail::api::verifieFil("vitrail_reponses_console");
         vitrail::qt::PlateformeQt::partagee()->dialogues(
             std::make_shared<vitrail::InteractionConsole>(std::cerr));
+    });
+}
+
+const char* vitrail_version(void) {
+    return vitrail::version();
+}
+
+int vitrail_sans_dialogues(vitrail_plan* plan, const int32_t* reponses, int32_t nombre,
+                           int32_t copies, vitrail_question question, void* contexte) {
+    return appel("vitrail_sans_dialogues", [&] {
+        vitrail::TracPlanDLL& t = trace(plan);
+        if (nombre < 0) throw ErreurArgument("nombre", "négatif");
+        if (nombre > 0 && reponses == nullptr) throw ErreurArgument("reponses", "pointeur nul");
+        vitrail::SansDialogue r;
+        for (int32_t i = 0; i < nombre; ++i) {
+            if (reponses[i] < VITRAIL_REPONSE_OK || reponses[i] > VITRAIL_REPONSE_ANNULER) {
+                throw ErreurArgument("reponses",
+                                     std::to_string(reponses[i]) + " n'est pas une réponse");
+            }
+            r.reponses.push_back(static_cast<vitrail::Reponse>(reponses[i]));
+        }
+        if (copies != VITRAIL_DEFAUT_ENTIER) {
+            r.copies = copies > 0 ? std::optional<std::int32_t>(copies) : std::nullopt;
+        }
+        if (question != nullptr) {
+            r.question = [question, contexte](const vitrail::Question& q) {
+                const int32_t choix =
+                    question(contexte, q.texte.c_str(), q.titre ? q.titre->c_str() : nullptr,
+                             static_cast<int32_t>(q.boutons), static_cast<int32_t>(q.icone));
+                // Out of range: no button, so the box takes its default.
+                return choix >= VITRAIL_REPONSE_OK && choix <= VITRAIL_REPONSE_ANNULER
+                           ? static_cast<vitrail::Reponse>(choix)
+                           : vitrail::Reponse::OK;
+            };
+        }
+        t.SansDialogues(r);
+    });
+}
+
+int vitrail_dernier_show(vitrail_plan* plan, int32_t* rapports, int32_t* passes, int32_t* complet) {
+    return appel("vitrail_dernier_show", [&] {
+        const vitrail::BilanShow& bilan = trace(plan).DernierShow();
+        if (rapports != nullptr) *rapports = static_cast<int32_t>(bilan.rapports.size());
+        if (passes != nullptr) *passes = bilan.passes;
+        if (complet != nullptr) *complet = bilan.complet ? 1 : 0;
+    });
+}
+
+int vitrail_rapport(vitrail_plan* plan, int32_t indice, int32_t* numero, const char** description,
+                    const char** procedure, int32_t* iNoObjet) {
+    return appel("vitrail_rapport", [&] {
+        const vitrail::BilanShow& bilan = trace(plan).DernierShow();
+        if (indice < 0 || static_cast<std::size_t>(indice) >= bilan.rapports.size()) {
+            throw ErreurArgument("indice", std::to_string(indice) + " hors des " +
+                                               std::to_string(bilan.rapports.size()) + " rapports");
+        }
+        const vitrail::Rapport& r = bilan.rapports[static_cast<std::size_t>(indice)];
+        if (numero != nullptr) *numero = r.numero;
+        if (description != nullptr) *description = r.description.c_str();
+        if (procedure != nullptr) *procedure = r.procedure.c_str();
+        if (iNoObjet != nullptr) *iNoObjet = r.iNoObjet;
     });
 }
 
