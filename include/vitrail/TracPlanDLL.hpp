@@ -84,6 +84,9 @@ class VITRAIL_EXPORT TracPlanDLL {
     void SansDialogues(const SansDialogue& reponses);
     // Called after each frame a pass draws, with the frames drawn so far and their number.
     void Progression(std::function<void(std::int32_t fait, std::int32_t total)> suivi);
+    // Called with each failure reported, once the user has seen (or the answers have taken) its
+    // message.
+    void SurRapport(std::function<void(const Rapport&)> suivi);
     // Printer output goes to this PDF file (then "name-2.pdf"... for further copies) whatever
     // print queue the system has.
     void FichierPdf(const std::string& chemin);

@@ -80,16 +80,19 @@ struct VITRAIL_INTERNE TracPlanDLL::Interne {
     std::int16_t piScreenWidth = 0;
     std::string psScreenCaption;
     std::function<void(std::int32_t, std::int32_t)> progression;
+    std::function<void(const Rapport&)> surRapport;
     // What the Show under way has done so far, and what the last one did.
     BilanShow enCours;
     BilanShow bilan;
 
     void retiens(const ErreurExecution& erreur, const Texte& procedure, std::int32_t iNoObjet) {
+        Rapport rapport{.numero = erreur.numero(),
+                        .description = versUtf8(erreur.description()),
+                        .procedure = versUtf8(procedure),
+                        .iNoObjet = iNoObjet};
+        if (surRapport) surRapport(rapport);
         if (++enCours.nombreRapports <= BilanShow::RapportsGardes) {
-            enCours.rapports.push_back({.numero = erreur.numero(),
-                                        .description = versUtf8(erreur.description()),
-                                        .procedure = versUtf8(procedure),
-                                        .iNoObjet = iNoObjet});
+            enCours.rapports.push_back(std::move(rapport));
         }
     }
 
@@ -285,6 +288,11 @@ void TracPlanDLL::Progression(std::function<void(std::int32_t, std::int32_t)> su
     interne_->progression = std::move(suivi);
     if (interne_->montrePlan)
         interne_->montrePlan->TracPlanOCX1.progression = interne_->progression;
+}
+
+void TracPlanDLL::SurRapport(std::function<void(const Rapport&)> suivi) {
+    api::verifieFil("SurRapport");
+    interne_->surRapport = std::move(suivi);
 }
 
 void TracPlanDLL::FichierPdf(const std::string& chemin) {

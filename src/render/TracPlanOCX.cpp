@@ -136,8 +136,8 @@ Texte TracPlanOCX::GetLigneLaPlusLongue() const {
 
 void TracPlanOCX::RapportErreur(const ErreurExecution& erreur) {
     ++rapports_;
-    if (observateurRapport) observateurRapport(erreur, nomProcedure, iNoObjetEnCours);
     vitrail::RapportErreur(erreur, nomProcedure, dialogues(), ibAbandon, ibNoRedraw);
+    if (observateurRapport) observateurRapport(erreur, nomProcedure, iNoObjetEnCours);
 }
 
 }  // namespace vitrail

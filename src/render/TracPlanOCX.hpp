@@ -131,8 +131,9 @@ class TracPlanOCX {
     // does not fit its box. They never change what is drawn.
     std::function<void(std::int32_t fait, std::int32_t total)> progression;
     std::function<void(const Debordement&)> observateurDebordement;
-    // Each failure reported, with the procedure in force and the frame being drawn (0 for
-    // none); and the end of each pass, whether it went through every frame and its end.
+    // Each failure reported, once the user has seen it, with the procedure in force and the
+    // frame being drawn (0 for none); and the end of each pass, whether it went through every frame
+    // and its end.
     std::function<void(const ErreurExecution&, const Texte& procedure, std::int32_t iNoObjet)>
         observateurRapport;
     std::function<void(bool complete)> observateurPasse;

@@ -134,10 +134,11 @@ struct LecteurSax {
 
 // Builds the document and refuses what is too deep. Work and memory stay in proportion to the
 // text: a level knows its key or index, never the whole path, which is only spelled out for a
-// message, and no line is kept (a message finds its line with LigneDeValeur).
+// message, and the only lines kept are those of the frames (a message finds any other line
+// with LigneDeValeur).
 class Constructeur : public LecteurSax {
   public:
-    explicit Constructeur(json& racine) : racine_(racine) {}
+    Constructeur(json& racine, const int& ligne) : racine_(racine), ligne_(ligne) {}
 
     bool null() { return place(nullptr); }
     bool boolean(bool b) { return place(b); }
@@ -189,6 +190,8 @@ class Constructeur : public LecteurSax {
     const std::string& raison() const { return raison_; }
     const std::vector<std::string>& etapesErreur() const { return etapesErreur_; }
     std::optional<std::size_t> octetErreur() const { return octetErreur_; }
+    // The line each element of the root's "cadres" starts on (of the last such key).
+    std::vector<int>& lignesCadres() { return lignesCadres_; }
 
   private:
     struct Niveau {
@@ -213,6 +216,7 @@ class Constructeur : public LecteurSax {
             return membre_;
         }
         auto& elements = parent.get_ref<json::array_t&>();
+        if (dansLesCadres()) lignesCadres_.push_back(ligne_);
         elements.push_back(std::move(valeur));
         return &elements.back();
     }
@@ -222,10 +226,16 @@ class Constructeur : public LecteurSax {
             raison_ = "plus de " + std::to_string(ProfondeurMax) + " niveaux d'imbrication";
             return false;
         }
+        if (niveaux_.size() == 1 && niveaux_[0].cle != nullptr && *niveaux_[0].cle == "cadres") {
+            lignesCadres_.clear();
+        }
         // The container does not move while it is open: nothing is added to its parent.
         place(std::move(conteneur));
         niveaux_.push_back({dernier_, nullptr});
         return true;
+    }
+    bool dansLesCadres() const {
+        return niveaux_.size() == 2 && niveaux_[0].cle != nullptr && *niveaux_[0].cle == "cadres";
     }
     // The steps to the value being read. In the innermost array, that is the next element.
     std::vector<std::string> etapes() const {
@@ -250,6 +260,8 @@ class Constructeur : public LecteurSax {
     std::string raison_;
     std::vector<std::string> etapesErreur_;
     std::optional<std::size_t> octetErreur_;
+    const int& ligne_;
+    std::vector<int> lignesCadres_;
 };
 
 // Reads the text again to find the line of one value: a member's is its key's, an element's its
@@ -497,7 +509,7 @@ Planning litTexte(const std::string& texte, const std::string& nomFichier,
                   const std::filesystem::path& dossierImages) {
     json document;
     int ligne = 1;
-    Constructeur constructeur(document);
+    Constructeur constructeur(document, ligne);
     const bool lu =
         json::sax_parse(LecteurLignes(texte.data(), &ligne),
                         LecteurLignes(texte.data() + texte.size(), &ligne), &constructeur);
@@ -514,6 +526,8 @@ Planning litTexte(const std::string& texte, const std::string& nomFichier,
     const Source source{texte, nomFichier};
     Champs racine(document, {}, source);
     Planning planning;
+    planning.fichier = nomFichier;
+    planning.lignesCadres = std::move(constructeur.lignesCadres());
     if (const json* initialise = racine.trouve("initialise")) {
         planning.initialise = litInitialise(Champs(*initialise, {"initialise"}, source));
     }
@@ -562,9 +576,25 @@ Planning lit(const std::filesystem::path& fichier) {
     return litTexte(texte, fichier.string(), fichier.parent_path());
 }
 
-void joue(const Planning& planning, TracPlanDLL& plan) {
+std::string ouEst(const Planning& planning, std::size_t cadre) {
+    std::string texte = planning.fichier;
+    if (cadre < planning.lignesCadres.size()) {
+        texte += ':' + std::to_string(planning.lignesCadres[cadre]);
+    }
+    texte += ": frame /cadres/" + std::to_string(cadre);
+    if (cadre < planning.cadres.size()) {
+        if (const auto* image = std::get_if<CadreImage>(&planning.cadres[cadre])) {
+            texte += ", picture " + image->psImagePath;
+        }
+    }
+    return texte;
+}
+
+void joue(const Planning& planning, TracPlanDLL& plan,
+          const std::function<void(std::optional<std::size_t>)>& suivi) {
     if (planning.initialise) plan.Initialise(*planning.initialise);
     for (const auto& cadre : planning.cadres) {
+        if (suivi) suivi(static_cast<std::size_t>(&cadre - planning.cadres.data()));
         if (const auto* texte = std::get_if<CadreTexte>(&cadre)) {
             plan.NewCadreTexte(texte->piHaut, texte->piGauche, texte->arguments);
         } else {
@@ -573,6 +603,7 @@ void joue(const Planning& planning, TracPlanDLL& plan) {
                                image.piDroite);
         }
     }
+    if (suivi) suivi(std::nullopt);
 }
 
 }  // namespace vitrail::fichier

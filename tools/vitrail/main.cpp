@@ -1,6 +1,7 @@
 // The vitrail command: reads a planning file and sends it to a target.
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -71,7 +72,20 @@ int execute(const Options& o) {
 
     TracPlanDLL plan;
     if (cible != Cible::Visionneuse || verification) plan.SansDialogues(console);
-    fichier::joue(planning, plan);
+    // After each of the component's messages, what it was about: the frame being stored or
+    // drawn, else the output being written.
+    std::optional<std::size_t> cadreDit;
+    std::string sortieEcrite;
+    plan.SurRapport([&](const Rapport& r) {
+        std::optional<std::size_t> cadre = cadreDit;
+        if (r.iNoObjet > 0) cadre = static_cast<std::size_t>(r.iNoObjet - 1);
+        if (cadre) {
+            std::cerr << "vitrail: " << fichier::ouEst(planning, *cadre) << '\n';
+        } else if (!sortieEcrite.empty()) {
+            std::cerr << "vitrail: output " << sortieEcrite << '\n';
+        }
+    });
+    fichier::joue(planning, plan, [&](std::optional<std::size_t> cadre) { cadreDit = cadre; });
     if (!o.silencieux) suitLaProgression(plan, planning.cadres.size());
 
     ArgumentsShow show = planning.show;
@@ -92,7 +106,8 @@ int execute(const Options& o) {
             plan.Show(show);
             break;
         case Cible::Pdf:
-            plan.FichierPdf(o.sortie.empty() ? "planning.pdf" : o.sortie);
+            sortieEcrite = o.sortie.empty() ? "planning.pdf" : o.sortie;
+            plan.FichierPdf(sortieEcrite);
             [[fallthrough]];
         case Cible::Imprimante:
             show.piTypeImpression = eiTypeSortieImprimante;
@@ -107,6 +122,7 @@ int execute(const Options& o) {
             } else if (!show.psChemin.empty()) {
                 show.psChemin = pageDuFichier(o.fichier, show.psChemin, o.confiance).string();
             }
+            sortieEcrite = show.psChemin.empty() ? "Vitrail.htm" : show.psChemin;
             plan.Show(show);
             if (plan.ErreursSignalees() == 0) {
                 for (const std::string& destination : plan.DernierShow().destinations)
@@ -115,6 +131,7 @@ int execute(const Options& o) {
             break;
         case Cible::Png: {
             const std::string sortie = o.sortie.empty() ? "planning.png" : o.sortie;
+            sortieEcrite = sortie;
             png(plan, o, sortie);
             if (plan.ErreursSignalees() == 0) std::cout << sortie << '\n';
             break;
