@@ -213,6 +213,14 @@ TEST_F(AbiC, TheLastShowReportsItsFailuresAndQuestionsGoToTheHost) {
     EXPECT_EQ(complet, 1);
 }
 
+TEST_F(AbiC, EscapingTheHtmlKeepsOnlyTheStyleTags) {
+    ASSERT_EQ(cadre("<i>x</i><s>y"), VITRAIL_OK);
+    EXPECT_NE(html().find("<s>y"), npos);
+    ASSERT_EQ(vitrail_echappe_html(plan, 1), VITRAIL_OK);
+    ASSERT_EQ(cadre("<i>x</i><s>y"), VITRAIL_OK);
+    EXPECT_NE(html().find("<i>x</i>&lt;s&gt;y"), npos);
+}
+
 TEST(AbiCVersion, IsTheProjectsVersion) {
     EXPECT_STREQ(vitrail_version(), VITRAIL_VERSION_ATTENDUE);
 }

@@ -30,7 +30,7 @@ TEST(FichierPlanning, ReadsWhatAHostWouldSay) {
             {"type": "image", "psImagePath": "images/logo.png", "piHaut": 5, "piGauche": 6},
             {"type": "image", "psImagePath": "/abs/logo.png", "piHaut": 5, "piGauche": 6}
         ],
-        "show": {"piTypeImpression": -1, "psPaperSize": "A3"}
+        "show": {"piTypeImpression": -1, "psPaperSize": "A3", "echappeHtml": true}
     })",
                                 "plan.json", "/plans");
     ASSERT_TRUE(p.initialise.has_value());
@@ -45,7 +45,9 @@ TEST(FichierPlanning, ReadsWhatAHostWouldSay) {
     EXPECT_EQ(std::get<CadreImage>(p.cadres[1]).psImagePath, "/plans/images/logo.png");
     EXPECT_EQ(std::get<CadreImage>(p.cadres[2]).psImagePath, "/abs/logo.png");
     EXPECT_EQ(p.show.piTypeImpression, eiTypeSortieImprimanteOld);
+    EXPECT_TRUE(p.echappeHtml);
     EXPECT_FALSE(litTexte("{}", "vide.json", "/").initialise.has_value());
+    EXPECT_FALSE(litTexte("{}", "vide.json", "/").echappeHtml);
 }
 
 // Each field as the schema would describe it: its name, its JSON type and, for an integer, its

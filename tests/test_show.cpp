@@ -263,3 +263,41 @@ TEST_F(Show, SansDialoguesAnswersInPlaceOfTheUser) {
 
 }  // namespace
 }  // namespace vitrail
+
+namespace vitrail {
+namespace {
+
+// Frame texts and the caption go into the page as markup unless the host asks for escaping,
+// which leaves the style tags alone.
+TEST_F(Show, EscapingTheHtmlIsTheHostsChoice) {
+    const struct {
+        bool echappe;
+        std::vector<std::string> presents, absents;
+    } lignes[] = {
+        {false,
+         {"<img&nbspsrc=x&nbsponerror=alert(1)>", "<title><script>t</script></title>", "A&B"},
+         {"&lt;"}},
+        {true,
+         {"&lt;img&nbspsrc=x&nbsponerror=alert(1)&gt;", "&amp;B&nbsp&quot;c&quot;&nbsp&#39;d&#39;",
+          "<b>gras</b>", "<title>&lt;script&gt;t&lt;/script&gt;</title>"},
+         {"<img", "<script>"}},
+    };
+    for (const auto& ligne : lignes) {
+        plan.EchappeHtml(ligne.echappe);
+        plan.Initialise({.psScreenCaption = "<script>t</script>"});
+        plan.NewCadreTexte(10, 10,
+                           {.piBas = 200,
+                            .piDroite = 900,
+                            .psText = "<img src=x onerror=alert(1)>|A&B \"c\" 'd' <b>gras</b>",
+                            .psFont = "Arial"});
+        plan.Initialise({.psFieldSeparator = "|", .psScreenCaption = "<script>t</script>"});
+        const std::string page = html();
+        for (const std::string& texte : ligne.presents)
+            EXPECT_NE(page.find(texte), std::string::npos) << ligne.echappe << ' ' << texte;
+        for (const std::string& texte : ligne.absents)
+            EXPECT_EQ(page.find(texte), std::string::npos) << ligne.echappe << ' ' << texte;
+    }
+}
+
+}  // namespace
+}  // namespace vitrail

@@ -81,6 +81,7 @@ struct VITRAIL_INTERNE TracPlanDLL::Interne {
     std::string psScreenCaption;
     std::function<void(std::int32_t, std::int32_t)> progression;
     std::function<void(const Rapport&)> surRapport;
+    bool echappeHtml = false;
     // What the Show under way has done so far, and what the last one did.
     BilanShow enCours;
     BilanShow bilan;
@@ -216,6 +217,8 @@ void TracPlanDLL::Show(ArgumentsShow& a) {
     MontrePlan& fenetre = i.formulaire();
     TracPlanOCX& controle = fenetre.TracPlanOCX1;
     const std::size_t documentsAvant = i.commence();
+    // The export is shared: each Show says how this object's texts go into it.
+    Html::SetEchappement(i.echappeHtml);
     switch (a.piTypeImpression) {
         case eiTypeSortieEcran:
             if (i.piScreenTop != -1 && i.piScreenLeft != -1 && i.piScreenHeight != -1 &&
@@ -288,6 +291,11 @@ void TracPlanDLL::Progression(std::function<void(std::int32_t, std::int32_t)> su
     interne_->progression = std::move(suivi);
     if (interne_->montrePlan)
         interne_->montrePlan->TracPlanOCX1.progression = interne_->progression;
+}
+
+void TracPlanDLL::EchappeHtml(bool oui) {
+    api::verifieFil("EchappeHtml");
+    interne_->echappeHtml = oui;
 }
 
 void TracPlanDLL::SurRapport(std::function<void(const Rapport&)> suivi) {

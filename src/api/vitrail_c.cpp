@@ -264,6 +264,10 @@ int vitrail_rapport(vitrail_plan* plan, int32_t indice, int32_t* numero, const c
     });
 }
 
+int vitrail_echappe_html(vitrail_plan* plan, int32_t oui) {
+    return appel("vitrail_echappe_html", [&] { trace(plan).EchappeHtml(oui != 0); });
+}
+
 int vitrail_cls(vitrail_plan* plan) {
     return appel("vitrail_cls", [&] { trace(plan).Cls(); });
 }

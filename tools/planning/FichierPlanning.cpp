@@ -488,7 +488,7 @@ CadreImage litCadreImage(Champs& c, const std::filesystem::path& dossierImages) 
     return cadre;
 }
 
-ArgumentsShow litShow(Champs c) {
+ArgumentsShow litShow(Champs c, bool& echappeHtml) {
     ArgumentsShow a;
     std::int32_t cible = a.piTypeImpression;
     c.entier("piTypeImpression", cible);
@@ -499,6 +499,7 @@ ArgumentsShow litShow(Champs c) {
     c.booleen("pbPromptPrinter", a.pbPromptPrinter);
     c.texte("psChemin", a.psChemin);
     c.texte("psPaperSize", a.psPaperSize);
+    c.booleen("echappeHtml", echappeHtml);
     c.termine();
     return a;
 }
@@ -549,7 +550,7 @@ Planning litTexte(const std::string& texte, const std::string& nomFichier,
         }
     }
     if (const json* show = racine.trouve("show")) {
-        planning.show = litShow(Champs(*show, {"show"}, source));
+        planning.show = litShow(Champs(*show, {"show"}, source), planning.echappeHtml);
     }
     racine.termine();
     return planning;
@@ -592,6 +593,7 @@ std::string ouEst(const Planning& planning, std::size_t cadre) {
 
 void joue(const Planning& planning, TracPlanDLL& plan,
           const std::function<void(std::optional<std::size_t>)>& suivi) {
+    if (planning.echappeHtml) plan.EchappeHtml(true);
     if (planning.initialise) plan.Initialise(*planning.initialise);
     for (const auto& cadre : planning.cadres) {
         if (suivi) suivi(static_cast<std::size_t>(&cadre - planning.cadres.data()));

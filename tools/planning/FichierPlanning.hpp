@@ -38,6 +38,8 @@ struct Planning {
     std::optional<ArgumentsInitialise> initialise;
     std::vector<std::variant<CadreTexte, CadreImage>> cadres;
     ArgumentsShow show;
+    // The show section's echappeHtml: the page takes texts as text (TracPlanDLL::EchappeHtml).
+    bool echappeHtml = false;
     // Where it was read: the file's name and the line each frame starts on.
     std::string fichier;
     std::vector<int> lignesCadres;
@@ -54,8 +56,8 @@ Planning litTexte(const std::string& json, const std::string& nomFichier,
 // /cadres/N", and ", picture PATH" for a picture frame.
 std::string ouEst(const Planning& planning, std::size_t cadre);
 
-// Says it to the component: Initialise, then every frame. Show is the caller's. suivi is told
-// each frame before it is said, then that none is.
+// Says it to the component: the HTML escaping, Initialise, then every frame. Show is the caller's.
+// suivi is told each frame before it is said, then that none is.
 void joue(const Planning& planning, TracPlanDLL& plan,
           const std::function<void(std::optional<std::size_t>)>& suivi = {});
 

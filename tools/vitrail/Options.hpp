@@ -25,7 +25,8 @@ struct Options {
     std::optional<double> zoom;
     std::vector<std::string> reponses;
     bool silencieux = false;
-    bool confiance = false;  // output paths the file names are taken as they are
+    bool confiance = false;    // output paths the file names are taken as they are
+    bool echappeHtml = false;  // html: frame texts read as text, but for the style tags
 };
 
 // Throws std::invalid_argument with a message for the user on a bad command line.

@@ -85,6 +85,7 @@ int execute(const Options& o) {
             std::cerr << "vitrail: output " << sortieEcrite << '\n';
         }
     });
+    if (o.echappeHtml) plan.EchappeHtml(true);
     fichier::joue(planning, plan, [&](std::optional<std::size_t> cadre) { cadreDit = cadre; });
     if (!o.silencieux) suitLaProgression(plan, planning.cadres.size());
 
