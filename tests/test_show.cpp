@@ -284,13 +284,11 @@ TEST_F(Show, EscapingTheHtmlIsTheHostsChoice) {
     };
     for (const auto& ligne : lignes) {
         plan.EchappeHtml(ligne.echappe);
-        plan.Initialise({.psScreenCaption = "<script>t</script>"});
+        plan.Initialise({.psFieldSeparator = "|", .psScreenCaption = "<script>t</script>"});
         plan.NewCadreTexte(10, 10,
                            {.piBas = 200,
                             .piDroite = 900,
-                            .psText = "<img src=x onerror=alert(1)>|A&B \"c\" 'd' <b>gras</b>",
-                            .psFont = "Arial"});
-        plan.Initialise({.psFieldSeparator = "|", .psScreenCaption = "<script>t</script>"});
+                            .psText = "<img src=x onerror=alert(1)>|A&B \"c\" 'd' <b>gras</b>"});
         const std::string page = html();
         for (const std::string& texte : ligne.presents)
             EXPECT_NE(page.find(texte), std::string::npos) << ligne.echappe << ' ' << texte;
