@@ -148,6 +148,9 @@ ecrit f.json "{\"cadres\": [\n$cadre,\n\n{\"type\": \"texte\", \"piHaut\": 1, \"
 ligne "flag that reads as no Boolean" 1 "$(composant NewCadreTexte 13 "Incompatibilité de type")
 vitrail: f.json:4: frame /cadres/1
 vitrail: p.png not written: the drawing failed" p.png "$vitrail" render f.json --to png -o p.png
+ecrit f.json "{\"cadres\": [$cadre,\n{\"type\": \"image\", \"psImagePath\": \"absente.png\", \"piHaut\": 1, \"piGauche\": 1, \"piBas\": 90, \"piDroite\": 90}]}"
+ligne "check names the frame" 1 "$(composant ImprimeObjet 53 "Fichier introuvable")
+vitrail: f.json:2: frame /cadres/1, picture absente.png" p.png "$vitrail" check f.json --to png
 mkdir dossier.htm
 ligne "page in a missing folder" 1 "$(composant Imprime 76 "Chemin d'accès introuvable")
 vitrail: output absent/p.htm" \
