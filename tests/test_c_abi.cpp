@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "Fichiers.hpp"
-#include "vitrail/TracPlanDLL.hpp"
 #include "vitrail/vitrail.h"
 
 namespace {
@@ -110,35 +109,6 @@ TEST_F(AbiC, ArgumentsLeftOutTakeTheSettingsAndGivenOnesWin) {
     const auto boite = page.find("BGCOLOR=");
     EXPECT_EQ(page.substr(boite, 15), "BGCOLOR=#CCFFCC");
     EXPECT_EQ(page.find("BGCOLOR=", boite + 1), npos) << "no border, no box";
-}
-
-// Each C argument lands in the C++ argument of the same name: a page made through both reads the
-// same when every argument differs from its neighbours and from its default.
-TEST_F(AbiC, EveryArgumentMeansWhatItMeansInCpp) {
-    ASSERT_EQ(initialise(
-                  plan, {1.5,      0x102030, 0,   "Courier", 13, 1, 0, 1, 0,   0,   0x405060, "G",
-                         0x708090, 0xA0B0C0, "|", "~",       7,  3, 1, 2, 300, 400, "Titre",  4.5}),
-              VITRAIL_OK)
-        << vitrail_derniere_erreur();
-    const char* texte = "Lundi|matin~soir";
-    ASSERT_EQ(::cadre(plan, {10, 20, 200, 500, 2, 0xAA5500, texte, "Arial", 11, "False", "True",
-                             "False", "True", "False", 0x3300CC, "DB", 0x00CC33}),
-              VITRAIL_OK);
-    ASSERT_EQ(::cadre(plan, {210, 20, 400, 500, R, E, texte}), VITRAIL_OK);
-    const std::string parC = html();
-
-    vitrail::TracPlanDLL cpp;
-    cpp.Initialise({1.5,   0x102030, 0,        "Courier", 13,       true,     false,   true,
-                    false, false,    0x405060, "G",       0x708090, 0xA0B0C0, "|",     "~",
-                    7,     3,        1,        2,         300,      400,      "Titre", 4.5});
-    cpp.NewCadreTexte(10, 20,
-                      {200, 500, 2, 0xAA5500, texte, "Arial", 11, "False", "True", "False", "True",
-                       "False", 0x3300CC, "DB", 0x00CC33});
-    cpp.NewCadreTexte(210, 20, {.piBas = 400, .piDroite = 500, .psText = texte});
-    const std::string chemin = (dossier / "cpp.htm").string();
-    cpp.Show({.piTypeImpression = vitrail::eiTypeSortieHTML, .psChemin = chemin});
-    EXPECT_FALSE(parC.empty());
-    EXPECT_EQ(vitrail::test::contenu(chemin), parC);
 }
 
 TEST_F(AbiC, SixteenBitIntegersOutOfRangeAreRefusedAndChangeNothing) {

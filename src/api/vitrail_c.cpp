@@ -14,14 +14,11 @@
 #include <utility>
 
 #include "api/FilUnique.hpp"
+#include "api/PlanC.hpp"
 #include "platform/console/InteractionConsole.hpp"
 #include "platform/qt/PlateformeQt.hpp"
 #include "render/TableChamps.hpp"
 #include "vitrail/TracPlanDLL.hpp"
-
-struct vitrail_plan {
-    vitrail::TracPlanDLL trace;
-};
 
 namespace {
 

@@ -54,6 +54,8 @@ struct Reglages {
     std::int16_t piNbMiniLettresDunMot = 0;
     double pdMinFontSize = 0;
     Texte psScreenCaption{};
+
+    bool operator==(const Reglages&) const = default;
 };
 
 // The 17 arguments of a frame, markers where the caller gave nothing.
