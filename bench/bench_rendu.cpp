@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "GenerateurPlanning.hpp"
+#include "api/AccesInterne.hpp"
 #include "doubles/PlateformeFactice.hpp"
 #include "html/Html.hpp"
 #include "qt/PlateformeQt.hpp"
@@ -45,7 +46,7 @@ std::shared_ptr<qt::PlateformeQt> plateformeQt() {
 // A generated planning in a viewer on the Qt surface, sized in pixels.
 struct Banc {
     TracPlanDLL plan{plateformeQt()};
-    MontrePlan& fenetre = plan.Formulaire();
+    MontrePlan& fenetre = api::formulaire(plan);
     TracPlanOCX& ctl = fenetre.TracPlanOCX1;
     qt::SurfaceQt& surface = static_cast<qt::SurfaceQt&>(ctl.surface());
 
@@ -323,12 +324,12 @@ void TexteGeant(benchmark::State& etat) {
         TracPlanDLL plan{plateformeQt()};
         plan.Initialise();
         plan.NewCadreTexte(10, 10, {.piBas = 40, .piDroite = 50, .psText = texte});
-        auto& surface = static_cast<qt::SurfaceQt&>(plan.Formulaire().TracPlanOCX1.surface());
+        auto& surface = static_cast<qt::SurfaceQt&>(api::formulaire(plan).TracPlanOCX1.surface());
         surface.Redimensionne(24000, 18000);
         etat.ResumeTiming();
-        plan.Formulaire().TracPlanOCX1.Imprime({.pbForceTracé = true});
+        api::formulaire(plan).TracPlanOCX1.Imprime({.pbForceTracé = true});
         etat.counters["lignes"] =
-            static_cast<double>(plan.Formulaire().TracPlanOCX1.isLignes.size() - 1);
+            static_cast<double>(api::formulaire(plan).TracPlanOCX1.isLignes.size() - 1);
     }
 }
 BENCHMARK(TexteGeant)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(1);

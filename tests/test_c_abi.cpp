@@ -5,6 +5,7 @@
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "Fichiers.hpp"
 #include "vitrail/vitrail.h"
@@ -135,6 +136,63 @@ TEST_F(AbiC, ANullHandleOrARequiredArgumentLeftOutIsABadArgument) {
     EXPECT_NE(std::string(vitrail_derniere_erreur()).find("plan"), npos);
     EXPECT_EQ(::cadre(plan, {.piHaut = R}), VITRAIL_ERREUR_ARGUMENT);
     EXPECT_NE(std::string(vitrail_derniere_erreur()).find("piHaut"), npos);
+}
+
+struct Posee {
+    std::string texte;
+    int32_t boutons, icone;
+};
+
+int32_t repondOui(void* contexte, const char* texte, const char*, int32_t boutons, int32_t icone) {
+    static_cast<std::vector<Posee>*>(contexte)->push_back({texte, boutons, icone});
+    return VITRAIL_REPONSE_OUI;
+}
+
+// A C host runs without message boxes, then reads what the show reported.
+TEST_F(AbiC, TheLastShowReportsItsFailuresAndQuestionsGoToTheHost) {
+    std::vector<Posee> posees;
+    const int32_t aucune[] = {VITRAIL_REPONSE_NON};
+    ASSERT_EQ(vitrail_sans_dialogues(plan, aucune, 1, 1, repondOui, &posees), VITRAIL_OK);
+    ASSERT_EQ(cadre("Lundi"), VITRAIL_OK);
+    ASSERT_EQ(cadre("Gras ?", {.pbFontBold = "peut-être"}), VITRAIL_OK);
+    html();
+    int32_t rapports = -1, passes = -1, complet = -1;
+    ASSERT_EQ(vitrail_dernier_show(plan, &rapports, &passes, &complet), VITRAIL_OK);
+    EXPECT_EQ(rapports, 1);
+    EXPECT_EQ(passes, 1);
+    EXPECT_EQ(complet, 0);
+    int32_t numero = 0, noObjet = 0;
+    const char* description = nullptr;
+    const char* procedure = nullptr;
+    ASSERT_EQ(vitrail_rapport(plan, 0, &numero, &description, &procedure, &noObjet), VITRAIL_OK);
+    EXPECT_EQ(numero, 13);
+    EXPECT_STREQ(procedure, "ImprimeObjet");
+    EXPECT_EQ(noObjet, 2);
+    // The error box went to the host (the preset No does not fit an OK box), not to the screen.
+    ASSERT_FALSE(posees.empty());
+    EXPECT_EQ(posees[0].icone, VITRAIL_ICONE_CRITIQUE);
+    EXPECT_EQ(posees[0].boutons, VITRAIL_BOUTONS_OK);
+    EXPECT_NE(posees[0].texte.find(std::string("Description : ") + description), npos);
+    EXPECT_EQ(vitrail_rapport(plan, 1, &numero, nullptr, nullptr, nullptr),
+              VITRAIL_ERREUR_ARGUMENT);
+
+    ASSERT_EQ(cadre("Mardi"), VITRAIL_OK);
+    html();
+    ASSERT_EQ(vitrail_dernier_show(plan, &rapports, nullptr, &complet), VITRAIL_OK);
+    EXPECT_EQ(rapports, 0);
+    EXPECT_EQ(complet, 1);
+}
+
+TEST_F(AbiC, EscapingTheHtmlKeepsOnlyTheStyleTags) {
+    ASSERT_EQ(cadre("<i>x</i><s>y"), VITRAIL_OK);
+    EXPECT_NE(html().find("<s>y"), npos);
+    ASSERT_EQ(vitrail_echappe_html(plan, 1), VITRAIL_OK);
+    ASSERT_EQ(cadre("<i>x</i><s>y"), VITRAIL_OK);
+    EXPECT_NE(html().find("<i>x</i>&lt;s&gt;y"), npos);
+}
+
+TEST(AbiCVersion, IsTheProjectsVersion) {
+    EXPECT_STREQ(vitrail_version(), VITRAIL_VERSION_ATTENDUE);
 }
 
 // Every plan shares the toolkit and the HTML export: another thread is refused, not let in.

@@ -11,6 +11,7 @@
 #include "FichierPlanning.hpp"
 #include "Fichiers.hpp"
 #include "GenerateurPlanning.hpp"
+#include "api/AccesInterne.hpp"
 #include "doubles/PlateformeFactice.hpp"
 #include "html/Html.hpp"
 #include "qt/PlateformeQt.hpp"
@@ -70,7 +71,7 @@ Sorties session(Plateforme& plateforme, const Planning& planning,
     Sorties sorties;
     TracPlanDLL plan(std::shared_ptr<Plateforme>(&plateforme, [](Plateforme*) {}));
     planning(plan);
-    MontrePlan& fenetre = plan.Formulaire();
+    MontrePlan& fenetre = api::formulaire(plan);
     TracPlanOCX& c = fenetre.TracPlanOCX1;
     c.surface().Redimensionne(24000, 15000);
     const auto etape = [&](const char* nom, const std::function<void()>& action) {

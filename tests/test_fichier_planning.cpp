@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <limits>
+#include <nlohmann/json.hpp>
+
 #include "FichierPlanning.hpp"
+#include "vitrail/Champs.hpp"
 
 namespace vitrail::fichier {
 namespace {
@@ -25,7 +30,7 @@ TEST(FichierPlanning, ReadsWhatAHostWouldSay) {
             {"type": "image", "psImagePath": "images/logo.png", "piHaut": 5, "piGauche": 6},
             {"type": "image", "psImagePath": "/abs/logo.png", "piHaut": 5, "piGauche": 6}
         ],
-        "show": {"piTypeImpression": -1, "psPaperSize": "A3"}
+        "show": {"piTypeImpression": -1, "psPaperSize": "A3", "echappeHtml": true}
     })",
                                 "plan.json", "/plans");
     ASSERT_TRUE(p.initialise.has_value());
@@ -40,7 +45,59 @@ TEST(FichierPlanning, ReadsWhatAHostWouldSay) {
     EXPECT_EQ(std::get<CadreImage>(p.cadres[1]).psImagePath, "/plans/images/logo.png");
     EXPECT_EQ(std::get<CadreImage>(p.cadres[2]).psImagePath, "/abs/logo.png");
     EXPECT_EQ(p.show.piTypeImpression, eiTypeSortieImprimanteOld);
+    EXPECT_TRUE(p.echappeHtml);
     EXPECT_FALSE(litTexte("{}", "vide.json", "/").initialise.has_value());
+    EXPECT_FALSE(litTexte("{}", "vide.json", "/").echappeHtml);
+}
+
+// Each field as the schema would describe it: its name, its JSON type and, for an integer, its
+// range.
+class Description : public VisiteurChamps {
+  public:
+    std::vector<std::string> lignes;
+    void champ(std::string_view nom, double&) override { ajoute(nom, "\"number\""); }
+    void champ(std::string_view nom, std::int16_t&) override { entier<std::int16_t>(nom); }
+    void champ(std::string_view nom, std::int32_t&) override { entier<std::int32_t>(nom); }
+    void champ(std::string_view nom, bool&) override { ajoute(nom, "\"boolean\""); }
+    void champ(std::string_view nom, std::string&) override { ajoute(nom, "\"string\""); }
+    void champ(std::string_view nom, Valeur&) override {
+        ajoute(nom, R"(["boolean","number","string"])");
+    }
+    void ajoute(std::string_view nom, const std::string& type) {
+        lignes.push_back(std::string(nom) + " " + type);
+    }
+    template <class T>
+    void entier(std::string_view nom) {
+        ajoute(nom, "\"integer\" " + std::to_string(std::numeric_limits<T>::min()) + ".." +
+                        std::to_string(std::numeric_limits<T>::max()));
+    }
+};
+
+std::vector<std::string> duSchema(const nlohmann::ordered_json& proprietes) {
+    std::vector<std::string> lignes;
+    for (const auto& [nom, p] : proprietes.items()) {
+        if (nom == "type" || nom == "piHaut" || nom == "piGauche") continue;
+        std::string ligne = nom + " " + p.at("type").dump();
+        if (p.contains("minimum")) {
+            ligne += " " + p.at("minimum").dump() + ".." + p.at("maximum").dump();
+        }
+        lignes.push_back(ligne);
+    }
+    return lignes;
+}
+
+// The reader takes the fields the argument structs declare: the schema must say the same.
+TEST(FichierPlanning, TheSchemaDescribesEveryFieldTheArgumentsHave) {
+    std::ifstream fichier(VITRAIL_SCHEMA);
+    const auto schema = nlohmann::ordered_json::parse(fichier);
+    Description initialise, cadre;
+    ArgumentsInitialise i;
+    ArgumentsCadreTexte c;
+    visiteChamps(i, initialise);
+    visiteChamps(c, cadre);
+    EXPECT_EQ(duSchema(schema["properties"]["initialise"]["properties"]), initialise.lignes);
+    EXPECT_EQ(duSchema(schema["properties"]["cadres"]["items"]["oneOf"][0]["properties"]),
+              cadre.lignes);
 }
 
 std::string repete(const std::string& texte, int fois) {

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "Fichiers.hpp"
+#include "api/AccesInterne.hpp"
 #include "doubles/PlateformeFactice.hpp"
 #include "html/Html.hpp"
 #include "viewer/MontrePlan.hpp"
@@ -55,7 +56,7 @@ struct RenduGolden : ::testing::Test {
     std::shared_ptr<test::PlateformeFactice> plateforme =
         std::make_shared<test::PlateformeFactice>();
     TracPlanDLL plan{plateforme};
-    TracPlanOCX& ctl = plan.Formulaire().TracPlanOCX1;
+    TracPlanOCX& ctl = api::formulaire(plan).TracPlanOCX1;
 
     RenduGolden() {
         planning(plan);

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <sstream>
 #include <thread>
 #include <tuple>
 #include <utility>
 
 #include "Fichiers.hpp"
+#include "api/AccesInterne.hpp"
 #include "doubles/PlateformeFactice.hpp"
 #include "html/Html.hpp"
 #include "viewer/MontrePlan.hpp"
@@ -24,7 +26,7 @@ struct Show : ::testing::Test {
         plan.Initialise({.psScreenCaption = "Semaine 49"});
         plan.NewCadreTexte(10, 10, {.piBas = 50, .piDroite = 150, .psText = "Lundi"});
     }
-    TracPlanOCX& ctl() { return plan.Formulaire().TracPlanOCX1; }
+    TracPlanOCX& ctl() { return api::formulaire(plan).TracPlanOCX1; }
     std::string html() {
         const std::string page = (dossier / "p.htm").string();
         std::filesystem::remove(page);
@@ -174,6 +176,125 @@ TEST_F(Show, AnotherThreadCanNeitherUseNorMakeAnObject) {
     }).join();
     EXPECT_EQ(ctl().ioCadres->size(), 1u);
     EXPECT_NE(html().find("Lundi"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vitrail
+
+namespace vitrail {
+namespace {
+
+// What the host learns of a Show: each failure with its member and frame, whether the passes
+// went through, and where the output went.
+TEST_F(Show, TheLastShowTellsWhatFailedInWhichFrameAndWhetherThePassWentThrough) {
+    plan.Initialise();
+    plan.NewCadreTexte(10, 10, {.piBas = 50, .piDroite = 150, .psText = "Lundi"});
+    // Kept as given, it is read when the frame is drawn, and does not read as a Boolean.
+    plan.NewCadreTexte(60, 10, {.piBas = 90, .psText = "Gras ?", .pbFontBold = "peut-être"});
+    plan.NewCadreTexte(100, 10, {.piBas = 140, .piDroite = 150, .psText = "Mardi"});
+    EXPECT_EQ(plan.NombreCadres(), 3u);
+    const std::string page = (dossier / "p.htm").string();
+    plan.Show({.piTypeImpression = eiTypeSortieHTML, .psChemin = page});
+    const BilanShow echec = plan.DernierShow();
+    ASSERT_EQ(echec.rapports.size(), 1u);
+    EXPECT_EQ(echec.nombreRapports, 1u);
+    const Rapport& r = echec.rapports[0];
+    EXPECT_EQ(r.numero, 13);
+    EXPECT_EQ(r.procedure, "ImprimeObjet");
+    EXPECT_EQ(r.iNoObjet, 2);
+    // The same words as the message box the user saw.
+    const std::string boite = versUtf8(plateforme->interaction.messages.at(0).texte);
+    EXPECT_NE(boite.find("Description : " + r.description), std::string::npos) << boite;
+    EXPECT_FALSE(r.description.empty());
+    EXPECT_EQ(echec.passes, 1);
+    EXPECT_FALSE(echec.complet);
+    EXPECT_TRUE(echec.destinations.empty());
+    EXPECT_EQ(plan.ErreursSignalees(), 1);
+
+    planning();
+    plan.Show({.piTypeImpression = eiTypeSortieHTML, .psChemin = page});
+    const BilanShow reussi = plan.DernierShow();
+    EXPECT_TRUE(reussi.rapports.empty());
+    EXPECT_EQ(reussi.passes, 1);
+    EXPECT_TRUE(reussi.complet);
+    EXPECT_EQ(reussi.destinations, std::vector<std::string>{page});
+    EXPECT_EQ(plan.ErreursSignalees(), 1);  // counted since the object was made
+}
+
+TEST_F(Show, APrinterDialogCancelledIsAPassThatDidNotGoThrough) {
+    planning();
+    plateforme->interaction.copies = {std::nullopt};
+    plan.Show({.piTypeImpression = eiTypeSortieImprimante});
+    EXPECT_EQ(plan.DernierShow().passes, 1);
+    EXPECT_FALSE(plan.DernierShow().complet);
+    EXPECT_TRUE(plan.DernierShow().rapports.empty());
+}
+
+// Without message boxes: preset answers first (skipped when the box does not offer them), then
+// the host's callback; the platform's own dialogs see nothing.
+TEST_F(Show, SansDialoguesAnswersInPlaceOfTheUser) {
+    plateforme->systeme().fichiers.insert(U"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE");
+    std::vector<Question> posees;
+    std::ostringstream journal;
+    plan.SansDialogues({.reponses = {Reponse::Annuler},
+                        .question =
+                            [&](const Question& q) {
+                                posees.push_back(q);
+                                return Reponse::Oui;
+                            },
+                        .journal = &journal});
+    planning();
+    const std::string page = (dossier / "p.htm").string();
+    plan.Show({.piTypeImpression = eiTypeSortieHTML, .psChemin = page});
+    ASSERT_EQ(posees.size(), 1u);
+    EXPECT_EQ(posees[0].boutons, Boutons::OuiNon);
+    EXPECT_EQ(posees[0].icone, Icone::Question);
+    EXPECT_NE(posees[0].texte.find(page), std::string::npos);
+    EXPECT_EQ(plateforme->systeme().lances.size(), 1u);  // the answer Yes opened the page
+    EXPECT_TRUE(plateforme->interaction.messages.empty());
+    EXPECT_NE(journal.str().find(" -> Oui"), std::string::npos) << journal.str();
+
+    // A callback answer the box does not offer takes the default instead.
+    plan.SansDialogues({.question = [](const Question&) { return Reponse::Annuler; }});
+    planning();
+    plan.Show({.piTypeImpression = eiTypeSortieHTML, .psChemin = page});
+    EXPECT_EQ(plateforme->systeme().lances.size(), 1u);
+}
+
+}  // namespace
+}  // namespace vitrail
+
+namespace vitrail {
+namespace {
+
+// Frame texts and the caption go into the page as markup unless the host asks for escaping,
+// which leaves the style tags alone.
+TEST_F(Show, EscapingTheHtmlIsTheHostsChoice) {
+    const struct {
+        bool echappe;
+        std::vector<std::string> presents, absents;
+    } lignes[] = {
+        {false,
+         {"<img&nbspsrc=x&nbsponerror=alert(1)>", "<title><script>t</script></title>", "A&B"},
+         {"&lt;"}},
+        {true,
+         {"&lt;img&nbspsrc=x&nbsponerror=alert(1)&gt;", "&amp;B&nbsp&quot;c&quot;&nbsp&#39;d&#39;",
+          "<b>gras</b>", "<title>&lt;script&gt;t&lt;/script&gt;</title>"},
+         {"<img", "<script>"}},
+    };
+    for (const auto& ligne : lignes) {
+        plan.EchappeHtml(ligne.echappe);
+        plan.Initialise({.psFieldSeparator = "|", .psScreenCaption = "<script>t</script>"});
+        plan.NewCadreTexte(10, 10,
+                           {.piBas = 200,
+                            .piDroite = 900,
+                            .psText = "<img src=x onerror=alert(1)>|A&B \"c\" 'd' <b>gras</b>"});
+        const std::string page = html();
+        for (const std::string& texte : ligne.presents)
+            EXPECT_NE(page.find(texte), std::string::npos) << ligne.echappe << ' ' << texte;
+        for (const std::string& texte : ligne.absents)
+            EXPECT_EQ(page.find(texte), std::string::npos) << ligne.echappe << ' ' << texte;
+    }
 }
 
 }  // namespace

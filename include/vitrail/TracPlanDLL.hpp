@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -8,25 +9,30 @@
 
 #include "vitrail/Arguments.hpp"
 #include "vitrail/Debordement.hpp"
+#include "vitrail/Dialogues.hpp"
+#include "vitrail/Export.hpp"
 #include "vitrail/Identifiants.hpp"
+#include "vitrail/Rapports.hpp"
 #include "vitrail/Valeur.hpp"
 #include "vitrail/eTypeSortie.hpp"
 
 namespace vitrail {
 
 class Plateforme;
-class MontrePlan;
+namespace api {
+struct Acces;
+}
 
 // A failure of the class's own steps (a text that is not UTF-8, for example). Failures while
 // drawing never reach the host: the component shows them to the user itself.
-class Erreur : public std::runtime_error {
+class VITRAIL_EXPORT Erreur : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
 // A call from a thread other than the library's (see TracPlanDLL), refused before it does
 // anything.
-class ErreurThread : public Erreur {
+class VITRAIL_EXPORT ErreurThread : public Erreur {
   public:
     using Erreur::Erreur;
 };
@@ -38,13 +44,13 @@ class ErreurThread : public Erreur {
 // one HTML export, so all of them are created, used and destroyed in one thread, the one that
 // created the first of them. A constructor or member called from any other thread throws
 // ErreurThread and changes nothing.
-class TracPlanDLL {
+class VITRAIL_EXPORT TracPlanDLL {
   public:
     // On the Qt platform: the screen, the default printer (or a PDF file), Qt's dialogs.
     TracPlanDLL();
     // Draws through the given platform services (screen surface, printer, dialogs, clock and
-    // system).
-    explicit TracPlanDLL(std::shared_ptr<Plateforme> plateforme);
+    // system). Inside the library only.
+    VITRAIL_INTERNE explicit TracPlanDLL(std::shared_ptr<Plateforme> plateforme);
     ~TracPlanDLL();
     TracPlanDLL(const TracPlanDLL&) = delete;
     TracPlanDLL& operator=(const TracPlanDLL&) = delete;
@@ -68,24 +74,54 @@ class TracPlanDLL {
     std::vector<Debordement> Debordements(const ArgumentsDebordements& cible,
                                           BilanDebordements* bilan = nullptr);
 
-    // Screen geometry and caption as given to the last Initialise.
-    std::int16_t piScreenTop() const { return piScreenTop_; }
-    std::int16_t piScreenLeft() const { return piScreenLeft_; }
-    std::int16_t piScreenHeight() const { return piScreenHeight_; }
-    std::int16_t piScreenWidth() const { return piScreenWidth_; }
-    const std::string& psScreenCaption() const { return psScreenCaption_; }
+    // Sends the planning to a PNG picture of the viewer's drawing area, then discards it as
+    // Show does. False when the drawing failed: the file is then left as it was. Throws Erreur
+    // when the picture cannot be written.
+    bool Png(const ArgumentsPng& arguments);
+    // The same drawing as a PNG, an html5 page or an SVG (see eFormatImage), at a scale.
+    bool Image(const ArgumentsImage& arguments);
 
-    // The viewer form holding the control, created on first use.
-    MontrePlan& Formulaire();
+    // From now on, this object's message boxes and dialogs are answered as given, without
+    // showing them.
+    void SansDialogues(const SansDialogue& reponses);
+    // Called after each frame a pass draws, with the frames drawn so far and their number.
+    void Progression(std::function<void(std::int32_t fait, std::int32_t total)> suivi);
+    // The HTML page takes frame texts and the caption as markup, so that hosts style them
+    // (<b>, <i>, <u>); any tag or script in them reaches the browser. On, every character reads
+    // as itself in the page but for those three style tags: for texts a host does not trust.
+    // Off by default.
+    void EchappeHtml(bool oui);
+    // Called with each failure reported, once the user has seen (or the answers have taken) its
+    // message.
+    void SurRapport(std::function<void(const Rapport&)> suivi);
+    // Printer output goes to this PDF file (then "name-2.pdf"... for further copies) whatever
+    // print queue the system has.
+    void FichierPdf(const std::string& chemin);
+
+    // What the last Show or Png did: the failures reported, whether the passes went through,
+    // where the output went.
+    const BilanShow& DernierShow() const;
+    // The failures reported so far (error boxes, with or without SansDialogues) by this object.
+    std::int32_t ErreursSignalees() const;
+    // The frames of the planning under way.
+    std::size_t NombreCadres();
+    // Twips per pixel of the screen's drawing area.
+    double TwipsParPixel();
+
+    // Screen geometry and caption as given to the last Initialise.
+    std::int16_t piScreenTop() const;
+    std::int16_t piScreenLeft() const;
+    std::int16_t piScreenHeight() const;
+    std::int16_t piScreenWidth() const;
+    const std::string& psScreenCaption() const;
 
   private:
-    std::shared_ptr<Plateforme> plateforme_;
-    std::unique_ptr<MontrePlan> montrePlan_;
-    std::int16_t piScreenTop_ = 0;
-    std::int16_t piScreenLeft_ = 0;
-    std::int16_t piScreenHeight_ = 0;
-    std::int16_t piScreenWidth_ = 0;
-    std::string psScreenCaption_;
+    friend struct api::Acces;
+    struct Interne;
+    std::unique_ptr<Interne> interne_;
 };
+
+// The library's version, "major.minor.patch".
+VITRAIL_EXPORT const char* version();
 
 }  // namespace vitrail

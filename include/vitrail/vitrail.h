@@ -70,7 +70,71 @@ VITRAIL_API const char* vitrail_derniere_erreur(void);
  * plan of the process, which all share one platform. */
 VITRAIL_API int vitrail_reponses_console(vitrail_plan* plan);
 
+/* The library's version, "major.minor.patch". */
+VITRAIL_API const char* vitrail_version(void);
+
+/* Message boxes: their buttons, their icon, and the answers. */
+#define VITRAIL_BOUTONS_OK 0
+#define VITRAIL_BOUTONS_OUI_NON 1
+#define VITRAIL_BOUTONS_OUI_NON_ANNULER 2
+#define VITRAIL_ICONE_AUCUNE 0
+#define VITRAIL_ICONE_CRITIQUE 1
+#define VITRAIL_ICONE_QUESTION 2
+#define VITRAIL_ICONE_INFORMATION 3
+#define VITRAIL_REPONSE_OK 0
+#define VITRAIL_REPONSE_OUI 1
+#define VITRAIL_REPONSE_NON 2
+#define VITRAIL_REPONSE_ANNULER 3
+
+/* Asked in place of a message box: its text and title (NULL for the default one) in UTF-8,
+ * valid during the call. Returns a VITRAIL_REPONSE_ the box offers; any other value takes the
+ * default answer. */
+typedef int32_t (*vitrail_question)(void* contexte, const char* texte, const char* titre,
+                                    int32_t boutons, int32_t icone);
+
+/* From now on, this plan's message boxes and dialogs are answered without being shown: first
+ * the nombre answers given (one that the box does not offer is skipped), then question (may be
+ * NULL), then No, or Cancel when the box offers it. copies answers the printer dialog (0 or less
+ * is Cancel; VITRAIL_DEFAUT_ENTIER is 1); the save dialog is cancelled. Nothing is written. */
+VITRAIL_API int vitrail_sans_dialogues(vitrail_plan* plan, const int32_t* reponses, int32_t nombre,
+                                       int32_t copies, vitrail_question question, void* contexte);
+
+/* What the last vitrail_show did: the failures reported (the first 100 are kept), the render
+ * passes run and whether each went through every frame and its end (1) or was stopped (0).
+ * Any pointer may be NULL. */
+VITRAIL_API int vitrail_dernier_show(vitrail_plan* plan, int32_t* rapports, int32_t* passes,
+                                     int32_t* complet);
+
+/* One failure of the last vitrail_show, 0 being the first: its number, description and
+ * procedure (UTF-8, valid until the plan's next show or its destruction) and the frame being
+ * drawn (0 for none). Any output pointer may be NULL. */
+VITRAIL_API int vitrail_rapport(vitrail_plan* plan, int32_t indice, int32_t* numero,
+                                const char** description, const char** procedure,
+                                int32_t* iNoObjet);
+
+/* The HTML page takes frame texts and the caption as markup (hosts style them with <b>, <i>,
+ * <u>), so a tag or a script in them reaches the browser. oui not 0: every character reads as
+ * itself in this plan's pages, but for those style tags; for texts the host does not trust.
+ * Off by default. */
+VITRAIL_API int vitrail_echappe_html(vitrail_plan* plan, int32_t oui);
+
 VITRAIL_API int vitrail_cls(vitrail_plan* plan);
+
+/* The kinds of file vitrail_image writes: a PNG picture; an HTML page that places every line
+ * where the viewer draws it, in the face it was measured in; an SVG with its texts as text. */
+#define VITRAIL_FORMAT_PNG 0
+#define VITRAIL_FORMAT_HTML5 1
+#define VITRAIL_FORMAT_SVG 2
+
+/* Sends the planning to a file of the viewer's drawing area, largeur x hauteur pixels (1 to
+ * 20000) at the zoom idZoom (0 or VITRAIL_DEFAUT_REEL: the first zoom the viewer shows),
+ * everything drawn echelle times larger (VITRAIL_DEFAUT_REEL: 1), then discards it as
+ * vitrail_show does. psPaperSize and
+ * psOrientation (NULL: A4, Landscape) are the sheet a browser prints the page on. *dessine (may
+ * be NULL) is 0 when the drawing failed: the file is then left as it was. */
+VITRAIL_API int vitrail_image(vitrail_plan* plan, int32_t format, const char* psChemin,
+                              int32_t largeur, int32_t hauteur, double idZoom, double echelle,
+                              const char* psPaperSize, const char* psOrientation, int32_t* dessine);
 
 /* piTypeImpression: NULL, or a pointer to VITRAIL_DEFAUT_ENTIER, is the screen; when not
  * NULL it receives the normalised target (0 becomes 1, -1 becomes 2), even if the call

@@ -415,8 +415,12 @@ class TableDesAppels(unittest.TestCase):
             entete = declarations(f.read())
         table = {nom: ", ".join(f"{a.type_c} {a.nom_c}" for a in arguments)
                  for nom, arguments in vitrail._APPELS.items()}
-        self.assertEqual(table, {n: a for n, a in entete.items()
-                                 if n != "vitrail_derniere_erreur"})
+        # Not wrapped: the error text is read by the module itself; the version, the answers
+        # without message boxes and the reports give texts or take a callback the table's types
+        # do not carry yet.
+        hors_table = {"vitrail_derniere_erreur", "vitrail_version", "vitrail_sans_dialogues",
+                      "vitrail_rapport"}
+        self.assertEqual(table, {n: a for n, a in entete.items() if n not in hors_table})
 
 
 if __name__ == "__main__":

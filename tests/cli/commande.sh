@@ -98,6 +98,17 @@ grep -qx "$travail/s.png" "$travail/out" || echec "png: path printed"
 "$vitrail" render "$exemple" --to html -o "$travail/s.htm" >"$travail/out" 2>/dev/null || echec "html"
 grep -qx "$travail/s.htm" "$travail/out" || echec "html: path printed"
 grep -q 'Lundi' "$travail/s.htm" || echec "html: content"
+# Texts are markup in the page unless escaping is asked for, by the option or by the file.
+balise='{"type": "texte", "piHaut": 1, "piGauche": 1, "piBas": 90, "piDroite": 900, "psText": "<s>x"}'
+printf '{"cadres": [%s]}' "$balise" >"$travail/e.json"
+printf '{"cadres": [%s], "show": {"echappeHtml": true}}' "$balise" >"$travail/f.json"
+for cas in "e.json:<s>x" "e.json --escape-html:&lt;s&gt;x" "f.json:&lt;s&gt;x"; do
+    IFS=: read -r arguments attendu <<<"$cas"
+    # shellcheck disable=SC2086
+    (cd "$travail" && "$vitrail" render $arguments --to html -o e.htm >/dev/null 2>&1) ||
+        echec "html $arguments"
+    grep -qF "$attendu" "$travail/e.htm" || echec "html $arguments: $attendu"
+done
 "$vitrail" render "$exemple" --to pdf -o "$travail/s.pdf" --copies 2 >"$travail/out" 2>/dev/null ||
     echec "pdf"
 [ "$(wc -l <"$travail/out")" -eq 2 ] || echec "pdf: two copies, two files"

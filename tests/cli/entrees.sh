@@ -126,6 +126,7 @@ grep -q '</html>' confiance.htm || echec "--trust-paths: the page"
 # What the component refuses while drawing: reported, status 1, the previous file kept.
 ecrit f.json "{\"cadres\": [{\"type\": \"texte\", \"piHaut\": 1e300, \"piGauche\": 1, \"piBas\": 9, \"piDroite\": 9}, $cadre]}"
 ligne "coordinate out of range" 1 "$(composant ioObject 6 "Dépassement de capacité")
+vitrail: f.json:1: frame /cadres/0
 $annulee" p.htm "$vitrail" render f.json --to html -o p.htm
 cp "$exemples/logo.png" logo.png
 : >vide.png
@@ -136,23 +137,34 @@ for image in absente.png:53:"Fichier introuvable" vide.png:481:"Image non valide
     IFS=: read -r nom code description <<<"$image"
     ecrit f.json "{\"cadres\": [{\"type\": \"image\", \"psImagePath\": \"$nom\", \"piHaut\": 1, \"piGauche\": 1, \"piBas\": 90, \"piDroite\": 90}, $cadre]}"
     attendu="$(composant ImprimeObjet "$code" "$description")
+vitrail: f.json:1: frame /cadres/0, picture $nom
 $annulee
 vitrail: p.png not written: the drawing failed"
     [ "$nom" = tronque.png ] && attendu="libpng error: Read Error
 $attendu"
     ligne "picture $nom" 1 "$attendu" p.png "$vitrail" render f.json --to png -o p.png
 done
+ecrit f.json "{\"cadres\": [\n$cadre,\n\n{\"type\": \"texte\", \"piHaut\": 1, \"piGauche\": 1, \"pbFontItalic\": \"peut-être\"}]}"
+ligne "flag that reads as no Boolean" 1 "$(composant NewCadreTexte 13 "Incompatibilité de type")
+vitrail: f.json:4: frame /cadres/1
+vitrail: p.png not written: the drawing failed" p.png "$vitrail" render f.json --to png -o p.png
+ecrit f.json "{\"cadres\": [$cadre,\n{\"type\": \"image\", \"psImagePath\": \"absente.png\", \"piHaut\": 1, \"piGauche\": 1, \"piBas\": 90, \"piDroite\": 90}]}"
+ligne "check names the frame" 1 "$(composant ImprimeObjet 53 "Fichier introuvable")
+vitrail: f.json:2: frame /cadres/1, picture absente.png" p.png "$vitrail" check f.json --to png
 mkdir dossier.htm
-ligne "page in a missing folder" 1 "$(composant Imprime 76 "Chemin d'accès introuvable")" \
+ligne "page in a missing folder" 1 "$(composant Imprime 76 "Chemin d'accès introuvable")
+vitrail: output absent/p.htm" \
     p.htm "$vitrail" render "$exemples/semaine.json" --to html -o absent/p.htm -q
-ligne "page onto a folder" 1 "$(composant Imprime 75 "Erreur d'accès au chemin/fichier")" \
+ligne "page onto a folder" 1 "$(composant Imprime 75 "Erreur d'accès au chemin/fichier")
+vitrail: output dossier.htm" \
     p.htm "$vitrail" render "$exemples/semaine.json" --to html -o dossier.htm -q
 [ -d dossier.htm ] || echec "page onto a folder: the folder"
 python3 -c "
 import json
 cadre = {'type': 'texte', 'piHaut': 1, 'piGauche': 1, 'piBas': 9, 'piDroite': 9}
 json.dump({'cadres': [cadre] * 32768}, open('f.json', 'w'))"
-ligne "32768 frames" 1 "$(composant Imprime 6 "Dépassement de capacité")" \
+ligne "32768 frames" 1 "$(composant Imprime 6 "Dépassement de capacité")
+vitrail: output p.htm" \
     p.htm "$vitrail" render f.json --to html -o p.htm -q
 
 # A floor far below any size: the text shrinks to the smallest size that can be drawn, and

@@ -12,6 +12,7 @@
 
 #include "Erreurs.hpp"
 #include "Fichiers.hpp"
+#include "api/AccesInterne.hpp"
 #include "html/Html.hpp"
 #include "qt/ImprimanteQt.hpp"
 #include "qt/PlateformeQt.hpp"
@@ -186,7 +187,7 @@ TEST(VueMontrePlan, ClicksZoomAndEscapeCloses) {
     auto plateforme = std::make_shared<PlateformeQt>();
     TracPlanDLL plan(plateforme);
     planning(plan);
-    TracPlanOCX& ctl = plan.Formulaire().TracPlanOCX1;
+    TracPlanOCX& ctl = api::formulaire(plan).TracPlanOCX1;
     double zoomApresClic = 0;
     quandLaFenetreEstOuverte([&](QWidget& fenetre) {
         auto* plus = fenetre.findChild<QPushButton*>(QStringLiteral("cmdZoom0"));
@@ -206,7 +207,7 @@ TEST(VueMontrePlan, ClicksZoomAndEscapeCloses) {
     });
     plan.Show();
     EXPECT_DOUBLE_EQ(zoomApresClic, 0.96);
-    EXPECT_FALSE(plan.Formulaire().TracPlanOCX1.ioCadres.has_value());  // a new, empty form
+    EXPECT_FALSE(api::formulaire(plan).TracPlanOCX1.ioCadres.has_value());  // a new, empty form
 }
 
 // The check lays the texts out as each target would, and leaves no trace: no document, no page,
@@ -262,7 +263,7 @@ TEST(Debordements, EachTargetsGeometryWithNothingDrawnPrintedOrWritten) {
         plan.Initialise({.psFont = "Arial", .pdMinFontSize = 8});
         if (c.imageAbsente) plan.NewCadreImage("absente.png", 1, 1, 9, 9);
         plan.NewCadreTexte(50, 10, {.piBas = 52, .piDroite = 30, .psText = "bien trop long ici"});
-        Surface& surface = plan.Formulaire().TracPlanOCX1.surface();
+        Surface& surface = api::formulaire(plan).TracPlanOCX1.surface();
         surface.FontName(U"Courier");
         BilanDebordements bilan;
         const std::vector<Debordement> d = plan.Debordements(c.cible, &bilan);
@@ -285,7 +286,7 @@ TEST(Debordements, EachTargetsGeometryWithNothingDrawnPrintedOrWritten) {
         }
         EXPECT_EQ(surface.FontName(), U"Courier");
         EXPECT_EQ(surface.Width(), 0);
-        EXPECT_FALSE(plan.Formulaire().TracPlanOCX1.ibAbandon);
+        EXPECT_FALSE(api::formulaire(plan).TracPlanOCX1.ibAbandon);
     }
     EXPECT_TRUE(plateforme->imprimanteQt().destinations().isEmpty());
     EXPECT_EQ(imprimante.Orientation(), Imprimante::Portrait);
@@ -456,7 +457,7 @@ TEST(VueMontrePlan, EachUserActionReachesTheModelOnce) {
         // Far larger than the window, so that both bars can move.
         plan.NewCadreTexte(10, 10, {.piBas = 40, .piDroite = 120, .psText = "Lundi"});
         plan.NewCadreTexte(900, 1200, {.piBas = 950, .piDroite = 1300, .psText = "Fin"});
-        TracPlanOCX& ctl = plan.Formulaire().TracPlanOCX1;
+        TracPlanOCX& ctl = api::formulaire(plan).TracPlanOCX1;
         quandLaFenetreEstOuverte([&](QWidget& fenetre) {
             EXPECT_EQ(ctl.idZoom, 0.8);
             cas.action(fenetre, ctl);

@@ -11,6 +11,8 @@
 #include <nlohmann/json.hpp>
 #include <string_view>
 
+#include "vitrail/Champs.hpp"
+
 namespace vitrail::fichier {
 
 namespace {
@@ -132,10 +134,11 @@ struct LecteurSax {
 
 // Builds the document and refuses what is too deep. Work and memory stay in proportion to the
 // text: a level knows its key or index, never the whole path, which is only spelled out for a
-// message, and no line is kept (a message finds its line with LigneDeValeur).
+// message, and the only lines kept are those of the frames (a message finds any other line
+// with LigneDeValeur).
 class Constructeur : public LecteurSax {
   public:
-    explicit Constructeur(json& racine) : racine_(racine) {}
+    Constructeur(json& racine, const int& ligne) : racine_(racine), ligne_(ligne) {}
 
     bool null() { return place(nullptr); }
     bool boolean(bool b) { return place(b); }
@@ -187,6 +190,8 @@ class Constructeur : public LecteurSax {
     const std::string& raison() const { return raison_; }
     const std::vector<std::string>& etapesErreur() const { return etapesErreur_; }
     std::optional<std::size_t> octetErreur() const { return octetErreur_; }
+    // The line each element of the root's "cadres" starts on (of the last such key).
+    std::vector<int>& lignesCadres() { return lignesCadres_; }
 
   private:
     struct Niveau {
@@ -211,6 +216,7 @@ class Constructeur : public LecteurSax {
             return membre_;
         }
         auto& elements = parent.get_ref<json::array_t&>();
+        if (dansLesCadres()) lignesCadres_.push_back(ligne_);
         elements.push_back(std::move(valeur));
         return &elements.back();
     }
@@ -220,10 +226,16 @@ class Constructeur : public LecteurSax {
             raison_ = "plus de " + std::to_string(ProfondeurMax) + " niveaux d'imbrication";
             return false;
         }
+        if (niveaux_.size() == 1 && niveaux_[0].cle != nullptr && *niveaux_[0].cle == "cadres") {
+            lignesCadres_.clear();
+        }
         // The container does not move while it is open: nothing is added to its parent.
         place(std::move(conteneur));
         niveaux_.push_back({dernier_, nullptr});
         return true;
+    }
+    bool dansLesCadres() const {
+        return niveaux_.size() == 2 && niveaux_[0].cle != nullptr && *niveaux_[0].cle == "cadres";
     }
     // The steps to the value being read. In the innermost array, that is the next element.
     std::vector<std::string> etapes() const {
@@ -248,6 +260,8 @@ class Constructeur : public LecteurSax {
     std::string raison_;
     std::vector<std::string> etapesErreur_;
     std::optional<std::size_t> octetErreur_;
+    const int& ligne_;
+    std::vector<int> lignesCadres_;
 };
 
 // Reads the text again to find the line of one value: a member's is its key's, an element's its
@@ -425,58 +439,37 @@ class Champs {
     std::vector<std::string_view> lus_;
 };
 
+// Each field of an argument struct read by its name and as its type.
+class LecteurChamps : public VisiteurChamps {
+  public:
+    explicit LecteurChamps(Champs& champs) : c_(champs) {}
+    void champ(std::string_view nom, double& valeur) override { c_.reel(nom, valeur); }
+    void champ(std::string_view nom, std::int16_t& valeur) override { c_.entier(nom, valeur); }
+    void champ(std::string_view nom, std::int32_t& valeur) override { c_.entier(nom, valeur); }
+    void champ(std::string_view nom, bool& valeur) override { c_.booleen(nom, valeur); }
+    void champ(std::string_view nom, std::string& valeur) override { c_.texte(nom, valeur); }
+    void champ(std::string_view nom, Valeur& valeur) override { c_.valeur(nom, valeur); }
+
+  private:
+    Champs& c_;
+};
+
 ArgumentsInitialise litInitialise(Champs c) {
     ArgumentsInitialise a;
-    c.reel("piDrawWidth", a.piDrawWidth);
-    c.entier("piFillColor", a.piFillColor);
-    c.entier("piFillStyle", a.piFillStyle);
-    c.texte("psFont", a.psFont);
-    c.entier("piFontSize", a.piFontSize);
-    c.booleen("pbFontBold", a.pbFontBold);
-    c.booleen("pbFontItalic", a.pbFontItalic);
-    c.booleen("pbFontStrikethru", a.pbFontStrikethru);
-    c.booleen("pbFontUnderline", a.pbFontUnderline);
-    c.booleen("pbFontTransparent", a.pbFontTransparent);
-    c.entier("plFontColor", a.plFontColor);
-    c.texte("psAligne", a.psAligne);
-    c.entier("plCouleurTrait", a.plCouleurTrait);
-    c.entier("plCouleurFond", a.plCouleurFond);
-    c.texte("psFieldSeparator", a.psFieldSeparator);
-    c.valeur("psReplaceCHR13", a.psReplaceCHR13);
-    c.entier("piMargeEnPourcent", a.piMargeEnPourcent);
-    c.entier("piNbMiniLettresDunMot", a.piNbMiniLettresDunMot);
-    c.entier("piScreenTop", a.piScreenTop);
-    c.entier("piScreenLeft", a.piScreenLeft);
-    c.entier("piScreenHeight", a.piScreenHeight);
-    c.entier("piScreenWidth", a.piScreenWidth);
-    c.texte("psScreenCaption", a.psScreenCaption);
-    c.reel("pdMinFontSize", a.pdMinFontSize);
+    LecteurChamps lecteur(c);
+    visiteChamps(a, lecteur);
     c.termine();
     return a;
 }
 
 CadreTexte litCadreTexte(Champs& c) {
     CadreTexte cadre;
-    ArgumentsCadreTexte& a = cadre.arguments;
     c.exige("piHaut");
     c.exige("piGauche");
     c.reel("piHaut", cadre.piHaut);
     c.reel("piGauche", cadre.piGauche);
-    c.reel("piBas", a.piBas);
-    c.reel("piDroite", a.piDroite);
-    c.reel("piDrawWidth", a.piDrawWidth);
-    c.entier("piFillColor", a.piFillColor);
-    c.texte("psText", a.psText);
-    c.texte("psFont", a.psFont);
-    c.entier("piFontSize", a.piFontSize);
-    c.valeur("pbFontBold", a.pbFontBold);
-    c.valeur("pbFontItalic", a.pbFontItalic);
-    c.valeur("pbFontStrikethru", a.pbFontStrikethru);
-    c.valeur("pbFontUnderline", a.pbFontUnderline);
-    c.valeur("pbFontTransparent", a.pbFontTransparent);
-    c.entier("plFontColor", a.plFontColor);
-    c.texte("psAligne", a.psAligne);
-    c.entier("plCouleurTrait", a.plCouleurTrait);
+    LecteurChamps lecteur(c);
+    visiteChamps(cadre.arguments, lecteur);
     return cadre;
 }
 
@@ -495,7 +488,7 @@ CadreImage litCadreImage(Champs& c, const std::filesystem::path& dossierImages) 
     return cadre;
 }
 
-ArgumentsShow litShow(Champs c) {
+ArgumentsShow litShow(Champs c, bool& echappeHtml) {
     ArgumentsShow a;
     std::int32_t cible = a.piTypeImpression;
     c.entier("piTypeImpression", cible);
@@ -506,6 +499,7 @@ ArgumentsShow litShow(Champs c) {
     c.booleen("pbPromptPrinter", a.pbPromptPrinter);
     c.texte("psChemin", a.psChemin);
     c.texte("psPaperSize", a.psPaperSize);
+    c.booleen("echappeHtml", echappeHtml);
     c.termine();
     return a;
 }
@@ -516,7 +510,7 @@ Planning litTexte(const std::string& texte, const std::string& nomFichier,
                   const std::filesystem::path& dossierImages) {
     json document;
     int ligne = 1;
-    Constructeur constructeur(document);
+    Constructeur constructeur(document, ligne);
     const bool lu =
         json::sax_parse(LecteurLignes(texte.data(), &ligne),
                         LecteurLignes(texte.data() + texte.size(), &ligne), &constructeur);
@@ -533,6 +527,8 @@ Planning litTexte(const std::string& texte, const std::string& nomFichier,
     const Source source{texte, nomFichier};
     Champs racine(document, {}, source);
     Planning planning;
+    planning.fichier = nomFichier;
+    planning.lignesCadres = std::move(constructeur.lignesCadres());
     if (const json* initialise = racine.trouve("initialise")) {
         planning.initialise = litInitialise(Champs(*initialise, {"initialise"}, source));
     }
@@ -554,7 +550,7 @@ Planning litTexte(const std::string& texte, const std::string& nomFichier,
         }
     }
     if (const json* show = racine.trouve("show")) {
-        planning.show = litShow(Champs(*show, {"show"}, source));
+        planning.show = litShow(Champs(*show, {"show"}, source), planning.echappeHtml);
     }
     racine.termine();
     return planning;
@@ -581,9 +577,26 @@ Planning lit(const std::filesystem::path& fichier) {
     return litTexte(texte, fichier.string(), fichier.parent_path());
 }
 
-void joue(const Planning& planning, TracPlanDLL& plan) {
+std::string ouEst(const Planning& planning, std::size_t cadre) {
+    std::string texte = planning.fichier;
+    if (cadre < planning.lignesCadres.size()) {
+        texte += ':' + std::to_string(planning.lignesCadres[cadre]);
+    }
+    texte += ": frame /cadres/" + std::to_string(cadre);
+    if (cadre < planning.cadres.size()) {
+        if (const auto* image = std::get_if<CadreImage>(&planning.cadres[cadre])) {
+            texte += ", picture " + image->psImagePath;
+        }
+    }
+    return texte;
+}
+
+void joue(const Planning& planning, TracPlanDLL& plan,
+          const std::function<void(std::optional<std::size_t>)>& suivi) {
+    if (planning.echappeHtml) plan.EchappeHtml(true);
     if (planning.initialise) plan.Initialise(*planning.initialise);
     for (const auto& cadre : planning.cadres) {
+        if (suivi) suivi(static_cast<std::size_t>(&cadre - planning.cadres.data()));
         if (const auto* texte = std::get_if<CadreTexte>(&cadre)) {
             plan.NewCadreTexte(texte->piHaut, texte->piGauche, texte->arguments);
         } else {
@@ -592,6 +605,7 @@ void joue(const Planning& planning, TracPlanDLL& plan) {
                                image.piDroite);
         }
     }
+    if (suivi) suivi(std::nullopt);
 }
 
 }  // namespace vitrail::fichier

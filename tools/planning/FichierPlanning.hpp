@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -37,6 +38,11 @@ struct Planning {
     std::optional<ArgumentsInitialise> initialise;
     std::vector<std::variant<CadreTexte, CadreImage>> cadres;
     ArgumentsShow show;
+    // The show section's echappeHtml: the page takes texts as text (TracPlanDLL::EchappeHtml).
+    bool echappeHtml = false;
+    // Where it was read: the file's name and the line each frame starts on.
+    std::string fichier;
+    std::vector<int> lignesCadres;
 };
 
 // Reads a planning file strictly: any unknown key, wrong type, value out of its argument's range
@@ -46,7 +52,13 @@ Planning lit(const std::filesystem::path& fichier);
 Planning litTexte(const std::string& json, const std::string& nomFichier,
                   const std::filesystem::path& dossierImages);
 
-// Says it to the component: Initialise, then every frame. Show is the caller's.
-void joue(const Planning& planning, TracPlanDLL& plan);
+// Where a frame (counted from 0) is in the file, as its messages name it: "file:line: frame
+// /cadres/N", and ", picture PATH" for a picture frame.
+std::string ouEst(const Planning& planning, std::size_t cadre);
+
+// Says it to the component: the HTML escaping, Initialise, then every frame. Show is the caller's.
+// suivi is told each frame before it is said, then that none is.
+void joue(const Planning& planning, TracPlanDLL& plan,
+          const std::function<void(std::optional<std::size_t>)>& suivi = {});
 
 }  // namespace vitrail::fichier

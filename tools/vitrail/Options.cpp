@@ -50,6 +50,8 @@ Options of render:
   --trust-paths      write html to the file's psChemin wherever it leads; without it, that
                      path (taken from the file's folder) must stay inside the file's folder
                      and end in .htm or .html, or nothing is written (exit status 2)
+  --escape-html      html: frame texts and the caption read as text, but for the <b>, <i>,
+                     <u> style tags (for texts you do not trust; by default they are markup)
 
 Messages of the component go to standard error; the paths written go to standard output
 (not when writing to standard output).
@@ -176,6 +178,8 @@ Options litOptions(const std::vector<std::string>& arguments) {
             o.silencieux = true;
         } else if (a == "--trust-paths") {
             o.confiance = true;
+        } else if (a == "--escape-html") {
+            o.echappeHtml = true;
         } else if (a.size() > 1 && a[0] == '-') {
             throw std::invalid_argument("unknown option " + a);
         } else if (o.fichier.empty()) {

@@ -27,7 +27,8 @@ struct Options {
     double echelle = 1;
     std::vector<std::string> reponses;
     bool silencieux = false;
-    bool confiance = false;  // output paths the file names are taken as they are
+    bool confiance = false;    // output paths the file names are taken as they are
+    bool echappeHtml = false;  // html: frame texts read as text, but for the style tags
 };
 
 // Throws std::invalid_argument with a message for the user on a bad command line.

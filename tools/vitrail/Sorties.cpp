@@ -2,7 +2,7 @@
 
 #include <csignal>
 
-#include "support/FichierAtomique.hpp"
+#include "vitrail/Fichiers.hpp"
 
 namespace vitrail::outil {
 

@@ -5,15 +5,11 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "qt/SurfaceQt.hpp"
-#include "viewer/MontrePlan.hpp"
-
 namespace vitrail::outil {
 
 namespace {
 
 constexpr int SortieEchec = 1;
-constexpr double TwipsParPouce = 1440;
 // The viewer window at its designed size leaves this drawing area, in twips.
 constexpr double LargeurVue = 12000;
 constexpr double HauteurVue = 9000;
@@ -40,14 +36,12 @@ long pixels(double twips, double twipsParPixel) {
 
 int verifie(TracPlanDLL& plan, const Options& o, Cible cible, const ArgumentsShow& show,
             std::ostream& sortie) {
-    TracPlanOCX& controle = plan.Formulaire().TracPlanOCX1;
     if (cible == Cible::Rien) {
         sortie << "nothing checked: the file's target " << show.piTypeImpression
                << " shows nothing (choose one with --to)\n";
         return SortieEchec;
     }
-    const double twipsParPixel =
-        TwipsParPouce / static_cast<qt::SurfaceQt&>(controle.surface()).pointsParPouce();
+    const double twipsParPixel = plan.TwipsParPixel();
     ArgumentsDebordements a{.psOrientation = show.psOrientation, .psPaperSize = show.psPaperSize};
     switch (cible) {
         case Cible::Png:
@@ -96,7 +90,7 @@ int verifie(TracPlanDLL& plan, const Options& o, Cible cible, const ArgumentsSho
     if (!bilan.complet) {
         sortie << "check did not complete: ";
         if (bilan.arret == BilanDebordements::Arret::TropDeCadres) {
-            sortie << "the planning has " << (controle.ioCadres ? controle.ioCadres->size() : 0)
+            sortie << "the planning has " << plan.NombreCadres()
                    << " frames, more than one pass can draw (32767)";
         } else if (bilan.iNoObjet > 0) {
             sortie << "a failure stopped it at frame " << bilan.iNoObjet;

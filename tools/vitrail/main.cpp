@@ -1,10 +1,9 @@
 // The vitrail command: reads a planning file and sends it to a target.
 #include <unistd.h>
 
-#include <algorithm>
-#include <cmath>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -14,12 +13,6 @@
 #include "Options.hpp"
 #include "Sorties.hpp"
 #include "Verification.hpp"
-#include "console/DialoguesConsole.hpp"
-#include "html/Html.hpp"
-#include "qt/ExportQt.hpp"
-#include "qt/PlateformeQt.hpp"
-#include "qt/SurfaceQt.hpp"
-#include "viewer/MontrePlan.hpp"
 #include "vitrail/TracPlanDLL.hpp"
 
 namespace vitrail::outil {
@@ -52,59 +45,58 @@ Reponse reponse(const std::string& mot) {
     return Reponse::Annuler;
 }
 
-void suitLaProgression(TracPlanOCX& controle, std::size_t nombreCadres) {
+void suitLaProgression(TracPlanDLL& plan, std::size_t nombreCadres) {
     // A line redrawn with \r is for a person watching, not for a log.
     if (nombreCadres < CadresPourProgression || !isatty(STDERR_FILENO)) return;
-    controle.progression = [](std::int32_t fait, std::int32_t total) {
+    plan.Progression([](std::int32_t fait, std::int32_t total) {
         if (fait % 50 == 0 || fait == total) {
             std::cerr << "\rvitrail: frame " << fait << " / " << total << std::flush;
             if (fait == total) std::cerr << '\n';
         }
-    };
+    });
 }
 
 // The screen pass at the chosen size and zoom, as a picture or a page.
-void page(TracPlanDLL& plan, const Options& o, const ArgumentsShow& show, qt::FormatPage format,
-          const std::string& sortie) {
-    TracPlanOCX& controle = plan.Formulaire().TracPlanOCX1;
-    auto& surface = static_cast<qt::SurfaceQt&>(controle.surface());
-    const double twipsParPixel = 1440 / surface.pointsParPouce();
-    surface.Redimensionne(o.largeurPixels * twipsParPixel, o.hauteurPixels * twipsParPixel);
-    // The same planning units in more pixels: the layout stays, the picture grows.
-    if (o.echelle != 1)
-        surface.resolution(std::max(1.0, std::round(1440 / twipsParPixel * o.echelle)));
-    const auto passe = [&] {
-        controle.Imprime({.pbForceTracé = true});
-        // A drawing that failed replaces nothing: the previous file stays.
-        return !controle.ibAbandon;
-    };
-    if (o.zoom) {
-        passe();
-        controle.idZoom = *o.zoom;
-    }
-    const qt::PageExportee exportee{
-        .format = format,
-        .chemin = sortie,
-        .titre = versUtf8(controle.reglages.psScreenCaption),
-        .papier = {.a3 = show.psPaperSize == "A3", .portrait = show.psOrientation == "Portrait"}};
-    qt::exporte(surface, exportee, passe);
+void image(TracPlanDLL& plan, const Options& o, const ArgumentsShow& show, eFormatImage format,
+           const std::string& sortie) {
+    const bool dessine = plan.Image({.format = format,
+                                     .psChemin = sortie,
+                                     .largeurPixels = o.largeurPixels,
+                                     .hauteurPixels = o.hauteurPixels,
+                                     .idZoom = o.zoom.value_or(0),
+                                     .echelle = o.echelle,
+                                     .psPaperSize = show.psPaperSize,
+                                     .psOrientation = show.psOrientation});
+    if (!dessine) throw std::runtime_error(sortie + " not written: the drawing failed");
 }
 
 int execute(const Options& o) {
     const fichier::Planning planning = fichier::lit(o.fichier);
     const Cible cible =
         o.cible == Cible::Defaut ? cibleDuFichier(planning.show.piTypeImpression) : o.cible;
-    auto plateforme = qt::PlateformeQt::partagee();
-    auto console = std::make_shared<DialoguesConsole>(std::cerr);
+    SansDialogue console{.copies = o.copies.value_or(1), .journal = &std::cerr};
     for (const std::string& mot : o.reponses)
-        console->reponses.push_back(reponse(mot));
-    console->copies = o.copies.value_or(1);
+        console.reponses.push_back(reponse(mot));
     const bool verification = o.commande == Commande::Verification;
-    if (cible != Cible::Visionneuse || verification) plateforme->dialogues(console);
 
     TracPlanDLL plan;
-    fichier::joue(planning, plan);
-    if (!o.silencieux) suitLaProgression(plan.Formulaire().TracPlanOCX1, planning.cadres.size());
+    if (cible != Cible::Visionneuse || verification) plan.SansDialogues(console);
+    // After each of the component's messages, what it was about: the frame being stored or
+    // drawn, else the output being written.
+    std::optional<std::size_t> cadreDit;
+    std::string sortieEcrite;
+    plan.SurRapport([&](const Rapport& r) {
+        std::optional<std::size_t> cadre = cadreDit;
+        if (r.iNoObjet > 0) cadre = static_cast<std::size_t>(r.iNoObjet - 1);
+        if (cadre) {
+            std::cerr << "vitrail: " << fichier::ouEst(planning, *cadre) << '\n';
+        } else if (!sortieEcrite.empty()) {
+            std::cerr << "vitrail: output " << sortieEcrite << '\n';
+        }
+    });
+    if (o.echappeHtml) plan.EchappeHtml(true);
+    fichier::joue(planning, plan, [&](std::optional<std::size_t> cadre) { cadreDit = cadre; });
+    if (!o.silencieux) suitLaProgression(plan, planning.cadres.size());
 
     ArgumentsShow show = planning.show;
     if (o.orientation) show.psOrientation = *o.orientation;
@@ -127,15 +119,14 @@ int execute(const Options& o) {
             plan.Show(show);
             break;
         case Cible::Pdf:
-            plateforme->imprimanteQt().fichierPdf(QString::fromStdString(cheminDeSortie(o, cible)));
+            sortieEcrite = cheminDeSortie(o, cible);
+            plan.FichierPdf(sortieEcrite);
             [[fallthrough]];
         case Cible::Imprimante:
             show.piTypeImpression = eiTypeSortieImprimante;
             plan.Show(show);
-            for (const QString& destination : plateforme->imprimanteQt().destinations()) {
-                std::cout << (cible == Cible::Pdf ? "" : "printer: ") << destination.toStdString()
-                          << '\n';
-            }
+            for (const std::string& destination : plan.DernierShow().destinations)
+                std::cout << (cible == Cible::Pdf ? "" : "printer: ") << destination << '\n';
             break;
         case Cible::Html:
             show.piTypeImpression = eiTypeSortieHTML;
@@ -144,25 +135,29 @@ int execute(const Options& o) {
             } else if (!show.psChemin.empty()) {
                 show.psChemin = pageDuFichier(o.fichier, show.psChemin, o.confiance).string();
             }
+            sortieEcrite = show.psChemin.empty() ? "Vitrail.htm" : show.psChemin;
             plan.Show(show);
-            if (console->erreurs == 0)
-                std::cout << versUtf8(Html::GetCheminHtml(plateforme->systeme())) << '\n';
+            if (plan.ErreursSignalees() == 0) {
+                for (const std::string& destination : plan.DernierShow().destinations)
+                    std::cout << destination << '\n';
+            }
             break;
         case Cible::Png:
         case Cible::Html5:
         case Cible::Svg: {
-            const auto format = cible == Cible::Png   ? qt::FormatPage::Png
-                                : cible == Cible::Svg ? qt::FormatPage::Svg
-                                                      : qt::FormatPage::Html5;
+            const eFormatImage format = cible == Cible::Png   ? eiFormatPng
+                                        : cible == Cible::Svg ? eiFormatSvg
+                                                              : eiFormatHtml5;
             const std::string sortie = cheminDeSortie(o, cible);
-            page(plan, o, show, format, sortie);
-            if (console->erreurs == 0) std::cout << sortie << '\n';
+            sortieEcrite = sortie;
+            image(plan, o, show, format, sortie);
+            if (plan.ErreursSignalees() == 0) std::cout << sortie << '\n';
             break;
         }
         case Cible::Defaut:
             break;
     }
-    return console->erreurs == 0 ? 0 : SortieEchec;
+    return plan.ErreursSignalees() == 0 ? 0 : SortieEchec;
 }
 
 }  // namespace

@@ -7,22 +7,28 @@
 #include <iostream>
 #include <memory>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "api/FilUnique.hpp"
-#include "console/DialoguesConsole.hpp"
+#include "c/PlanC.hpp"
+#include "platform/DialoguesConsole.hpp"
 #include "qt/PlateformeQt.hpp"
+#include "render/TableChamps.hpp"
 #include "vitrail/TracPlanDLL.hpp"
 
-struct vitrail_plan {
-    vitrail::TracPlanDLL trace;
-};
-
 namespace {
+
+static_assert(static_cast<int>(vitrail::Boutons::OuiNonAnnuler) ==
+                  VITRAIL_BOUTONS_OUI_NON_ANNULER &&
+              static_cast<int>(vitrail::Icone::Information) == VITRAIL_ICONE_INFORMATION &&
+              static_cast<int>(vitrail::Reponse::Annuler) == VITRAIL_REPONSE_ANNULER &&
+              static_cast<int>(vitrail::Reponse::Oui) == VITRAIL_REPONSE_OUI);
 
 thread_local std::string derniereErreur;
 
@@ -108,7 +114,7 @@ void verifieUtf8(std::string_view utf8, const char* argument) {
     }
 }
 
-void texte(const char* valeur, std::string& cible, const char* argument) {
+void depuisC(const char* valeur, std::string& cible, const char* argument) {
     if (valeur == nullptr) return;
     verifieUtf8(valeur, argument);
     cible = valeur;
@@ -120,13 +126,13 @@ std::string texteObligatoire(const char* valeur, const char* argument) {
     return valeur;
 }
 
-void drapeau(const char* valeur, vitrail::Valeur& cible, const char* argument) {
+void depuisC(const char* valeur, vitrail::Valeur& cible, const char* argument) {
     if (valeur == nullptr) return;
     verifieUtf8(valeur, argument);
     cible = vitrail::Valeur(std::string(valeur));
 }
 
-void reel(double valeur, double& cible) {
+void depuisC(double valeur, double& cible, const char* = nullptr) {
     if (!std::isnan(valeur)) cible = valeur;
 }
 
@@ -135,11 +141,11 @@ double reelObligatoire(double valeur, const char* argument) {
     return valeur;
 }
 
-void entier32(std::int32_t valeur, std::int32_t& cible) {
+void depuisC(std::int32_t valeur, std::int32_t& cible, const char* = nullptr) {
     if (valeur != VITRAIL_DEFAUT_ENTIER) cible = valeur;
 }
 
-void entier16(std::int32_t valeur, std::int16_t& cible, const char* argument) {
+void depuisC(std::int32_t valeur, std::int16_t& cible, const char* argument) {
     if (valeur == VITRAIL_DEFAUT_ENTIER) return;
     if (valeur < INT16_MIN || valeur > INT16_MAX) {
         throw ErreurArgument(argument,
@@ -148,8 +154,19 @@ void entier16(std::int32_t valeur, std::int16_t& cible, const char* argument) {
     cible = static_cast<std::int16_t>(valeur);
 }
 
-void booleen(std::int32_t valeur, bool& cible) {
+void depuisC(std::int32_t valeur, bool& cible, const char* = nullptr) {
     if (valeur != VITRAIL_DEFAUT_ENTIER) cible = valeur != 0;
+}
+
+// The arguments of one C function, in the order of the table, into the C++ struct. The
+// positional ones (no member in the struct) are the caller's.
+template <class Table, class Arguments, class Valeurs>
+void remplit(const Table& table, Arguments& arguments, const Valeurs& valeurs) {
+    vitrail::champs::pourChaqueAvec(table, valeurs, [&](const auto& c, auto valeur) {
+        if constexpr (vitrail::champs::present<decltype(c.hote)>) {
+            depuisC(valeur, arguments.*c.hote, c.nom);
+        }
+    });
 }
 
 }  // namespace
@@ -185,8 +202,96 @@ int vitrail_reponses_console(vitrail_plan* plan) {
     });
 }
 
+const char* vitrail_version(void) {
+    return vitrail::version();
+}
+
+int vitrail_sans_dialogues(vitrail_plan* plan, const int32_t* reponses, int32_t nombre,
+                           int32_t copies, vitrail_question question, void* contexte) {
+    return appel("vitrail_sans_dialogues", [&] {
+        vitrail::TracPlanDLL& t = trace(plan);
+        if (nombre < 0) throw ErreurArgument("nombre", "négatif");
+        if (nombre > 0 && reponses == nullptr) throw ErreurArgument("reponses", "pointeur nul");
+        vitrail::SansDialogue r;
+        for (int32_t i = 0; i < nombre; ++i) {
+            if (reponses[i] < VITRAIL_REPONSE_OK || reponses[i] > VITRAIL_REPONSE_ANNULER) {
+                throw ErreurArgument("reponses",
+                                     std::to_string(reponses[i]) + " n'est pas une réponse");
+            }
+            r.reponses.push_back(static_cast<vitrail::Reponse>(reponses[i]));
+        }
+        if (copies != VITRAIL_DEFAUT_ENTIER) {
+            r.copies = copies > 0 ? std::optional<std::int32_t>(copies) : std::nullopt;
+        }
+        if (question != nullptr) {
+            r.question = [question, contexte](const vitrail::Question& q) {
+                const int32_t choix =
+                    question(contexte, q.texte.c_str(), q.titre ? q.titre->c_str() : nullptr,
+                             static_cast<int32_t>(q.boutons), static_cast<int32_t>(q.icone));
+                // Out of range: no button, so the box takes its default.
+                return choix >= VITRAIL_REPONSE_OK && choix <= VITRAIL_REPONSE_ANNULER
+                           ? static_cast<vitrail::Reponse>(choix)
+                           : vitrail::Reponse::OK;
+            };
+        }
+        t.SansDialogues(r);
+    });
+}
+
+int vitrail_dernier_show(vitrail_plan* plan, int32_t* rapports, int32_t* passes, int32_t* complet) {
+    return appel("vitrail_dernier_show", [&] {
+        const vitrail::BilanShow& bilan = trace(plan).DernierShow();
+        if (rapports != nullptr) *rapports = static_cast<int32_t>(bilan.rapports.size());
+        if (passes != nullptr) *passes = bilan.passes;
+        if (complet != nullptr) *complet = bilan.complet ? 1 : 0;
+    });
+}
+
+int vitrail_rapport(vitrail_plan* plan, int32_t indice, int32_t* numero, const char** description,
+                    const char** procedure, int32_t* iNoObjet) {
+    return appel("vitrail_rapport", [&] {
+        const vitrail::BilanShow& bilan = trace(plan).DernierShow();
+        if (indice < 0 || static_cast<std::size_t>(indice) >= bilan.rapports.size()) {
+            throw ErreurArgument("indice", std::to_string(indice) + " hors des " +
+                                               std::to_string(bilan.rapports.size()) + " rapports");
+        }
+        const vitrail::Rapport& r = bilan.rapports[static_cast<std::size_t>(indice)];
+        if (numero != nullptr) *numero = r.numero;
+        if (description != nullptr) *description = r.description.c_str();
+        if (procedure != nullptr) *procedure = r.procedure.c_str();
+        if (iNoObjet != nullptr) *iNoObjet = r.iNoObjet;
+    });
+}
+
+int vitrail_echappe_html(vitrail_plan* plan, int32_t oui) {
+    return appel("vitrail_echappe_html", [&] { trace(plan).EchappeHtml(oui != 0); });
+}
+
 int vitrail_cls(vitrail_plan* plan) {
     return appel("vitrail_cls", [&] { trace(plan).Cls(); });
+}
+
+int vitrail_image(vitrail_plan* plan, int32_t format, const char* psChemin, int32_t largeur,
+                  int32_t hauteur, double idZoom, double echelle, const char* psPaperSize,
+                  const char* psOrientation, int32_t* dessine) {
+    return appel("vitrail_image", [&] {
+        vitrail::TracPlanDLL& t = trace(plan);
+        if (format < VITRAIL_FORMAT_PNG || format > VITRAIL_FORMAT_SVG)
+            throw ErreurArgument("format", "VITRAIL_FORMAT_PNG, _HTML5 ou _SVG");
+        if (largeur < 1 || hauteur < 1 || largeur > 20000 || hauteur > 20000)
+            throw ErreurArgument("largeur, hauteur", "de 1 à 20000 pixels");
+        vitrail::ArgumentsImage a{.format = static_cast<vitrail::eFormatImage>(format),
+                                  .psChemin = texteObligatoire(psChemin, "psChemin"),
+                                  .largeurPixels = largeur,
+                                  .hauteurPixels = hauteur};
+        depuisC(idZoom, a.idZoom);
+        depuisC(echelle, a.echelle);
+        if (!(a.echelle > 0)) throw ErreurArgument("echelle", "plus grande que 0");
+        depuisC(psPaperSize, a.psPaperSize, "psPaperSize");
+        depuisC(psOrientation, a.psOrientation, "psOrientation");
+        const bool fait = t.Image(a);
+        if (dessine != nullptr) *dessine = fait ? 1 : 0;
+    });
 }
 
 int vitrail_show(vitrail_plan* plan, int32_t* piTypeImpression, int32_t pbAlsoScreen,
@@ -198,12 +303,12 @@ int vitrail_show(vitrail_plan* plan, int32_t* piTypeImpression, int32_t pbAlsoSc
         if (piTypeImpression != nullptr && *piTypeImpression != VITRAIL_DEFAUT_ENTIER) {
             a.piTypeImpression = static_cast<vitrail::eTypeSortie>(*piTypeImpression);
         }
-        booleen(pbAlsoScreen, a.pbAlsoScreen);
-        texte(psVersOu, a.psVersOu, "psVersOu");
-        texte(psOrientation, a.psOrientation, "psOrientation");
-        booleen(pbPromptPrinter, a.pbPromptPrinter);
-        texte(psChemin, a.psChemin, "psChemin");
-        texte(psPaperSize, a.psPaperSize, "psPaperSize");
+        depuisC(pbAlsoScreen, a.pbAlsoScreen);
+        depuisC(psVersOu, a.psVersOu, "psVersOu");
+        depuisC(psOrientation, a.psOrientation, "psOrientation");
+        depuisC(pbPromptPrinter, a.pbPromptPrinter);
+        depuisC(psChemin, a.psChemin, "psChemin");
+        depuisC(psPaperSize, a.psPaperSize, "psPaperSize");
         // Show normalises the target before it can fail: the host sees it either way.
         const auto rendTypeImpression = [&] {
             if (piTypeImpression != nullptr) *piTypeImpression = a.piTypeImpression;
@@ -230,30 +335,13 @@ int vitrail_initialise(vitrail_plan* plan, double piDrawWidth, int32_t piFillCol
     return appel("vitrail_initialise", [&] {
         vitrail::TracPlanDLL& t = trace(plan);
         vitrail::ArgumentsInitialise a;
-        reel(piDrawWidth, a.piDrawWidth);
-        entier32(piFillColor, a.piFillColor);
-        entier16(piFillStyle, a.piFillStyle, "piFillStyle");
-        texte(psFont, a.psFont, "psFont");
-        entier16(piFontSize, a.piFontSize, "piFontSize");
-        booleen(pbFontBold, a.pbFontBold);
-        booleen(pbFontItalic, a.pbFontItalic);
-        booleen(pbFontStrikethru, a.pbFontStrikethru);
-        booleen(pbFontUnderline, a.pbFontUnderline);
-        booleen(pbFontTransparent, a.pbFontTransparent);
-        entier32(plFontColor, a.plFontColor);
-        texte(psAligne, a.psAligne, "psAligne");
-        entier32(plCouleurTrait, a.plCouleurTrait);
-        entier32(plCouleurFond, a.plCouleurFond);
-        texte(psFieldSeparator, a.psFieldSeparator, "psFieldSeparator");
-        drapeau(psReplaceCHR13, a.psReplaceCHR13, "psReplaceCHR13");
-        entier16(piMargeEnPourcent, a.piMargeEnPourcent, "piMargeEnPourcent");
-        entier16(piNbMiniLettresDunMot, a.piNbMiniLettresDunMot, "piNbMiniLettresDunMot");
-        entier16(piScreenTop, a.piScreenTop, "piScreenTop");
-        entier16(piScreenLeft, a.piScreenLeft, "piScreenLeft");
-        entier16(piScreenHeight, a.piScreenHeight, "piScreenHeight");
-        entier16(piScreenWidth, a.piScreenWidth, "piScreenWidth");
-        texte(psScreenCaption, a.psScreenCaption, "psScreenCaption");
-        reel(pdMinFontSize, a.pdMinFontSize);
+        remplit(vitrail::champs::Initialise, a,
+                std::forward_as_tuple(
+                    piDrawWidth, piFillColor, piFillStyle, psFont, piFontSize, pbFontBold,
+                    pbFontItalic, pbFontStrikethru, pbFontUnderline, pbFontTransparent, plFontColor,
+                    psAligne, plCouleurTrait, plCouleurFond, psFieldSeparator, psReplaceCHR13,
+                    piMargeEnPourcent, piNbMiniLettresDunMot, piScreenTop, piScreenLeft,
+                    piScreenHeight, piScreenWidth, psScreenCaption, pdMinFontSize));
         t.Initialise(a);
     });
 }
@@ -267,8 +355,8 @@ int vitrail_new_cadre_image(vitrail_plan* plan, const char* psImagePath, double 
         const double gauche = reelObligatoire(piGauche, "piGauche");
         double bas = -1;
         double droite = -1;
-        reel(piBas, bas);
-        reel(piDroite, droite);
+        depuisC(piBas, bas);
+        depuisC(piDroite, droite);
         t.NewCadreImage(chemin, haut, gauche, bas, droite);
     });
 }
@@ -285,21 +373,11 @@ int vitrail_new_cadre_texte(vitrail_plan* plan, double piHaut, double piGauche, 
         const double haut = reelObligatoire(piHaut, "piHaut");
         const double gauche = reelObligatoire(piGauche, "piGauche");
         vitrail::ArgumentsCadreTexte a;
-        reel(piBas, a.piBas);
-        reel(piDroite, a.piDroite);
-        reel(piDrawWidth, a.piDrawWidth);
-        entier32(piFillColor, a.piFillColor);
-        texte(psText, a.psText, "psText");
-        texte(psFont, a.psFont, "psFont");
-        entier16(piFontSize, a.piFontSize, "piFontSize");
-        drapeau(pbFontBold, a.pbFontBold, "pbFontBold");
-        drapeau(pbFontItalic, a.pbFontItalic, "pbFontItalic");
-        drapeau(pbFontStrikethru, a.pbFontStrikethru, "pbFontStrikethru");
-        drapeau(pbFontUnderline, a.pbFontUnderline, "pbFontUnderline");
-        drapeau(pbFontTransparent, a.pbFontTransparent, "pbFontTransparent");
-        entier32(plFontColor, a.plFontColor);
-        texte(psAligne, a.psAligne, "psAligne");
-        entier32(plCouleurTrait, a.plCouleurTrait);
+        remplit(vitrail::champs::Cadre, a,
+                std::forward_as_tuple(piHaut, piGauche, piBas, piDroite, piDrawWidth, piFillColor,
+                                      psText, psFont, piFontSize, pbFontBold, pbFontItalic,
+                                      pbFontStrikethru, pbFontUnderline, pbFontTransparent,
+                                      plFontColor, psAligne, plCouleurTrait));
         t.NewCadreTexte(haut, gauche, a);
     });
 }
@@ -312,12 +390,12 @@ int vitrail_debordements(vitrail_plan* plan, int32_t piTypeImpression, double la
     return appel("vitrail_debordements", [&] {
         vitrail::TracPlanDLL& t = trace(plan);
         vitrail::ArgumentsDebordements cible;
-        entier32(piTypeImpression, cible.piTypeImpression);
-        reel(largeur, cible.largeur);
-        reel(hauteur, cible.hauteur);
-        reel(idZoom, cible.idZoom);
-        texte(psOrientation, cible.psOrientation, "psOrientation");
-        texte(psPaperSize, cible.psPaperSize, "psPaperSize");
+        depuisC(piTypeImpression, cible.piTypeImpression);
+        depuisC(largeur, cible.largeur);
+        depuisC(hauteur, cible.hauteur);
+        depuisC(idZoom, cible.idZoom);
+        depuisC(psOrientation, cible.psOrientation, "psOrientation");
+        depuisC(psPaperSize, cible.psPaperSize, "psPaperSize");
         vitrail::BilanDebordements b;
         const std::vector<vitrail::Debordement> liste = t.Debordements(cible, &b);
         if (bilan != nullptr) {

@@ -1,26 +1,20 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
-#include "qt/PageHtml5.hpp"
-#include "qt/SurfaceQt.hpp"
+#include "platform/Surface.hpp"
 
 namespace vitrail::qt {
 
-enum class FormatPage { Png, Svg, Html5 };
+class SurfaceQt;
 
-struct PageExportee {
-    FormatPage format = FormatPage::Png;
-    std::string chemin;
-    std::string titre;
-    PapierHtml5 papier;
-};
-
-// Runs the pass (true when it went through) with the page's device beside the control's image,
-// so that the page gets exactly the drawing the image gets, then writes the page in place of
-// the file (see FichierAtomique). A pass that failed writes nothing. Throws std::runtime_error
-// "cannot write PATH: reason" or "PATH not written: the drawing failed".
-void exporte(SurfaceQt& surface, const PageExportee& page, const std::function<bool()>& passe);
+// Runs the pass (true when it went through) with the page's device beside the surface's image,
+// so that the page gets exactly the drawing the image gets, then gives the file's bytes: the
+// image as PNG, the page, or the SVG. Empty when the pass failed. Throws std::runtime_error
+// when the picture cannot be encoded.
+std::optional<std::string> dessineImage(SurfaceQt& surface, eFormatImage format,
+                                        const PageImage& page, const std::function<bool()>& passe);
 
 }  // namespace vitrail::qt

@@ -88,6 +88,17 @@ ImprimanteQt::~ImprimanteQt() {
     if (peintre_.isActive()) peintre_.end();
 }
 
+std::vector<Texte> ImprimanteQt::Destinations() const {
+    std::vector<Texte> liste;
+    for (const QString& destination : destinations_)
+        liste.push_back(depuisUtf8(destination.toStdString()));
+    return liste;
+}
+
+void ImprimanteQt::FichierPdf(const Texte& chemin) {
+    fichierPdf(QString::fromStdString(versUtf8(chemin)));
+}
+
 void ImprimanteQt::fichierPdf(const QString& chemin) {
     fauteDeFile_ = false;
     pdf_ = chemin;

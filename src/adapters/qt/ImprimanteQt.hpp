@@ -31,6 +31,8 @@ class ImprimanteQt : public DessinQt<Imprimante> {
     // Told the path of each PDF file written because the system has no print queue, so that
     // the user can find what was printed.
     std::function<void(const QString& chemin)> quandPdfFauteDeFile;
+    std::vector<Texte> Destinations() const override;
+    void FichierPdf(const Texte& chemin) override;
 
     double Width() const override;
     double Height() const override;

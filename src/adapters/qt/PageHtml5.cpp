@@ -281,7 +281,7 @@ int PageHtml5::metric(PaintDeviceMetric mesure) const {
     }
 }
 
-std::string PageHtml5::document(const std::string& titre, const PapierHtml5& papier) const {
+std::string PageHtml5::document(const PageImage& papier) const {
     // The sheet, less the margins, in CSS pixels; the planning is scaled to fit it in print.
     const double largeurFeuille = papier.a3 ? 420 : 297;
     const double hauteurFeuille = papier.a3 ? 297 : 210;
@@ -291,7 +291,7 @@ std::string PageHtml5::document(const std::string& titre, const PapierHtml5& pap
     const double echelle = std::min(largeur * PixelsCssParMillimetre / pixels_.width(),
                                     hauteur * PixelsCssParMillimetre / pixels_.height());
     std::string page = "<!DOCTYPE html>\n<html lang=\"fr\">\n<head>\n<meta charset=\"utf-8\">\n";
-    page += "<title>" + echappe(QString::fromStdString(titre)) + "</title>\n<style>\n";
+    page += "<title>" + echappe(QString::fromStdString(papier.titre)) + "</title>\n<style>\n";
     for (const QString& famille : moteur_->familles)
         page += facesDe(famille);
     page += "html,body{margin:0;padding:0;background:#fff}\n";

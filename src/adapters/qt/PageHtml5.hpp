@@ -5,15 +5,11 @@
 #include <memory>
 #include <string>
 
+#include "platform/Surface.hpp"
+
 namespace vitrail::qt {
 
 class MoteurHtml5;
-
-// Paper the browser prints the page on, as the printer target would take it.
-struct PapierHtml5 {
-    bool a3 = false;
-    bool portrait = false;
-};
 
 // A paint device that turns what is drawn on it into a standards-mode HTML page: every text run
 // at the place and size it was drawn, in the font it was measured in, boxes and fills as
@@ -28,7 +24,7 @@ class PageHtml5 : public QPaintDevice {
 
     QPaintEngine* paintEngine() const override;
     // The whole page, UTF-8.
-    std::string document(const std::string& titre, const PapierHtml5& papier) const;
+    std::string document(const PageImage& page) const;
 
   protected:
     int metric(PaintDeviceMetric mesure) const override;

@@ -7,7 +7,7 @@
 
 #include <iostream>
 
-#include "console/DialoguesConsole.hpp"
+#include "platform/DialoguesConsole.hpp"
 #include "qt/SurfaceQt.hpp"
 #include "qt/VueMontrePlan.hpp"
 #include "vitrail/TracPlanDLL.hpp"

@@ -1,6 +1,11 @@
 #include "qt/SurfaceQt.hpp"
 
+#include "qt/ExportQt.hpp"
+
+#include <QBuffer>
+#include <QImageWriter>
 #include <cmath>
+#include <stdexcept>
 
 namespace vitrail::qt {
 
@@ -81,6 +86,15 @@ void SurfaceQt::temoin(QPaintDevice* appareil) {
     peintreTemoin_ = std::make_unique<QPainter>(appareil);
     peintreTemoin_->setRenderHint(QPainter::Antialiasing, false);
     peintreTemoin_->setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+std::optional<std::string> SurfaceQt::Image(eFormatImage format, const PageImage& page,
+                                            const std::function<bool()>& passe) {
+    return dessineImage(*this, format, page, passe);
+}
+
+void SurfaceQt::Agrandit(double echelle) {
+    resolution(std::max(1.0, std::round(dpi_ * echelle)));
 }
 
 }  // namespace vitrail::qt

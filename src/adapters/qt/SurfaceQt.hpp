@@ -29,6 +29,10 @@ class SurfaceQt : public DessinQt<Surface> {
     void temoin(QPaintDevice* appareil);
     // The same drawing in more or fewer pixels, text included; what was drawn is dropped.
     void resolution(double pointsParPouce);
+    double TwipsParPixel() const override { return TwipsParPouce / dpi_; }
+    std::optional<std::string> Image(eFormatImage format, const PageImage& page,
+                                     const std::function<bool()>& passe) override;
+    void Agrandit(double echelle) override;
 
   protected:
     QPaintDevice& appareil() const override { return image_; }

@@ -271,6 +271,8 @@ std::vector<Debordement> verifieDebordements(TracPlanOCX& source, Plateforme& re
     }
     std::vector<Debordement> debordements;
     controle.observateurDebordement = [&](const Debordement& d) { debordements.push_back(d); };
+    // The host hears of each failure as it would from a pass of its own.
+    controle.observateurRapport = source.observateurRapport;
     const bool resultat = controle.Imprime(passe);
 
     const bool vide = !source.ioCadres || source.ioCadres->empty();

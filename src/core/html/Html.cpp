@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "html/CodePageAnsi.hpp"
@@ -24,6 +25,49 @@ constexpr char32_t TitreMessages[] = U"Enregistrer sous HTML";
 std::unique_ptr<FichierAtomique> exportOuvert;
 
 Texte cheminHtml;
+bool echappement = false;
+
+// With escaping on, a text reads in the page as the characters it holds: only the style tags the
+// frames take (<b>, <i>, <u> and their ends) stay markup.
+Texte echappe(const Texte& texte) {
+    if (!echappement) return texte;
+    static constexpr std::u32string_view Styles[] = {U"<b>",  U"</b>", U"<i>",
+                                                     U"</i>", U"<u>",  U"</u>"};
+    Texte sur;
+    for (std::size_t i = 0; i < texte.size(); ++i) {
+        const std::u32string_view reste = std::u32string_view(texte).substr(i);
+        bool style = false;
+        for (const std::u32string_view balise : Styles) {
+            if (reste.starts_with(balise)) {
+                sur += balise;
+                i += balise.size() - 1;
+                style = true;
+                break;
+            }
+        }
+        if (style) continue;
+        switch (texte[i]) {
+            case U'&':
+                sur += U"&amp;";
+                break;
+            case U'<':
+                sur += U"&lt;";
+                break;
+            case U'>':
+                sur += U"&gt;";
+                break;
+            case U'"':
+                sur += U"&quot;";
+                break;
+            case U'\'':
+                sur += U"&#39;";
+                break;
+            default:
+                sur += texte[i];
+        }
+    }
+    return sur;
+}
 
 std::string enAnsi(std::initializer_list<Texte> lignes) {
     std::string octets;
@@ -75,6 +119,10 @@ std::unique_ptr<FichierAtomique> ouvre(const std::string& chemin) {
 
 }  // namespace
 
+void SetEchappement(bool oui) {
+    echappement = oui;
+}
+
 void SetCheminHtml(const Texte& chemin) {
     cheminHtml = chemin;
 }
@@ -116,7 +164,7 @@ void EcritEnteteHtml(const Texte& titre, Systeme& systeme) {
                U"  {page:Section1;}",
                U"-->",
                U"</style>",
-               U"<title>" + titre + U"</title>",
+               U"<title>" + echappe(titre) + U"</title>",
                U"</head>",
                U"<body>"});
     } catch (...) {
@@ -159,7 +207,7 @@ void EcritTexteHtml(const Texte& texte, double haut, double gauche, double bas, 
     const std::int16_t points = CInt(taille);
 
     Texte corps;
-    for (const char32_t c : texte) {
+    for (const char32_t c : echappe(texte)) {
         if (c == U' ') {
             corps += U"&nbsp";
         } else {

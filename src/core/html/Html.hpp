@@ -14,6 +14,9 @@
 namespace vitrail::Html {
 
 void SetCheminHtml(const Texte& chemin);
+// Off (the default), frame texts and the title go into the page as they are, markup included;
+// on, they read as text, but for the style tags.
+void SetEchappement(bool oui);
 // An empty path becomes, and stays, "Vitrail.htm" in the application folder.
 Texte GetCheminHtml(Systeme& systeme);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/Surface.hpp"
 
@@ -25,6 +26,12 @@ class Imprimante : public Surface {
     virtual void EndDoc() = 0;
     // Drops the document under way, if any.
     virtual void KillDoc() = 0;
+
+    // Where the documents sent so far went: the queues' names or the PDF files.
+    virtual std::vector<Texte> Destinations() const { return {}; }
+    // Prints to this PDF file from now on, whatever queue the system has. Throws
+    // std::runtime_error on a printer that cannot.
+    virtual void FichierPdf(const Texte& chemin);
 };
 
 }  // namespace vitrail

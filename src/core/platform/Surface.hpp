@@ -1,12 +1,23 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
 
 #include "support/Texte.hpp"
+#include "vitrail/Rapports.hpp"
 
 namespace vitrail {
 
 inline constexpr double TwipsParPouce = 1440;
+
+// What a page says beside its drawing: its title and the sheet a browser prints it on.
+struct PageImage {
+    std::string titre;
+    bool a3 = false;
+    bool portrait = false;
+};
 
 // A drawing surface in twips: the control's drawing area, or the printer. Getters and setters
 // share the member's name. Failures are ErreurExecution (53 for a missing picture file, 481 for
@@ -44,6 +55,16 @@ class Surface {
     virtual std::uint64_t Resolution() const { return 0; }
     // Drops whatever the surface keeps of its measures.
     virtual void OublieMesures() {}
+
+    // Twips per device pixel: a screen at 96 dots per inch unless the surface knows better.
+    virtual double TwipsParPixel() const { return 15; }
+    // Runs the pass once and gives the file of that format it drew: for a page or an SVG, the
+    // surface draws the pass on it too. Empty when the pass failed. Throws std::runtime_error
+    // with the reason when the surface cannot make such a file.
+    virtual std::optional<std::string> Image(eFormatImage format, const PageImage& page,
+                                             const std::function<bool()>& passe);
+    // From now on the same planning units in that many times more pixels, text included.
+    virtual void Agrandit(double echelle);
 
     virtual Texte FontName() const = 0;
     virtual void FontName(const Texte& nom) = 0;

@@ -128,6 +128,7 @@ bool TracPlanOCX::Imprime(const ArgumentsImprime& a) {
     }
     if (!passe.termine()) termineCible(passe);
     finPasse(passe);
+    if (observateurPasse) observateurPasse(!passe.termine() && !ibAbandon);
     return passe.resultat;
 }
 

@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "render/Caches.hpp"
 #include "render/Defauts.hpp"
 #include "render/Marqueurs.hpp"
 #include "render/RemplaceTout.hpp"
+#include "render/TableChamps.hpp"
 #include "render/TracPlanOCX.hpp"
 #include "support/Conversions.hpp"
 
@@ -22,24 +24,10 @@ constexpr std::pair<const char32_t*, const char32_t*> Jetons[] = {
     {U"<p>", U"\""},          {U"</P>", U"\""},       {U"</p>", U"\""},
 };
 
-ArgumentsCadre argumentsDe(const CadreDef& c) {
-    return {.piHaut = c.iHaut,
-            .piGauche = c.iGauche,
-            .piBas = c.iBas,
-            .piDroite = c.iDroite,
-            .piDrawWidth = c.iDrawWidth,
-            .piFillColor = c.iFillColor,
-            .psText = c.sText,
-            .psFont = c.sFont,
-            .piFontSize = c.iFontSize,
-            .pbFontBold = c.bFontBold,
-            .pbFontItalic = c.bFontItalic,
-            .pbFontStrikethru = c.bFontStrikethru,
-            .pbFontUnderline = c.bFontUnderline,
-            .pbFontTransparent = c.bFontTransparent,
-            .plFontColor = c.lFontColor,
-            .psAligne = c.sAligne,
-            .plCouleurTrait = c.lCouleurTrait};
+ArgumentsCadre argumentsDe(const CadreDef& cadre) {
+    ArgumentsCadre a;
+    champs::pourChaque(champs::Cadre, [&](const auto& c) { a.*c.controle = cadre.*c.stocke; });
+    return a;
 }
 
 // Around a frame's box and its lines, room for what its ink may reach beyond them: glyphs that
@@ -99,6 +87,12 @@ Surface& TracPlanOCX::cibleDessin() {
 }
 
 void TracPlanOCX::ImprimeObjet(const CadreDef& cadre) {
+    // A failure names the frame it happened in.
+    struct EnCours {
+        std::int32_t& numero;
+        std::int32_t avant;
+        ~EnCours() { numero = avant; }
+    } enCours{iNoObjetEnCours, std::exchange(iNoObjetEnCours, cadre.iNoObjet)};
     avecGestionnaire(U"ImprimeObjet", [&] {
         if (passeHorsChamp(cadre)) return;
         const std::uint64_t rapportsAvant = rapports_;

@@ -1,38 +1,49 @@
 // The control's settings and frame store.
 #include <limits>
+#include <utility>
 
 #include "render/Defauts.hpp"
+#include "render/TableChamps.hpp"
 #include "render/TracPlanOCX.hpp"
 
 namespace vitrail {
 
+namespace {
+
+// A setting as Initialise gives it, as the control keeps it.
+void enReglage(const Texte& valeur, Texte& reglage, const char32_t* siNonDefini) {
+    reglage = siNonDefini != nullptr && valeur == MarqueurNonDefini ? Texte(siNonDefini) : valeur;
+}
+void enReglage(const Variant& valeur, Texte& reglage, const char32_t* siNonDefini) {
+    reglage = siNonDefini != nullptr && valeur.estLeTexte(MarqueurNonDefini) ? Texte(siNonDefini)
+                                                                             : valeur.versTexte();
+}
+template <class T>
+void enReglage(const T& valeur, T& reglage, const char32_t*) {
+    reglage = valeur;
+}
+
+// A frame argument, defaulted, as the store keeps it. Flags become Booleans here, but for the
+// one kept as given.
+void enStocke(const Variant& valeur, bool& stocke) {
+    stocke = valeur.versBooleen();
+}
+template <class T>
+void enStocke(const T& valeur, T& stocke) {
+    stocke = valeur;
+}
+
+}  // namespace
+
 void TracPlanOCX::Initialise(const ArgumentsReglages& a) {
     avecGestionnaire(U"Initialise", [&] {
-        reglages = Reglages{
-            .piDrawWidth = a.piDrawWidth,
-            .piFillColor = a.piFillColor,
-            .piFillStyle = a.piFillStyle,
-            .psFont = a.psFont,
-            .piFontSize = a.piFontSize,
-            .pbFontBold = a.pbFontBold,
-            .pbFontItalic = a.pbFontItalic,
-            .pbFontStrikethru = a.pbFontStrikethru,
-            .pbFontUnderline = a.pbFontUnderline,
-            .pbFontTransparent = a.pbFontTransparent,
-            .plFontColor = a.plFontColor,
-            .psAligne = a.psAligne,
-            .plCouleurTrait = a.plCouleurTrait,
-            .plCouleurFond = a.plCouleurFond,
-            .psFieldSeparator =
-                a.psFieldSeparator == MarqueurNonDefini ? Texte(U"\n") : a.psFieldSeparator,
-            .psReplaceCHR13 = a.psReplaceCHR13.estLeTexte(MarqueurNonDefini)
-                                  ? Texte(U"\r")
-                                  : a.psReplaceCHR13.versTexte(),
-            .piMargeEnPourcent = a.piMargeEnPourcent,
-            .piNbMiniLettresDunMot = a.piNbMiniLettresDunMot,
-            .pdMinFontSize = a.pdMinFontSize,
-            .psScreenCaption = a.psScreenCaption,
-        };
+        Reglages nouveaux;
+        champs::pourChaque(champs::Initialise, [&](const auto& c) {
+            if constexpr (champs::present<decltype(c.reglage)>) {
+                enReglage(a.*c.controle, nouveaux.*c.reglage, c.siNonDefini);
+            }
+        });
+        reglages = std::move(nouveaux);
         surface().BackColor(reglages.plCouleurFond);
     });
 }
@@ -46,26 +57,10 @@ void TracPlanOCX::NewCadreTexte(const ArgumentsCadre& arguments) {
         }
         ++ilNbCadres;
         if (!ioCadres) ioCadres.emplace();
-        CadreDef cadre{
-            .iHaut = a.piHaut,
-            .iGauche = a.piGauche,
-            .iBas = a.piBas,
-            .iDroite = a.piDroite,
-            .iDrawWidth = a.piDrawWidth,
-            .iFillColor = a.piFillColor,
-            .sText = a.psText,
-            .sFont = a.psFont,
-            .iFontSize = a.piFontSize,
-            .bFontBold = a.pbFontBold,
-            .bFontItalic = a.pbFontItalic.versBooleen(),
-            .bFontStrikethru = a.pbFontStrikethru.versBooleen(),
-            .bFontUnderline = a.pbFontUnderline.versBooleen(),
-            .bFontTransparent = a.pbFontTransparent.versBooleen(),
-            .lFontColor = a.plFontColor,
-            .sAligne = a.psAligne,
-            .lCouleurTrait = a.plCouleurTrait,
-            .iNoObjet = ilNbCadres,
-        };
+        CadreDef cadre;
+        champs::pourChaque(champs::Cadre,
+                           [&](const auto& c) { enStocke(a.*c.controle, cadre.*c.stocke); });
+        cadre.iNoObjet = ilNbCadres;
         ioCadres->push_back(std::move(cadre));
     });
 }

@@ -5,31 +5,39 @@
 #include "render/Marqueurs.hpp"
 #include "support/Texte.hpp"
 #include "support/Variant.hpp"
+#include "vitrail/Arguments.hpp"
 
 namespace vitrail {
 
-// The settings as the control's Initialise receives them, with their defaults.
+// The defaults a host's Initialise takes, which the control's take too.
+inline const ArgumentsInitialise& defautsHote() {
+    static const ArgumentsInitialise defauts{};
+    return defauts;
+}
+
+// The settings as the control's Initialise receives them, with the host's defaults.
 struct ArgumentsReglages {
-    double piDrawWidth = 1;
-    std::int32_t piFillColor = 16777215;
-    std::int16_t piFillStyle = 1;
-    Texte psFont = U"Times New Roman";
-    std::int16_t piFontSize = 10;
-    bool pbFontBold = false;
-    bool pbFontItalic = false;
-    bool pbFontStrikethru = false;
-    bool pbFontUnderline = false;
-    bool pbFontTransparent = true;
-    std::int32_t plFontColor = 0;
-    Texte psAligne = U"HV";
-    std::int32_t plCouleurTrait = 0;
-    std::int32_t plCouleurFond = 16777215;
-    Texte psFieldSeparator = MarqueurNonDefini;
+    double piDrawWidth = defautsHote().piDrawWidth;
+    std::int32_t piFillColor = defautsHote().piFillColor;
+    std::int16_t piFillStyle = defautsHote().piFillStyle;
+    Texte psFont = depuisUtf8(defautsHote().psFont);
+    std::int16_t piFontSize = defautsHote().piFontSize;
+    bool pbFontBold = defautsHote().pbFontBold;
+    bool pbFontItalic = defautsHote().pbFontItalic;
+    bool pbFontStrikethru = defautsHote().pbFontStrikethru;
+    bool pbFontUnderline = defautsHote().pbFontUnderline;
+    bool pbFontTransparent = defautsHote().pbFontTransparent;
+    std::int32_t plFontColor = defautsHote().plFontColor;
+    Texte psAligne = depuisUtf8(defautsHote().psAligne);
+    std::int32_t plCouleurTrait = defautsHote().plCouleurTrait;
+    std::int32_t plCouleurFond = defautsHote().plCouleurFond;
+    Texte psFieldSeparator = depuisUtf8(defautsHote().psFieldSeparator);
+    // The host's default is the marker, which Initialise reads as a carriage return.
     Variant psReplaceCHR13 = Texte(MarqueurNonDefini);
-    std::int16_t piMargeEnPourcent = 5;
-    std::int16_t piNbMiniLettresDunMot = 4;
-    double pdMinFontSize = 5;
-    Texte psScreenCaption = U"Vitrail, édition du planning";
+    std::int16_t piMargeEnPourcent = defautsHote().piMargeEnPourcent;
+    std::int16_t piNbMiniLettresDunMot = defautsHote().piNbMiniLettresDunMot;
+    double pdMinFontSize = defautsHote().pdMinFontSize;
+    Texte psScreenCaption = depuisUtf8(defautsHote().psScreenCaption);
 };
 
 // The settings as the control holds them: zero values until the first Initialise.
@@ -54,6 +62,8 @@ struct Reglages {
     std::int16_t piNbMiniLettresDunMot = 0;
     double pdMinFontSize = 0;
     Texte psScreenCaption{};
+
+    bool operator==(const Reglages&) const = default;
 };
 
 // The 17 arguments of a frame, markers where the caller gave nothing.

@@ -138,6 +138,7 @@ Texte TracPlanOCX::GetLigneLaPlusLongue() const {
 void TracPlanOCX::RapportErreur(const ErreurExecution& erreur) {
     ++rapports_;
     vitrail::RapportErreur(erreur, nomProcedure, dialogues(), ibAbandon, ibNoRedraw);
+    if (observateurRapport) observateurRapport(erreur, nomProcedure, iNoObjetEnCours);
 }
 
 }  // namespace vitrail

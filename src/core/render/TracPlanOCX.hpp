@@ -133,6 +133,13 @@ class TracPlanOCX {
     // does not fit its box. They never change what is drawn.
     std::function<void(std::int32_t fait, std::int32_t total)> progression;
     std::function<void(const Debordement&)> observateurDebordement;
+    // Each failure reported, once the user has seen it, with the procedure in force and the
+    // frame being drawn (0 for none); and the end of each pass, whether it went through every frame
+    // and its end.
+    std::function<void(const ErreurExecution&, const Texte& procedure, std::int32_t iNoObjet)>
+        observateurRapport;
+    std::function<void(bool complete)> observateurPasse;
+    std::int32_t iNoObjetEnCours = 0;
 
     // Runs an operation under its own error handler: records its name, and on a failure reports
     // it and gives the result its initial value.

@@ -3,12 +3,9 @@
 #include <optional>
 
 #include "support/Texte.hpp"
+#include "vitrail/Dialogues.hpp"
 
 namespace vitrail {
-
-enum class Boutons { OK, OuiNon, OuiNonAnnuler };
-enum class Icone { Aucune, Critique, Question, Information };
-enum class Reponse { OK, Oui, Non, Annuler };
 
 struct Message {
     Texte texte;

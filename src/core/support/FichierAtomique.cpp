@@ -293,3 +293,13 @@ void nettoieSurSignal(std::initializer_list<int> signaux) {
 }
 
 }  // namespace vitrail
+
+namespace vitrail {
+
+void ecritFichier(const std::string& chemin, std::string_view octets) {
+    FichierAtomique fichier(chemin);
+    fichier.ecrit(octets);
+    fichier.termine();
+}
+
+}  // namespace vitrail

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "vitrail/Fichiers.hpp"
+
 namespace vitrail {
 
 // A file written beside its target and renamed over it only once every byte is on disk, so a
@@ -66,10 +68,5 @@ class FichierBrouillon {
     std::string chemin_;
     int place_ = -1;
 };
-
-// Has these signals remove every temporary file still open, then take their default course.
-// Only signals left at their default action are taken over. For programs: a library leaves its
-// host's signals alone.
-void nettoieSurSignal(std::initializer_list<int> signaux);
 
 }  // namespace vitrail

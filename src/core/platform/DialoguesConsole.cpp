@@ -1,4 +1,4 @@
-#include "console/DialoguesConsole.hpp"
+#include "platform/DialoguesConsole.hpp"
 
 #include <ostream>
 
@@ -55,13 +55,16 @@ Reponse DialoguesConsole::MsgBox(const Message& message) {
                       : message.boutons == Boutons::OuiNonAnnuler ? reponseOuiNonAnnuler
                                                                   : Reponse::OK;
     // A preset answer that the box does not offer is skipped, not forced on it.
-    while (!reponses.empty()) {
-        const Reponse prevue = reponses.front();
+    bool prevue = false;
+    while (!reponses.empty() && !prevue) {
+        const Reponse suivante = reponses.front();
         reponses.pop_front();
-        if (permise(prevue, message.boutons)) {
-            reponse = prevue;
-            break;
-        }
+        prevue = permise(suivante, message.boutons);
+        if (prevue) reponse = suivante;
+    }
+    if (!prevue && question) {
+        const Reponse choisie = question(message);
+        if (permise(choisie, message.boutons)) reponse = choisie;
     }
     if (message.icone == Icone::Critique) ++erreurs;
     sortie_ << "vitrail: ";

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 
@@ -25,6 +26,8 @@ class DialoguesConsole : public Dialogues {
     std::optional<Texte> fichier;
     // Failures the component reported (its critical boxes) so far.
     int erreurs = 0;
+    // Asked once the preset answers are used up, before the defaults.
+    std::function<Reponse(const Message&)> question;
 
     Reponse MsgBox(const Message& message) override;
     std::optional<std::int32_t> ChoixImprimante(std::int32_t flags) override;
