@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
+#include <string_view>
+#include <utility>
 
 #include "support/Texte.hpp"
 
@@ -42,6 +45,14 @@ class Surface {
     virtual std::uint64_t Resolution() const { return 0; }
     // Drops whatever the surface keeps of its measures.
     virtual void OublieMesures() {}
+    // In the current font, for texts made only of `caracteres`, blanks and hyphens: a bound on
+    // the width one character adds, when every such text measures as the sum of its parts
+    // between blanks and of its blanks wherever a blank stands between the two characters of one
+    // of `bords` (0 for the start or end of the text); 0 when the surface cannot tell.
+    virtual double LargeurParCaractere(std::u32string_view /*caracteres*/,
+                                       std::span<const std::pair<char32_t, char32_t>> /*bords*/) {
+        return 0;
+    }
 
     virtual Texte FontName() const = 0;
     virtual void FontName(const Texte& nom) = 0;

@@ -25,7 +25,83 @@ Texte gauche(const Texte& texte, std::int32_t k) {
     return texte.substr(0, static_cast<std::size_t>(k));
 }
 
+// Widths and heights well inside 16 bits on every target.
+constexpr double SansDebordement = 32000;
+
 }  // namespace
+
+// What the texts a wrap measures are made of: for a text without markup, controls or complex
+// scripts, its characters, the pairs that may stand on either side of a blank in a line or
+// candidate line (the characters next to a blank or at an end of the text, a blank, a hyphen
+// or nothing), and its longest run without a blank.
+struct CompositionTexte {
+    bool simple = false;
+    std::u32string caracteres;
+    std::vector<std::pair<char32_t, char32_t>> bords;
+    std::size_t motLePlusLong = 0;
+};
+
+namespace {
+
+CompositionTexte compositionDe(const Texte& texte) {
+    constexpr char32_t Limite = 0x590;
+    constexpr std::size_t BordsDifferentsMaximum = 48;
+    CompositionTexte c;
+    std::vector<bool> present(Limite);
+    std::vector<bool> auBord(Limite);
+    std::size_t mot = 0;
+    for (std::size_t i = 0; i < texte.size(); ++i) {
+        const char32_t x = texte[i];
+        if (x < 0x20 || x >= Limite || x == U'<') return {};
+        present[x] = true;
+        if (x == Blanc) {
+            mot = 0;
+            if (i > 0) auBord[texte[i - 1]] = true;
+            if (i + 1 < texte.size() && texte[i + 1] < Limite) auBord[texte[i + 1]] = true;
+        } else {
+            c.motLePlusLong = std::max(c.motLePlusLong, ++mot);
+        }
+    }
+    if (!texte.empty()) {
+        auBord[texte.front()] = true;
+        auBord[texte.back()] = true;
+    }
+    std::u32string bordures{U'\0', Blanc, U'-'};
+    for (char32_t x = 0x20; x < Limite; ++x) {
+        if (present[x] && x != Blanc) c.caracteres += x;
+        if (auBord[x] && x != Blanc && x != U'-') bordures += x;
+    }
+    if (bordures.size() > BordsDifferentsMaximum) return {};
+    for (const char32_t a : bordures) {
+        for (const char32_t b : bordures)
+            c.bords.emplace_back(a, b);
+    }
+    c.simple = true;
+    return c;
+}
+
+}  // namespace
+
+// A wrap measures lines of at most the available width, a blank and one more run (with a
+// hyphen), and the longest line is no wider: where widths add up over blanks and a character
+// adds a bounded width, none of them can overflow.
+bool TracPlanOCX::enveloppeMuette(const CompositionTexte& c, double gauche_, double droite) {
+    if (!c.simple || reglages.piNbMiniLettresDunMot < 0) return false;
+    if (ilTypeImpression < 1 || ilTypeImpression > 3) return false;
+    const std::int32_t complement = 100 - reglages.piMargeEnPourcent;
+    if (complement < -32768 || complement > 32767) return false;
+    const double A = std::max(0.0, (droite - gauche_) * complement / 100);
+    double parCaractere = 0;
+    try {
+        Surface& s = ilTypeImpression == 2 ? cibleDessin() : surface();
+        parCaractere = s.LargeurParCaractere(c.caracteres, c.bords);
+    } catch (...) {
+        return false;
+    }
+    // On the HTML target widths are smaller than these twips: the bound only gets safer.
+    return parCaractere > 0 &&
+           A + parCaractere * static_cast<double>(c.motLePlusLong + 3) < SansDebordement;
+}
 
 void TracPlanOCX::AjouteLigneTexte(const Texte& ligne) {
     avecGestionnaire(U"AjouteLigneTexte", [&] {
@@ -104,6 +180,11 @@ void TracPlanOCX::GetTableauTexteLong(const Texte& texte, double gauche_, double
                 AjouteLigneTexte(L.empty() ? Texte(1, RetourChariot) : L + Blanc);
                 L.clear();
                 M.clear();
+            }
+            if (arret_ && !(arret_->hauteurBoite >=
+                            static_cast<double>(isLignes.size() - 1) * arret_->hauteurLigne)) {
+                arrete_ = true;
+                return;
             }
         }
         // The last word is never split.
@@ -198,10 +279,30 @@ void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauch
                     GetTableauTexteLong(texte, gauche_, droite);
                 }
             };
-            enveloppe();
+            // A wrap that can report nothing is left out when a later one replaces its lines,
+            // and given up at a size that is not the last as soon as its lines overflow the box.
+            const CompositionTexte composition = garde ? compositionDe(texte) : CompositionTexte{};
+            if (!(garde && boucle && enveloppeMuette(composition, gauche_, droite))) enveloppe();
             while (Z >= plancher) {
                 cibleDessin().FontSize(CSng(Z));
-                enveloppe();
+                bool faite = false;
+                if (garde && Z - PasTaille >= plancher &&
+                    enveloppeMuette(composition, gauche_, droite)) {
+                    if (const auto hauteur = hauteurMuette(TexteHauteurLigne)) {
+                        arret_ = ArretLignes{bas - haut, static_cast<double>(*hauteur)};
+                        arrete_ = false;
+                        GetTableauTexteLong(texte, gauche_, droite);
+                        arret_.reset();
+                        // Its lines replace those a replay would give back.
+                        journal = {};
+                        if (arrete_) {
+                            Z -= PasTaille;
+                            continue;
+                        }
+                        faite = true;
+                    }
+                }
+                if (!faite) enveloppe();
                 h = CInt(RtvTextHeight(TexteHauteurLigne));
                 const std::int16_t w = CInt(W(GetLigneLaPlusLongue()));
                 if (bas - haut >= nombreLignes() * h && droite - gauche_ >= w) {

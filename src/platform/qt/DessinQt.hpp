@@ -9,10 +9,14 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QString>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <span>
+#include <string_view>
 #include <tuple>
 #include <unordered_map>
 #include <vector>
@@ -45,7 +49,16 @@ struct EtatPolice {
     bool operator<(const EtatPolice& autre) const { return cle() < autre.cle(); }
 };
 
-// The font and metrics objects of one state, made once, and the widths measured in it.
+// A table of texts that finds a key from a view of one, without copying it.
+struct HachageTexte {
+    using is_transparent = void;
+    std::size_t operator()(std::u32string_view t) const {
+        return std::hash<std::u32string_view>{}(t);
+    }
+};
+
+// The font and metrics objects of one state, made once, and the widths measured in it (in
+// pixels, as Qt gives them), with what is known of its blanks and characters.
 struct Police {
     Police(const EtatPolice& e, const QFont& f, QPaintDevice& appareil)
         : etat(e), font(f), metriques(f, &appareil), hauteur(metriques.height()) {}
@@ -53,7 +66,11 @@ struct Police {
     QFont font;
     QFontMetricsF metriques;
     double hauteur;
-    std::unordered_map<Texte, double> largeurs;
+    std::unordered_map<Texte, double, HachageTexte, std::equal_to<>> largeurs;
+    // Whether a blank between these two characters (0: none) leaves the width a plain sum.
+    std::unordered_map<std::uint64_t, bool> blancsNeutres;
+    // Whether this font draws the character itself (no fallback font).
+    std::unordered_map<char32_t, bool> dansLaPolice;
 };
 
 // Fonts and measures of one surface, bounded: past these counts everything measured so far is
@@ -76,18 +93,18 @@ class MesuresPolices {
         courante_ = trouvee->second.get();
         return *courante_;
     }
-    double largeur(Police& police, const Texte& texte, const std::function<double()>& mesure) {
+    const double* trouve(const Police& police, std::u32string_view texte) const {
         const auto trouvee = police.largeurs.find(texte);
-        if (trouvee != police.largeurs.end()) return trouvee->second;
+        return trouvee == police.largeurs.end() ? nullptr : &trouvee->second;
+    }
+    void retient(Police& police, std::u32string_view texte, double largeur) {
         if (largeurs_ >= LargeursMaximum) {
             for (auto& [etat, p] : polices_)
                 p->largeurs.clear();
             largeurs_ = 0;
         }
-        const double l = mesure();
-        police.largeurs.emplace(texte, l);
+        police.largeurs.emplace(Texte(texte), largeur);
         ++largeurs_;
-        return l;
     }
     // The entry of the state last asked for, if any.
     Police* courante() const { return courante_; }
@@ -111,13 +128,11 @@ class DessinQt : public EtatDessin<Base> {
     static constexpr double TwipsParPouce = 1440;
 
     double TextWidth(const Texte& texte) override {
-        const auto mesure = [&](const QFontMetricsF& m) {
-            return m.horizontalAdvance(versQString(texte)) * TwipsParPouce /
-                   appareil().logicalDpiX();
-        };
-        if (!caches::actifs()) return mesure(QFontMetricsF(police(), &appareil()));
-        Police& p = policeEnCours();
-        return mesures_.largeur(p, texte, [&] { return mesure(p.metriques); });
+        if (!caches::actifs()) {
+            return enTwips(
+                QFontMetricsF(police(), &appareil()).horizontalAdvance(versQString(texte)));
+        }
+        return enTwips(largeurBrute(policeEnCours(), texte));
     }
     double TextHeight(const Texte&) override {
         const double hauteur = caches::actifs() ? policeEnCours().hauteur
@@ -132,6 +147,19 @@ class DessinQt : public EtatDessin<Base> {
     void OublieMesures() override {
         mesures_.oublie();
         images_.clear();
+    }
+    double LargeurParCaractere(std::u32string_view caracteres,
+                               std::span<const std::pair<char32_t, char32_t>> bords) override {
+        Police& p = policeEnCours();
+        for (const char32_t c : caracteres) {
+            if (!sommable(c) || !dansLaPolice(p, c)) return 0;
+        }
+        if (!dansLaPolice(p, Blanc) || !dansLaPolice(p, U'-')) return 0;
+        for (const auto& [avant, apres] : bords) {
+            if (!blancNeutre(p, avant, apres)) return 0;
+        }
+        // Far above any advance with its kerning: a character of this font never adds more.
+        return std::max(0.0, enTwips(8 * p.metriques.maxWidth()));
     }
 
     void Print(const Texte& texte) override {
@@ -224,6 +252,92 @@ class DessinQt : public EtatDessin<Base> {
         images_.push_back({fichier.filePath(), fichier.lastModified(), fichier.size(),
                            QImage(fichier.filePath())});
         return images_.back().image;
+    }
+
+    static constexpr char32_t Blanc = U' ';
+    // Past this length Qt may cut a text into several runs, which changes its kerning.
+    static constexpr std::size_t LongueurSommableMaximum = 2000;
+    // Widths summed in pixels stay exact (multiples of 1/64) well below this.
+    static constexpr double SommeMaximum = 1 << 24;
+
+    double enTwips(double pixels) const {
+        return pixels * TwipsParPouce / appareil().logicalDpiX();
+    }
+
+    // Characters of simple left-to-right scripts, without controls or soft hyphens, whose
+    // shaping never reaches beyond a blank other than through the pair on either side of it.
+    static bool sommable(char32_t c) {
+        return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x590 && c != 0xAD);
+    }
+
+    bool dansLaPolice(Police& p, char32_t c) {
+        const auto [entree, nouvelle] = p.dansLaPolice.try_emplace(c, false);
+        if (nouvelle) entree->second = p.metriques.inFontUcs4(c);
+        return entree->second;
+    }
+
+    // Whether "a b" measures as "a", " " and "b" (0 standing for no character).
+    bool blancNeutre(Police& p, char32_t avant, char32_t apres) {
+        const std::uint64_t cle = static_cast<std::uint64_t>(avant) << 32 | apres;
+        const auto [entree, nouvelle] = p.blancsNeutres.try_emplace(cle, false);
+        if (!nouvelle) return entree->second;
+        Texte trois;
+        if (avant != 0) trois += avant;
+        trois += Blanc;
+        if (apres != 0) trois += apres;
+        double somme = largeurBrute(p, std::u32string_view(&Blanc, 1));
+        if (avant != 0) somme += largeurBrute(p, std::u32string_view(&avant, 1));
+        if (apres != 0) somme += largeurBrute(p, std::u32string_view(&apres, 1));
+        entree->second = p.metriques.horizontalAdvance(versQString(trois)) == somme;
+        return entree->second;
+    }
+
+    // The width in pixels, measured once per state. A text of blank-separated parts is the sum
+    // of its parts and blanks where that is exactly what Qt would give: most lines a layout
+    // tries are a line already measured, a blank and one more word.
+    double largeurBrute(Police& p, std::u32string_view texte) {
+        if (const double* connue = mesures_.trouve(p, texte)) return *connue;
+        const std::optional<double> somme = sommeParBlancs(p, texte);
+        const double l = somme ? *somme
+                               : p.metriques.horizontalAdvance(QString::fromUcs4(
+                                     texte.data(), static_cast<qsizetype>(texte.size())));
+        mesures_.retient(p, texte, l);
+        return l;
+    }
+
+    std::optional<double> sommeParBlancs(Police& p, std::u32string_view texte) {
+        if (texte.size() < 2 || texte.size() > LongueurSommableMaximum) return std::nullopt;
+        std::size_t blanc = texte.rfind(Blanc);
+        if (blanc == std::u32string_view::npos) return std::nullopt;
+        for (const char32_t c : texte) {
+            if (!sommable(c)) return std::nullopt;
+        }
+        // From the right, part after part, until the text before a blank is one measured.
+        double somme = 0;
+        std::size_t fin = texte.size();
+        for (int essais = 0;; ++essais) {
+            const char32_t avant = blanc > 0 ? texte[blanc - 1] : 0;
+            const char32_t apres = blanc + 1 < texte.size() ? texte[blanc + 1] : 0;
+            if (!blancNeutre(p, avant, apres)) return std::nullopt;
+            const std::u32string_view partie = texte.substr(blanc + 1, fin - blanc - 1);
+            if (!partie.empty()) somme += largeurBrute(p, partie);
+            somme += largeurBrute(p, std::u32string_view(&Blanc, 1));
+            fin = blanc;
+            const std::u32string_view tete = texte.substr(0, fin);
+            if (essais < 4 && !tete.empty()) {
+                if (const double* connue = mesures_.trouve(p, tete)) {
+                    somme += *connue;
+                    break;
+                }
+            }
+            blanc = tete.rfind(Blanc);
+            if (blanc == std::u32string_view::npos) {
+                if (!tete.empty()) somme += largeurBrute(p, tete);
+                break;
+            }
+        }
+        if (!(std::fabs(somme) < SommeMaximum)) return std::nullopt;
+        return somme;
     }
 
     Police& policeEnCours() {
