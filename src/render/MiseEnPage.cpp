@@ -32,8 +32,8 @@ constexpr double SansDebordement = 32000;
 
 // What the texts a wrap measures are made of: for a text without markup, controls or complex
 // scripts, its characters, the pairs that may stand on either side of a blank in a line or
-// candidate line (the characters next to a blank or at an end of the text, a blank, a hyphen
-// or nothing), and its longest run without a blank.
+// candidate line (before it, the end of a word, a blank or nothing; after it, the start of a
+// word, a blank, a hyphen or nothing), and its longest run without a blank.
 struct CompositionTexte {
     bool simple = false;
     std::u32string caracteres;
@@ -45,10 +45,11 @@ namespace {
 
 CompositionTexte compositionDe(const Texte& texte) {
     constexpr char32_t Limite = 0x590;
-    constexpr std::size_t BordsDifferentsMaximum = 48;
+    constexpr std::size_t BordsMaximum = 4096;
     CompositionTexte c;
     std::vector<bool> present(Limite);
-    std::vector<bool> auBord(Limite);
+    std::vector<bool> finDeMot(Limite);
+    std::vector<bool> debutDeMot(Limite);
     std::size_t mot = 0;
     for (std::size_t i = 0; i < texte.size(); ++i) {
         const char32_t x = texte[i];
@@ -56,24 +57,26 @@ CompositionTexte compositionDe(const Texte& texte) {
         present[x] = true;
         if (x == Blanc) {
             mot = 0;
-            if (i > 0) auBord[texte[i - 1]] = true;
-            if (i + 1 < texte.size() && texte[i + 1] < Limite) auBord[texte[i + 1]] = true;
+            if (i > 0) finDeMot[texte[i - 1]] = true;
+            if (i + 1 < texte.size() && texte[i + 1] < Limite) debutDeMot[texte[i + 1]] = true;
         } else {
             c.motLePlusLong = std::max(c.motLePlusLong, ++mot);
         }
     }
     if (!texte.empty()) {
-        auBord[texte.front()] = true;
-        auBord[texte.back()] = true;
+        debutDeMot[texte.front()] = true;
+        finDeMot[texte.back()] = true;
     }
-    std::u32string bordures{U'\0', Blanc, U'-'};
+    std::u32string avant{U'\0', Blanc};
+    std::u32string apres{U'\0', Blanc, U'-'};
     for (char32_t x = 0x20; x < Limite; ++x) {
         if (present[x] && x != Blanc) c.caracteres += x;
-        if (auBord[x] && x != Blanc && x != U'-') bordures += x;
+        if (finDeMot[x] && x != Blanc) avant += x;
+        if (debutDeMot[x] && x != Blanc && x != U'-') apres += x;
     }
-    if (bordures.size() > BordsDifferentsMaximum) return {};
-    for (const char32_t a : bordures) {
-        for (const char32_t b : bordures)
+    if (avant.size() * apres.size() > BordsMaximum) return {};
+    for (const char32_t a : avant) {
+        for (const char32_t b : apres)
             c.bords.emplace_back(a, b);
     }
     c.simple = true;
