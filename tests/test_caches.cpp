@@ -250,8 +250,8 @@ const Cas Plannings[] = {
          plan.NewCadreTexte(10, 10,
                             {.piBas = 40,
                              .piDroite = 60,
-                             .psText = "anticonstitutionnellement grand mot fin",
-                             .piFontSize = 120});
+                             .psText = "anticonstitutionnellementanticonstitution grand mot",
+                             .piFontSize = 200});
      }},
     // Long texts of words all different: sizes given up as soon as their lines overflow the
     // box, a text that fits at a size between, and words that kern with the blank beside them
