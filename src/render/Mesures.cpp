@@ -40,7 +40,11 @@ std::int16_t mesureSeizeBits(TracPlanOCX& controle, std::u32string_view nom,
 }  // namespace
 
 float TracPlanOCX::RtvTextWidth(const Texte& psText, bool pbSansTailleDesBalises) {
-    const Texte texte = pbSansTailleDesBalises ? EnleveBalises(psText) : psText;
+    // Markup starts with a chevron: a text without one is measured as it stands, uncopied.
+    Texte sansBalises;
+    const bool balises = pbSansTailleDesBalises && psText.find(U'<') != Texte::npos;
+    if (balises) sansBalises = EnleveBalises(psText);
+    const Texte& texte = balises ? sansBalises : psText;
     switch (ilTypeImpression) {
         case 1: {
             if (!caches::actifs()) return static_cast<float>(ioObject().TextWidth(texte));

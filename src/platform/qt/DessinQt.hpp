@@ -9,6 +9,8 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QString>
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -71,6 +73,7 @@ struct Police {
     std::unordered_map<std::uint64_t, bool> blancsNeutres;
     // Whether this font draws the character itself (no fallback font).
     std::unordered_map<char32_t, bool> dansLaPolice;
+    std::optional<double> blanc;
 };
 
 // Fonts and measures of one surface, bounded: past these counts everything measured so far is
@@ -112,12 +115,31 @@ class MesuresPolices {
         courante_ = nullptr;
         polices_.clear();
         largeurs_ = 0;
+        recentes_ = {};
+    }
+
+    // The last texts measured, whose parts after a blank are known to add up, with their widths:
+    // a wrap asks for a line, then a word, then that line, a blank and the word.
+    struct Recente {
+        const Police* police = nullptr;
+        Texte texte;
+        double largeur = 0;
+    };
+    const std::array<Recente, 2>& recentes() const { return recentes_; }
+    void retientRecente(const Police& police, const Texte& texte, double largeur) {
+        Recente& r = recentes_[suivante_];
+        suivante_ = (suivante_ + 1) % recentes_.size();
+        r.police = &police;
+        r.texte = texte;
+        r.largeur = largeur;
     }
 
   private:
     std::map<EtatPolice, std::unique_ptr<Police>> polices_;
     Police* courante_ = nullptr;
     std::size_t largeurs_ = 0;
+    std::array<Recente, 2> recentes_;
+    std::size_t suivante_ = 0;
 };
 
 // Drawing in twips on a Qt paint device: the control's backing image or the printer. Positions,
@@ -132,7 +154,13 @@ class DessinQt : public EtatDessin<Base> {
             return enTwips(
                 QFontMetricsF(police(), &appareil()).horizontalAdvance(versQString(texte)));
         }
-        return enTwips(largeurBrute(policeEnCours(), texte));
+        Police& p = policeEnCours();
+        const double l = largeurBrute(p, texte);
+        if (texte.size() <= LongueurSommableMaximum &&
+            std::all_of(texte.begin(), texte.end(), sommable)) {
+            mesures_.retientRecente(p, texte, l);
+        }
+        return enTwips(l);
     }
     double TextHeight(const Texte&) override {
         const double hauteur = caches::actifs() ? policeEnCours().hauteur
@@ -259,6 +287,7 @@ class DessinQt : public EtatDessin<Base> {
     static constexpr std::size_t LongueurSommableMaximum = 2000;
     // Widths summed in pixels stay exact (multiples of 1/64) well below this.
     static constexpr double SommeMaximum = 1 << 24;
+    static constexpr std::size_t PairesMaximum = 1 << 16;
 
     double enTwips(double pixels) const {
         return pixels * TwipsParPouce / appareil().logicalDpiX();
@@ -279,23 +308,30 @@ class DessinQt : public EtatDessin<Base> {
     // Whether "a b" measures as "a", " " and "b" (0 standing for no character).
     bool blancNeutre(Police& p, char32_t avant, char32_t apres) {
         const std::uint64_t cle = static_cast<std::uint64_t>(avant) << 32 | apres;
+        if (p.blancsNeutres.size() >= PairesMaximum) p.blancsNeutres.clear();
         const auto [entree, nouvelle] = p.blancsNeutres.try_emplace(cle, false);
         if (!nouvelle) return entree->second;
         Texte trois;
         if (avant != 0) trois += avant;
         trois += Blanc;
         if (apres != 0) trois += apres;
-        double somme = largeurBrute(p, std::u32string_view(&Blanc, 1));
+        double somme = largeurBlanc(p);
         if (avant != 0) somme += largeurBrute(p, std::u32string_view(&avant, 1));
         if (apres != 0) somme += largeurBrute(p, std::u32string_view(&apres, 1));
         entree->second = p.metriques.horizontalAdvance(versQString(trois)) == somme;
         return entree->second;
     }
 
+    double largeurBlanc(Police& p) {
+        if (!p.blanc) p.blanc = p.metriques.horizontalAdvance(QString(QChar(u' ')));
+        return *p.blanc;
+    }
+
     // The width in pixels, measured once per state. A text of blank-separated parts is the sum
     // of its parts and blanks where that is exactly what Qt would give: most lines a layout
     // tries are a line already measured, a blank and one more word.
     double largeurBrute(Police& p, std::u32string_view texte) {
+        if (const std::optional<double> somme = parRecente(p, texte)) return *somme;
         if (const double* connue = mesures_.trouve(p, texte)) return *connue;
         const std::optional<double> somme = sommeParBlancs(p, texte);
         const double l = somme ? *somme
@@ -303,6 +339,27 @@ class DessinQt : public EtatDessin<Base> {
                                      texte.data(), static_cast<qsizetype>(texte.size())));
         mesures_.retient(p, texte, l);
         return l;
+    }
+
+    // A recent text, a blank and one more part: its width, a blank's and that part's.
+    std::optional<double> parRecente(Police& p, std::u32string_view texte) {
+        if (texte.empty() || texte.size() > LongueurSommableMaximum) return std::nullopt;
+        const std::size_t blanc = texte.rfind(Blanc);
+        if (blanc == std::u32string_view::npos) return std::nullopt;
+        for (const auto& r : mesures_.recentes()) {
+            const std::size_t n = r.texte.size();
+            if (r.police != &p || n != blanc || !texte.starts_with(r.texte)) continue;
+            const std::u32string_view partie = texte.substr(blanc + 1);
+            if (!std::all_of(partie.begin(), partie.end(), sommable)) return std::nullopt;
+            if (!blancNeutre(p, n > 0 ? texte[n - 1] : 0, partie.empty() ? 0 : partie.front())) {
+                return std::nullopt;
+            }
+            const double somme =
+                r.largeur + largeurBlanc(p) + (partie.empty() ? 0 : largeurBrute(p, partie));
+            if (!(std::fabs(somme) < SommeMaximum)) return std::nullopt;
+            return somme;
+        }
+        return std::nullopt;
     }
 
     std::optional<double> sommeParBlancs(Police& p, std::u32string_view texte) {
@@ -321,7 +378,7 @@ class DessinQt : public EtatDessin<Base> {
             if (!blancNeutre(p, avant, apres)) return std::nullopt;
             const std::u32string_view partie = texte.substr(blanc + 1, fin - blanc - 1);
             if (!partie.empty()) somme += largeurBrute(p, partie);
-            somme += largeurBrute(p, std::u32string_view(&Blanc, 1));
+            somme += largeurBlanc(p);
             fin = blanc;
             const std::u32string_view tete = texte.substr(0, fin);
             if (essais < 4 && !tete.empty()) {
