@@ -32,8 +32,9 @@ constexpr double SansDebordement = 32000;
 
 // What the texts a wrap measures are made of: for a text without markup, controls or complex
 // scripts, its characters, the pairs that may stand on either side of a blank in a line or
-// candidate line (before it, the end of a word, a blank or nothing; after it, the start of a
-// word, a blank, a hyphen or nothing), and its longest run without a blank.
+// candidate line (0 for nothing), and its longest run without a blank. A line ends with a word
+// or a blank and goes on with the next word, a hyphen (a split that takes no letter) or
+// nothing; only a last word can follow nothing.
 struct CompositionTexte {
     bool simple = false;
     std::u32string caracteres;
@@ -43,41 +44,38 @@ struct CompositionTexte {
 
 namespace {
 
-CompositionTexte compositionDe(const Texte& texte) {
+CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre) {
     constexpr char32_t Limite = 0x590;
-    constexpr std::size_t BordsMaximum = 4096;
     CompositionTexte c;
     std::vector<bool> present(Limite);
-    std::vector<bool> finDeMot(Limite);
-    std::vector<bool> debutDeMot(Limite);
+    std::vector<std::uint64_t> paires;
+    const auto paire = [&](char32_t a, char32_t b) {
+        paires.push_back(static_cast<std::uint64_t>(a) << 32 | b);
+    };
     std::size_t mot = 0;
     for (std::size_t i = 0; i < texte.size(); ++i) {
         const char32_t x = texte[i];
         if (x < 0x20 || x >= Limite || x == U'<') return {};
         present[x] = true;
-        if (x == Blanc) {
-            mot = 0;
-            if (i > 0) finDeMot[texte[i - 1]] = true;
-            if (i + 1 < texte.size() && texte[i + 1] < Limite) debutDeMot[texte[i + 1]] = true;
-        } else {
+        if (x != Blanc) {
             c.motLePlusLong = std::max(c.motLePlusLong, ++mot);
+            continue;
         }
+        mot = 0;
+        const char32_t avant = i > 0 ? texte[i - 1] : 0;
+        paire(avant, i + 1 < texte.size() ? texte[i + 1] : 0);
+        paire(avant, 0);
+        if (coupeSansLettre) paire(avant, U'-');
     }
-    if (!texte.empty()) {
-        debutDeMot[texte.front()] = true;
-        finDeMot[texte.back()] = true;
-    }
-    std::u32string avant{U'\0', Blanc};
-    std::u32string apres{U'\0', Blanc, U'-'};
+    const std::size_t dernier = texte.rfind(Blanc);
+    const std::size_t debut = dernier == Texte::npos ? 0 : dernier + 1;
+    paire(0, debut < texte.size() ? texte[debut] : 0);
+    std::sort(paires.begin(), paires.end());
+    paires.erase(std::unique(paires.begin(), paires.end()), paires.end());
+    for (const std::uint64_t p : paires)
+        c.bords.emplace_back(static_cast<char32_t>(p >> 32), static_cast<char32_t>(p));
     for (char32_t x = 0x20; x < Limite; ++x) {
         if (present[x] && x != Blanc) c.caracteres += x;
-        if (finDeMot[x] && x != Blanc) avant += x;
-        if (debutDeMot[x] && x != Blanc && x != U'-') apres += x;
-    }
-    if (avant.size() * apres.size() > BordsMaximum) return {};
-    for (const char32_t a : avant) {
-        for (const char32_t b : apres)
-            c.bords.emplace_back(a, b);
     }
     c.simple = true;
     return c;
@@ -284,7 +282,9 @@ void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauch
             };
             // A wrap that can report nothing is left out when a later one replaces its lines,
             // and given up at a size that is not the last as soon as its lines overflow the box.
-            const CompositionTexte composition = garde ? compositionDe(texte) : CompositionTexte{};
+            const CompositionTexte composition =
+                garde ? compositionDe(texte, reglages.piNbMiniLettresDunMot == 0)
+                      : CompositionTexte{};
             if (!(garde && boucle && enveloppeMuette(composition, gauche_, droite))) enveloppe();
             while (Z >= plancher) {
                 cibleDessin().FontSize(CSng(Z));
