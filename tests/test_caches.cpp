@@ -268,7 +268,9 @@ const Cas Plannings[] = {
              }
              return texte;
          };
-         plan.NewCadreTexte(10, 10, {.piBas = 40, .piDroite = 50, .psText = mots(0, 6000)});
+         plan.NewCadreTexte(10, 10, {.piBas = 40, .piDroite = 50, .psText = mots(0, 8000)});
+         plan.NewCadreTexte(
+             0, 0, {.piBas = 100, .piDroite = 120, .psText = mots(500, 3000), .piFontSize = 30});
          plan.NewCadreTexte(
              20, 60, {.piBas = 70, .piDroite = 90, .psText = mots(500, 260), .piFontSize = 30});
          plan.NewCadreTexte(45, 10,

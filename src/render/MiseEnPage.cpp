@@ -74,6 +74,10 @@ CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre) {
     paires.erase(std::unique(paires.begin(), paires.end()), paires.end());
     for (const std::uint64_t p : paires)
         c.bords.emplace_back(static_cast<char32_t>(p >> 32), static_cast<char32_t>(p));
+    // Checking a pair costs about what measuring a word does: the shortcut pays only where
+    // the text has many more blanks than distinct pairs.
+    const auto blancs = static_cast<std::size_t>(std::count(texte.begin(), texte.end(), Blanc));
+    if (paires.size() * 4 > blancs) return {};
     for (char32_t x = 0x20; x < Limite; ++x) {
         if (present[x] && x != Blanc) c.caracteres += x;
     }
