@@ -246,12 +246,20 @@ const Cas Plannings[] = {
     // its widths can overflow.
     {"huge_size_plain",
      [](TracPlanDLL& plan) {
+         const auto repete = [](const std::string& mots, int fois) {
+             std::string texte;
+             for (int i = 0; i < fois; ++i)
+                 texte += mots;
+             return texte;
+         };
          plan.NewCadreTexte(5, 5, {.piBas = 60, .piDroite = 90, .psText = "ordinaire"});
-         plan.NewCadreTexte(10, 10,
-                            {.piBas = 40,
-                             .piDroite = 60,
-                             .psText = "anticonstitutionnellementanticonstitution grand mot",
-                             .piFontSize = 200});
+         plan.NewCadreTexte(
+             10, 10,
+             {.piBas = 40,
+              .piDroite = 60,
+              .psText = repete("grand mot ", 40) + "anticonstitutionnellementanticonstitution" +
+                        repete(" mot grand", 40),
+              .piFontSize = 200});
      }},
     // Long texts of words all different: sizes given up as soon as their lines overflow the
     // box, a text that fits at a size between, and words that kern with the blank beside them
