@@ -367,8 +367,16 @@ class DessinQt : public EtatDessin<Base> {
             if (!blancNeutre(p, n > 0 ? texte[n - 1] : 0, partie.empty() ? 0 : partie.front())) {
                 return std::nullopt;
             }
-            const double somme =
-                r.largeur + largeurBlanc(p) + (partie.empty() ? 0 : largeurBrute(p, partie));
+            double largeurPartie = 0;
+            if (!partie.empty()) {
+                // Most often the word measured just before.
+                const auto& recentes = mesures_.recentes();
+                const auto meme = std::find_if(
+                    recentes.begin(), recentes.end(),
+                    [&](const auto& m) { return m.police == &p && m.texte == partie; });
+                largeurPartie = meme != recentes.end() ? meme->largeur : largeurBrute(p, partie);
+            }
+            const double somme = r.largeur + largeurBlanc(p) + largeurPartie;
             if (!(std::fabs(somme) < SommeMaximum)) return std::nullopt;
             return somme;
         }
