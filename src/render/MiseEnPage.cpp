@@ -149,11 +149,16 @@ void TracPlanOCX::placeMot(Texte& L, Texte& M, double A) {
         AjouteLigneTexte(L + U"-");
         L.clear();
     }
-    if (W(prefixe() + M) > A) {
+    // Built in place: this is the candidate of nearly every word.
+    Texte& suite = ligneEssayee_;
+    suite.assign(L);
+    if (!L.empty()) suite += Blanc;
+    suite += M;
+    if (W(suite) > A) {
         AjouteLigneTexte(L);
         L = M;
     } else {
-        L = prefixe() + M;
+        L.swap(suite);
     }
     M.clear();
 }

@@ -177,6 +177,8 @@ class TracPlanOCX {
     };
     std::optional<ArretLignes> arret_;
     bool arrete_ = false;
+    // A line and the next word, kept to reuse its memory from word to word.
+    Texte ligneEssayee_;
     // Where frames are drawn: the printer, or the control's own drawing area.
     Surface& cibleDessin();
     // A frame drawn before at this scale with no error and that would leave no ink in view now:
