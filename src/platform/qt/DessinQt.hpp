@@ -51,12 +51,62 @@ struct EtatPolice {
     bool operator<(const EtatPolice& autre) const { return cle() < autre.cle(); }
 };
 
-// A table of texts that finds a key from a view of one, without copying it.
-struct HachageTexte {
-    using is_transparent = void;
-    std::size_t operator()(std::u32string_view t) const {
-        return std::hash<std::u32string_view>{}(t);
+// Widths by text, in open addressing: a lookup usually reads one slot, where a node-based table
+// followed two or three pointers (most of the fitting's time went to those cache misses).
+class TableLargeurs {
+  public:
+    // Valid until the next addition.
+    const double* trouve(std::u32string_view texte) const {
+        if (cases_.empty()) return nullptr;
+        const std::size_t h = hache(texte);
+        for (std::size_t i = h & masque_;; i = (i + 1) & masque_) {
+            const Case& c = cases_[i];
+            if (!c.occupee) return nullptr;
+            if (c.hachage == h && c.texte == texte) return &c.largeur;
+        }
     }
+    void ajoute(std::u32string_view texte, double largeur) {
+        if ((taille_ + 1) * 2 > cases_.size()) agrandit();
+        const std::size_t h = hache(texte);
+        std::size_t i = h & masque_;
+        for (; cases_[i].occupee; i = (i + 1) & masque_) {
+            if (cases_[i].hachage == h && cases_[i].texte == texte) return;
+        }
+        cases_[i] = {true, h, Texte(texte), largeur};
+        ++taille_;
+    }
+    void clear() {
+        cases_.clear();
+        taille_ = 0;
+        masque_ = 0;
+    }
+
+  private:
+    struct Case {
+        bool occupee = false;
+        std::size_t hachage = 0;
+        Texte texte;
+        double largeur = 0;
+    };
+    static std::size_t hache(std::u32string_view texte) {
+        return std::hash<std::u32string_view>{}(texte);
+    }
+    void agrandit() {
+        std::vector<Case> anciennes = std::move(cases_);
+        cases_.assign(std::max<std::size_t>(16, anciennes.size() * 2), Case{});
+        masque_ = cases_.size() - 1;
+        for (Case& c : anciennes) {
+            if (!c.occupee) continue;
+            std::size_t i = c.hachage & masque_;
+            while (cases_[i].occupee)
+                i = (i + 1) & masque_;
+            cases_[i] = std::move(c);
+        }
+    }
+
+    std::vector<Case> cases_;
+    std::size_t taille_ = 0;
+    std::size_t masque_ = 0;
 };
 
 // The font and metrics objects of one state, made once, and the widths measured in it (in
@@ -68,7 +118,7 @@ struct Police {
     QFont font;
     QFontMetricsF metriques;
     double hauteur;
-    std::unordered_map<Texte, double, HachageTexte, std::equal_to<>> largeurs;
+    TableLargeurs largeurs;
     // Whether a blank between these two characters (0: none) leaves the width a plain sum.
     std::unordered_map<std::uint64_t, bool> blancsNeutres;
     // Whether this font draws the character itself (no fallback font).
@@ -98,8 +148,7 @@ class MesuresPolices {
         return *courante_;
     }
     const double* trouve(const Police& police, std::u32string_view texte) const {
-        const auto trouvee = police.largeurs.find(texte);
-        return trouvee == police.largeurs.end() ? nullptr : &trouvee->second;
+        return police.largeurs.trouve(texte);
     }
     void retient(Police& police, std::u32string_view texte, double largeur) {
         if (largeurs_ >= LargeursMaximum) {
@@ -107,7 +156,7 @@ class MesuresPolices {
                 p->largeurs.clear();
             largeurs_ = 0;
         }
-        police.largeurs.emplace(Texte(texte), largeur);
+        police.largeurs.ajoute(texte, largeur);
         ++largeurs_;
     }
     // The entry of the state last asked for, if any.
