@@ -243,6 +243,57 @@ const Cas Plannings[] = {
                              .psText = "anticonstitutionnellement <b>grand</b> mot",
                              .piFontSize = 150});
      }},
+    // The same without markup or line breaks, where a wrap may be left out only when none of
+    // its widths can overflow.
+    {"huge_size_plain",
+     [](TracPlanDLL& plan) {
+         const auto repete = [](const std::string& mots, int fois) {
+             std::string texte;
+             for (int i = 0; i < fois; ++i)
+                 texte += mots;
+             return texte;
+         };
+         plan.NewCadreTexte(5, 5, {.piBas = 60, .piDroite = 90, .psText = "ordinaire"});
+         plan.NewCadreTexte(
+             10, 10,
+             {.piBas = 40,
+              .piDroite = 60,
+              .psText = repete("grand mot ", 40) + "anticonstitutionnellementanticonstitution" +
+                        repete(" mot grand", 40),
+              .piFontSize = 200});
+     }},
+    // Long texts of words all different: sizes given up as soon as their lines overflow the
+    // box, a text that fits at a size between, and words that kern with the blank beside them
+    // in the default font and in another.
+    {"distinct_words",
+     [](TracPlanDLL& plan) {
+         bench::genereSemaines(plan, {.cadres = 20, .graine = 9, .logo = Logo});
+         const auto mots = [](std::uint32_t premier, std::size_t longueur) {
+             std::string texte;
+             for (std::uint32_t i = premier; texte.size() < longueur; ++i) {
+                 for (std::uint32_t n = i + 26 * 26; n > 0; n /= 26)
+                     texte += static_cast<char>('a' + n % 26);
+                 texte += i % 11 == 0 ? "  " : " ";
+             }
+             return texte;
+         };
+         plan.NewCadreTexte(10, 10, {.piBas = 40, .piDroite = 50, .psText = mots(0, 8000)});
+         plan.NewCadreTexte(
+             0, 0, {.piBas = 100, .piDroite = 120, .psText = mots(500, 3000), .piFontSize = 30});
+         plan.NewCadreTexte(
+             20, 60, {.piBas = 70, .piDroite = 90, .psText = mots(500, 260), .piFontSize = 30});
+         plan.NewCadreTexte(45, 10,
+                            {.piBas = 60,
+                             .piDroite = 40,
+                             .psText = "La TOUR AVANT Lyon " + mots(900, 300) + " PAYS YT",
+                             .piFontSize = 20});
+         plan.NewCadreTexte(45, 45,
+                            {.piBas = 60,
+                             .piDroite = 70,
+                             .psText = "AVANT la Tour " + mots(1200, 300) + " Ty",
+                             .psFont = "Liberation Serif",
+                             .piFontSize = 20});
+     }},
 };
 
 class CachesSansEffet : public ::testing::TestWithParam<Cas> {
@@ -279,6 +330,50 @@ TEST_P(CachesSansEffet, OnTheRecordingDoubles) {
 
 INSTANTIATE_TEST_SUITE_P(, CachesSansEffet, ::testing::ValuesIn(Plannings),
                          [](const auto& cas) { return std::string(cas.param.nom); });
+
+// A width summed over blanks is the one Qt gives for the whole text, whether the blanks sit
+// between letters that kern with them or not, with the line so far measured before or not.
+TEST(LargeursSommees, AreThoseOfTheWholeText) {
+    qt::PlateformeQt::partagee();
+    const std::vector<std::string> textes = {
+        "La Tour AVANT Lyon",
+        "a b",
+        "  double  blanc ",
+        "T",
+        " A",
+        "Y ",
+        "fi ffi fl\u00e8che",
+        "\u00e9t\u00e9 \u00e0 l'heure \u00ab d\u00e9j\u00e0 \u00bb",
+        "mot - Y",
+        "P. L. T. V.",
+        std::string(1500, 'w') + " " + std::string(1500, 'v'),
+        "caf\u00e9 e\u0301 \u0301x",
+        "\u05e9\u05dc\u05d5\u05dd \u05e2\u05d5\u05dc\u05dd",
+        "premier mot\ttabul\u00e9"};
+    for (const char* police : {"Arial", "DejaVu Sans", "Liberation Serif"}) {
+        for (const float taille : {5.5f, 10.0f, 37.0f}) {
+            for (const bool progressif : {false, true}) {
+                for (const std::string& utf8 : textes) {
+                    const Texte texte = depuisUtf8(utf8);
+                    qt::SurfaceQt surface(96);
+                    surface.FontName(depuisUtf8(police));
+                    surface.FontSize(taille);
+                    caches::actifs(false);
+                    const double seule = surface.TextWidth(texte);
+                    caches::actifs(true);
+                    // The way a wrap asks: each line so far, then that line and one more word.
+                    if (progressif) {
+                        for (std::size_t i = 0; i < texte.size(); ++i) {
+                            if (texte[i] == U' ') surface.TextWidth(texte.substr(0, i));
+                        }
+                    }
+                    EXPECT_EQ(seule, surface.TextWidth(texte))
+                        << police << " " << taille << " " << progressif << " \"" << utf8 << "\"";
+                }
+            }
+        }
+    }
+}
 
 }  // namespace
 }  // namespace vitrail

@@ -10,10 +10,16 @@
 #include <QPainter>
 #include <QRawFont>
 #include <QString>
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <span>
+#include <string_view>
 #include <tuple>
 #include <unordered_map>
 #include <vector>
@@ -46,7 +52,66 @@ struct EtatPolice {
     bool operator<(const EtatPolice& autre) const { return cle() < autre.cle(); }
 };
 
-// The font and metrics objects of one state, made once, and the widths measured in it.
+// Widths by text, in open addressing: a lookup usually reads one slot, where a node-based table
+// followed two or three pointers (most of the fitting's time went to those cache misses).
+class TableLargeurs {
+  public:
+    // Valid until the next addition.
+    const double* trouve(std::u32string_view texte) const {
+        if (cases_.empty()) return nullptr;
+        const std::size_t h = hache(texte);
+        for (std::size_t i = h & masque_;; i = (i + 1) & masque_) {
+            const Case& c = cases_[i];
+            if (!c.occupee) return nullptr;
+            if (c.hachage == h && c.texte == texte) return &c.largeur;
+        }
+    }
+    void ajoute(std::u32string_view texte, double largeur) {
+        if ((taille_ + 1) * 2 > cases_.size()) agrandit();
+        const std::size_t h = hache(texte);
+        std::size_t i = h & masque_;
+        for (; cases_[i].occupee; i = (i + 1) & masque_) {
+            if (cases_[i].hachage == h && cases_[i].texte == texte) return;
+        }
+        cases_[i] = {true, h, Texte(texte), largeur};
+        ++taille_;
+    }
+    void clear() {
+        cases_.clear();
+        taille_ = 0;
+        masque_ = 0;
+    }
+
+  private:
+    struct Case {
+        bool occupee = false;
+        std::size_t hachage = 0;
+        Texte texte;
+        double largeur = 0;
+    };
+    static std::size_t hache(std::u32string_view texte) {
+        return std::hash<std::u32string_view>{}(texte);
+    }
+    void agrandit() {
+        std::vector<Case> anciennes = std::move(cases_);
+        cases_.assign(std::max<std::size_t>(16, anciennes.size() * 2), Case{});
+        masque_ = cases_.size() - 1;
+        for (Case& c : anciennes) {
+            if (!c.occupee) continue;
+            std::size_t i = c.hachage & masque_;
+            while (cases_[i].occupee)
+                i = (i + 1) & masque_;
+            cases_[i] = std::move(c);
+        }
+    }
+
+    std::vector<Case> cases_;
+    std::size_t taille_ = 0;
+    std::size_t masque_ = 0;
+};
+
+// The font and metrics objects of one state, made once, and the widths measured in it (in
+// pixels, as Qt gives them), with what is known of its blanks and characters.
 struct Police {
     Police(const EtatPolice& e, const QFont& f, QPaintDevice& appareil)
         : etat(e), font(f), metriques(f, &appareil), hauteur(metriques.height()) {}
@@ -54,7 +119,13 @@ struct Police {
     QFont font;
     QFontMetricsF metriques;
     double hauteur;
-    std::unordered_map<Texte, double> largeurs;
+    TableLargeurs largeurs;
+    // Whether a blank between these two characters (0: none) leaves the width a plain sum.
+    std::unordered_map<std::uint64_t, bool> blancsNeutres;
+    // Whether this font draws the character itself (no fallback font).
+    std::unordered_map<char32_t, bool> dansLaPolice;
+    std::optional<double> blanc;
+    std::vector<std::uint8_t> petitesPaires;
 };
 
 // Fonts and measures of one surface, bounded: past these counts everything measured so far is
@@ -77,18 +148,17 @@ class MesuresPolices {
         courante_ = trouvee->second.get();
         return *courante_;
     }
-    double largeur(Police& police, const Texte& texte, const std::function<double()>& mesure) {
-        const auto trouvee = police.largeurs.find(texte);
-        if (trouvee != police.largeurs.end()) return trouvee->second;
+    const double* trouve(const Police& police, std::u32string_view texte) const {
+        return police.largeurs.trouve(texte);
+    }
+    void retient(Police& police, std::u32string_view texte, double largeur) {
         if (largeurs_ >= LargeursMaximum) {
             for (auto& [etat, p] : polices_)
                 p->largeurs.clear();
             largeurs_ = 0;
         }
-        const double l = mesure();
-        police.largeurs.emplace(texte, l);
+        police.largeurs.ajoute(texte, largeur);
         ++largeurs_;
-        return l;
     }
     // The entry of the state last asked for, if any.
     Police* courante() const { return courante_; }
@@ -96,12 +166,31 @@ class MesuresPolices {
         courante_ = nullptr;
         polices_.clear();
         largeurs_ = 0;
+        recentes_ = {};
+    }
+
+    // The last texts measured, whose parts after a blank are known to add up, with their widths:
+    // a wrap asks for a line, then a word, then that line, a blank and the word.
+    struct Recente {
+        const Police* police = nullptr;
+        Texte texte;
+        double largeur = 0;
+    };
+    const std::array<Recente, 2>& recentes() const { return recentes_; }
+    void retientRecente(const Police& police, const Texte& texte, double largeur) {
+        Recente& r = recentes_[suivante_];
+        suivante_ = (suivante_ + 1) % recentes_.size();
+        r.police = &police;
+        r.texte = texte;
+        r.largeur = largeur;
     }
 
   private:
     std::map<EtatPolice, std::unique_ptr<Police>> polices_;
     Police* courante_ = nullptr;
     std::size_t largeurs_ = 0;
+    std::array<Recente, 2> recentes_;
+    std::size_t suivante_ = 0;
 };
 
 // Drawing in twips on a Qt paint device: the control's backing image or the printer. Positions,
@@ -110,13 +199,17 @@ template <class Base>
 class DessinQt : public EtatDessin<Base> {
   public:
     double TextWidth(const Texte& texte) override {
-        const auto mesure = [&](const QFontMetricsF& m) {
-            return m.horizontalAdvance(versQString(texte)) * TwipsParPouce /
-                   appareil().logicalDpiX();
-        };
-        if (!caches::actifs()) return mesure(QFontMetricsF(police(), &appareil()));
+        if (!caches::actifs()) {
+            return enTwips(
+                QFontMetricsF(police(), &appareil()).horizontalAdvance(versQString(texte)));
+        }
         Police& p = policeEnCours();
-        return mesures_.largeur(p, texte, [&] { return mesure(p.metriques); });
+        const double l = largeurBrute(p, texte);
+        if (texte.size() <= LongueurSommableMaximum &&
+            std::all_of(texte.begin(), texte.end(), [](char32_t c) { return sommable(c); })) {
+            mesures_.retientRecente(p, texte, l);
+        }
+        return enTwips(l);
     }
     double TextHeight(const Texte&) override {
         const double hauteur = caches::actifs() ? policeEnCours().hauteur
@@ -131,6 +224,19 @@ class DessinQt : public EtatDessin<Base> {
     void OublieMesures() override {
         mesures_.oublie();
         images_.clear();
+    }
+    double LargeurParCaractere(std::u32string_view caracteres,
+                               std::span<const std::pair<char32_t, char32_t>> bords) override {
+        Police& p = policeEnCours();
+        for (const char32_t c : caracteres) {
+            if (!sommable(c) || !dansLaPolice(p, c)) return 0;
+        }
+        if (!dansLaPolice(p, Blanc) || !dansLaPolice(p, U'-')) return 0;
+        for (const auto& [avant, apres] : bords) {
+            if (!blancNeutre(p, avant, apres)) return 0;
+        }
+        // Far above any advance with its kerning: a character of this font never adds more.
+        return std::max(0.0, enTwips(8 * p.metriques.maxWidth()));
     }
 
     void Print(const Texte& texte) override {
@@ -232,6 +338,141 @@ class DessinQt : public EtatDessin<Base> {
         images_.push_back({fichier.filePath(), fichier.lastModified(), fichier.size(),
                            QImage(fichier.filePath())});
         return images_.back().image;
+    }
+
+    static constexpr char32_t Blanc = U' ';
+    // Past this length Qt may cut a text into several runs, which changes its kerning.
+    static constexpr std::size_t LongueurSommableMaximum = 2000;
+    // Widths summed in pixels stay exact (multiples of 1/64) well below this.
+    static constexpr double SommeMaximum = 1 << 24;
+    static constexpr std::size_t PairesMaximum = 1 << 16;
+
+    double enTwips(double pixels) const {
+        return pixels * TwipsParPouce / appareil().logicalDpiX();
+    }
+
+    // Characters of simple left-to-right scripts, without controls or soft hyphens, whose
+    // shaping never reaches beyond a blank other than through the pair on either side of it.
+    static bool sommable(char32_t c) {
+        return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x590 && c != 0xAD);
+    }
+
+    bool dansLaPolice(Police& p, char32_t c) {
+        const auto [entree, nouvelle] = p.dansLaPolice.try_emplace(c, false);
+        if (nouvelle) entree->second = p.metriques.inFontUcs4(c);
+        return entree->second;
+    }
+
+    // Whether "a b" measures as "a", " " and "b" (0 standing for no character).
+    bool blancNeutre(Police& p, char32_t avant, char32_t apres) {
+        // Latin-1 pairs, the most asked, in a flat table: 0 unknown, 1 no, 2 yes.
+        constexpr char32_t Petits = 256;
+        if (avant < Petits && apres < Petits) {
+            if (p.petitesPaires.empty()) p.petitesPaires.assign(Petits * Petits, 0);
+            std::uint8_t& connu = p.petitesPaires[avant * Petits + apres];
+            if (connu == 0) connu = blancNeutreMesure(p, avant, apres) ? 2 : 1;
+            return connu == 2;
+        }
+        return blancNeutreMesure(p, avant, apres);
+    }
+    bool blancNeutreMesure(Police& p, char32_t avant, char32_t apres) {
+        const std::uint64_t cle = static_cast<std::uint64_t>(avant) << 32 | apres;
+        if (p.blancsNeutres.size() >= PairesMaximum) p.blancsNeutres.clear();
+        const auto [entree, nouvelle] = p.blancsNeutres.try_emplace(cle, false);
+        if (!nouvelle) return entree->second;
+        Texte trois;
+        if (avant != 0) trois += avant;
+        trois += Blanc;
+        if (apres != 0) trois += apres;
+        double somme = largeurBlanc(p);
+        if (avant != 0) somme += largeurBrute(p, std::u32string_view(&avant, 1));
+        if (apres != 0) somme += largeurBrute(p, std::u32string_view(&apres, 1));
+        entree->second = p.metriques.horizontalAdvance(versQString(trois)) == somme;
+        return entree->second;
+    }
+
+    double largeurBlanc(Police& p) {
+        if (!p.blanc) p.blanc = p.metriques.horizontalAdvance(QString(QChar(u' ')));
+        return *p.blanc;
+    }
+
+    // The width in pixels, measured once per state. A text of blank-separated parts is the sum
+    // of its parts and blanks where that is exactly what Qt would give: most lines a layout
+    // tries are a line already measured, a blank and one more word.
+    double largeurBrute(Police& p, std::u32string_view texte) {
+        if (const std::optional<double> somme = parRecente(p, texte)) return *somme;
+        if (const double* connue = mesures_.trouve(p, texte)) return *connue;
+        const std::optional<double> somme = sommeParBlancs(p, texte);
+        const double l = somme ? *somme
+                               : p.metriques.horizontalAdvance(QString::fromUcs4(
+                                     texte.data(), static_cast<qsizetype>(texte.size())));
+        mesures_.retient(p, texte, l);
+        return l;
+    }
+
+    // A recent text, a blank and one more part: its width, a blank's and that part's.
+    std::optional<double> parRecente(Police& p, std::u32string_view texte) {
+        if (texte.empty() || texte.size() > LongueurSommableMaximum) return std::nullopt;
+        const std::size_t blanc = texte.rfind(Blanc);
+        if (blanc == std::u32string_view::npos) return std::nullopt;
+        for (const auto& r : mesures_.recentes()) {
+            const std::size_t n = r.texte.size();
+            if (r.police != &p || n != blanc || !texte.starts_with(r.texte)) continue;
+            const std::u32string_view partie = texte.substr(blanc + 1);
+            if (!std::all_of(partie.begin(), partie.end(), [](char32_t c) { return sommable(c); }))
+                return std::nullopt;
+            if (!blancNeutre(p, n > 0 ? texte[n - 1] : 0, partie.empty() ? 0 : partie.front())) {
+                return std::nullopt;
+            }
+            double largeurPartie = 0;
+            if (!partie.empty()) {
+                // Most often the word measured just before.
+                const auto& recentes = mesures_.recentes();
+                const auto meme = std::find_if(
+                    recentes.begin(), recentes.end(),
+                    [&](const auto& m) { return m.police == &p && m.texte == partie; });
+                largeurPartie = meme != recentes.end() ? meme->largeur : largeurBrute(p, partie);
+            }
+            const double somme = r.largeur + largeurBlanc(p) + largeurPartie;
+            if (!(std::fabs(somme) < SommeMaximum)) return std::nullopt;
+            return somme;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<double> sommeParBlancs(Police& p, std::u32string_view texte) {
+        if (texte.size() < 2 || texte.size() > LongueurSommableMaximum) return std::nullopt;
+        std::size_t blanc = texte.rfind(Blanc);
+        if (blanc == std::u32string_view::npos) return std::nullopt;
+        for (const char32_t c : texte) {
+            if (!sommable(c)) return std::nullopt;
+        }
+        // From the right, part after part, until the text before a blank is one measured.
+        double somme = 0;
+        std::size_t fin = texte.size();
+        for (int essais = 0;; ++essais) {
+            const char32_t avant = blanc > 0 ? texte[blanc - 1] : 0;
+            const char32_t apres = blanc + 1 < texte.size() ? texte[blanc + 1] : 0;
+            if (!blancNeutre(p, avant, apres)) return std::nullopt;
+            const std::u32string_view partie = texte.substr(blanc + 1, fin - blanc - 1);
+            if (!partie.empty()) somme += largeurBrute(p, partie);
+            somme += largeurBlanc(p);
+            fin = blanc;
+            const std::u32string_view tete = texte.substr(0, fin);
+            if (essais < 4 && !tete.empty()) {
+                if (const double* connue = mesures_.trouve(p, tete)) {
+                    somme += *connue;
+                    break;
+                }
+            }
+            blanc = tete.rfind(Blanc);
+            if (blanc == std::u32string_view::npos) {
+                if (!tete.empty()) somme += largeurBrute(p, tete);
+                break;
+            }
+        }
+        if (!(std::fabs(somme) < SommeMaximum)) return std::nullopt;
+        return somme;
     }
 
     Police& policeEnCours() {

@@ -4,6 +4,9 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <span>
+#include <string_view>
+#include <utility>
 
 #include "support/Texte.hpp"
 #include "vitrail/Rapports.hpp"
@@ -55,6 +58,14 @@ class Surface {
     virtual std::uint64_t Resolution() const { return 0; }
     // Drops whatever the surface keeps of its measures.
     virtual void OublieMesures() {}
+    // In the current font, for texts made only of `caracteres`, blanks and hyphens: a bound on
+    // the width one character adds, when every such text measures as the sum of its parts
+    // between blanks and of its blanks wherever a blank stands between the two characters of one
+    // of `bords` (0 for the start or end of the text); 0 when the surface cannot tell.
+    virtual double LargeurParCaractere(std::u32string_view /*caracteres*/,
+                                       std::span<const std::pair<char32_t, char32_t>> /*bords*/) {
+        return 0;
+    }
 
     // Twips per device pixel: a screen at 96 dots per inch unless the surface knows better.
     virtual double TwipsParPixel() const { return 15; }

@@ -40,7 +40,11 @@ std::int16_t mesureSeizeBits(TracPlanOCX& controle, std::u32string_view nom,
 }  // namespace
 
 float TracPlanOCX::RtvTextWidth(const Texte& psText, bool pbSansTailleDesBalises) {
-    const Texte texte = pbSansTailleDesBalises ? EnleveBalises(psText) : psText;
+    // Markup starts with a chevron: a text without one is measured as it stands, uncopied.
+    Texte sansBalises;
+    const bool balises = pbSansTailleDesBalises && psText.find(U'<') != Texte::npos;
+    if (balises) sansBalises = EnleveBalises(psText);
+    const Texte& texte = balises ? sansBalises : psText;
     switch (ilTypeImpression) {
         case eiTypeSortieEcran: {
             if (!caches::actifs()) return static_cast<float>(ioObject().TextWidth(texte));
@@ -78,6 +82,20 @@ float TracPlanOCX::RtvTextHeight(const Texte& psText) {
             return static_cast<float>(surface().TextHeight(psText)) * HauteurVersPageHtml;
         default:
             return 0;
+    }
+}
+
+std::optional<std::int16_t> TracPlanOCX::hauteurMuette(const Texte& texte) {
+    if (ilTypeImpression < 1 || ilTypeImpression > 3) return std::nullopt;
+    try {
+        const double brut =
+            ilTypeImpression == 2 ? cibleDessin().TextHeight(texte) : surface().TextHeight(texte);
+        if (!(std::fabs(brut) < SurementDehors - 2)) return std::nullopt;
+        if (ilTypeImpression == 1) return CInt(brut);
+        if (ilTypeImpression == 2) return CInt(static_cast<float>(brut));
+        return CInt(static_cast<float>(brut) * HauteurVersPageHtml);
+    } catch (...) {
+        return std::nullopt;
     }
 }
 

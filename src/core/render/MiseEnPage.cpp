@@ -24,7 +24,88 @@ Texte gauche(const Texte& texte, std::int32_t k) {
     return texte.substr(0, static_cast<std::size_t>(k));
 }
 
+// Widths and heights well inside 16 bits on every target.
+constexpr double SansDebordement = 32000;
+
 }  // namespace
+
+// What the texts a wrap measures are made of: for a text without markup, controls or complex
+// scripts, its characters, the pairs that may stand on either side of a blank in a line or
+// candidate line (0 for nothing), and its longest run without a blank. A line ends with a word
+// or a blank and goes on with the next word, a hyphen (a split that takes no letter) or
+// nothing; only a last word can follow nothing.
+struct CompositionTexte {
+    bool simple = false;
+    std::u32string caracteres;
+    std::vector<std::pair<char32_t, char32_t>> bords;
+    std::size_t motLePlusLong = 0;
+};
+
+namespace {
+
+CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre) {
+    constexpr char32_t Limite = 0x590;
+    CompositionTexte c;
+    std::vector<bool> present(Limite);
+    std::vector<std::uint64_t> paires;
+    const auto paire = [&](char32_t a, char32_t b) {
+        paires.push_back(static_cast<std::uint64_t>(a) << 32 | b);
+    };
+    std::size_t mot = 0;
+    for (std::size_t i = 0; i < texte.size(); ++i) {
+        const char32_t x = texte[i];
+        if (x < 0x20 || x >= Limite || x == U'<') return {};
+        present[x] = true;
+        if (x != Blanc) {
+            c.motLePlusLong = std::max(c.motLePlusLong, ++mot);
+            continue;
+        }
+        mot = 0;
+        const char32_t avant = i > 0 ? texte[i - 1] : 0;
+        paire(avant, i + 1 < texte.size() ? texte[i + 1] : 0);
+        paire(avant, 0);
+        if (coupeSansLettre) paire(avant, U'-');
+    }
+    const std::size_t dernier = texte.rfind(Blanc);
+    const std::size_t debut = dernier == Texte::npos ? 0 : dernier + 1;
+    paire(0, debut < texte.size() ? texte[debut] : 0);
+    std::sort(paires.begin(), paires.end());
+    paires.erase(std::unique(paires.begin(), paires.end()), paires.end());
+    for (const std::uint64_t p : paires)
+        c.bords.emplace_back(static_cast<char32_t>(p >> 32), static_cast<char32_t>(p));
+    // Checking a pair costs about what measuring a word does: the shortcut pays only where
+    // the text has many more blanks than distinct pairs.
+    const auto blancs = static_cast<std::size_t>(std::count(texte.begin(), texte.end(), Blanc));
+    if (paires.size() * 4 > blancs) return {};
+    for (char32_t x = 0x20; x < Limite; ++x) {
+        if (present[x] && x != Blanc) c.caracteres += x;
+    }
+    c.simple = true;
+    return c;
+}
+
+}  // namespace
+
+// A wrap measures lines of at most the available width, a blank and one more run (with a
+// hyphen), and the longest line is no wider: where widths add up over blanks and a character
+// adds a bounded width, none of them can overflow.
+bool TracPlanOCX::enveloppeMuette(const CompositionTexte& c, double gauche_, double droite) {
+    if (!c.simple || reglages.piNbMiniLettresDunMot < 0) return false;
+    if (ilTypeImpression < 1 || ilTypeImpression > 3) return false;
+    const std::int32_t complement = 100 - reglages.piMargeEnPourcent;
+    if (complement < -32768 || complement > 32767) return false;
+    const double A = std::max(0.0, (droite - gauche_) * complement / 100);
+    double parCaractere = 0;
+    try {
+        Surface& s = ilTypeImpression == 2 ? cibleDessin() : surface();
+        parCaractere = s.LargeurParCaractere(c.caracteres, c.bords);
+    } catch (...) {
+        return false;
+    }
+    // On the HTML target widths are smaller than these twips: the bound only gets safer.
+    return parCaractere > 0 &&
+           A + parCaractere * static_cast<double>(c.motLePlusLong + 3) < SansDebordement;
+}
 
 void TracPlanOCX::AjouteLigneTexte(const Texte& ligne) {
     avecGestionnaire(U"AjouteLigneTexte", [&] {
@@ -67,11 +148,16 @@ void TracPlanOCX::placeMot(Texte& L, Texte& M, double A) {
         AjouteLigneTexte(L + U"-");
         L.clear();
     }
-    if (W(prefixe() + M) > A) {
+    // Built in place: this is the candidate of nearly every word.
+    Texte& suite = ligneEssayee_;
+    suite.assign(L);
+    if (!L.empty()) suite += Blanc;
+    suite += M;
+    if (W(suite) > A) {
         AjouteLigneTexte(L);
         L = M;
     } else {
-        L = prefixe() + M;
+        L.swap(suite);
     }
     M.clear();
 }
@@ -103,6 +189,11 @@ void TracPlanOCX::GetTableauTexteLong(const Texte& texte, double gauche_, double
                 AjouteLigneTexte(L.empty() ? Texte(1, RetourChariot) : L + Blanc);
                 L.clear();
                 M.clear();
+            }
+            if (arret_ && !(arret_->hauteurBoite >=
+                            static_cast<double>(isLignes.size() - 1) * arret_->hauteurLigne)) {
+                arrete_ = true;
+                return;
             }
         }
         // The last word is never split.
@@ -197,10 +288,32 @@ void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauch
                     GetTableauTexteLong(texte, gauche_, droite);
                 }
             };
-            enveloppe();
+            // A wrap that can report nothing is left out when a later one replaces its lines,
+            // and given up at a size that is not the last as soon as its lines overflow the box.
+            const CompositionTexte composition =
+                garde ? compositionDe(texte, reglages.piNbMiniLettresDunMot == 0)
+                      : CompositionTexte{};
+            if (!(garde && boucle && enveloppeMuette(composition, gauche_, droite))) enveloppe();
             while (Z >= plancher) {
                 cibleDessin().FontSize(CSng(Z));
-                enveloppe();
+                bool faite = false;
+                if (garde && Z - PasTaille >= plancher &&
+                    enveloppeMuette(composition, gauche_, droite)) {
+                    if (const auto hauteur = hauteurMuette(TexteHauteurLigne)) {
+                        arret_ = ArretLignes{bas - haut, static_cast<double>(*hauteur)};
+                        arrete_ = false;
+                        GetTableauTexteLong(texte, gauche_, droite);
+                        arret_.reset();
+                        // Its lines replace those a replay would give back.
+                        journal = {};
+                        if (arrete_) {
+                            Z -= PasTaille;
+                            continue;
+                        }
+                        faite = true;
+                    }
+                }
+                if (!faite) enveloppe();
                 h = CInt(RtvTextHeight(TexteHauteurLigne));
                 const std::int16_t w = CInt(W(GetLigneLaPlusLongue()));
                 if (bas - haut >= nombreLignes() * h && droite - gauche_ >= w) {

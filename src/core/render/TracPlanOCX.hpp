@@ -35,6 +35,8 @@ struct ArgumentsImprime {
     Texte psPaperSize = U"A4";
 };
 
+struct CompositionTexte;
+
 // The control that holds a planning's settings and frames and draws them on the current target.
 // Internal: hosts reach it only through TracPlanDLL, so its state is open to the rest of the
 // component and to the tests.
@@ -182,6 +184,20 @@ class TracPlanOCX {
     bool memesReponses(const JournalLargeurs& journal);
     void noteLargeur(const Texte& texte, float valeur, bool deborde);
     JournalLargeurs* journal_ = nullptr;
+    // Whether wrapping a text of that make-up in the current font can report nothing at all.
+    bool enveloppeMuette(const CompositionTexte& composition, double gauche, double droite);
+    // The line height the fitting would take in the current font, measured without any report;
+    // none when it may overflow.
+    std::optional<std::int16_t> hauteurMuette(const Texte& texte);
+    // While set, a wrap stops as soon as its lines are more than the box's height holds.
+    struct ArretLignes {
+        double hauteurBoite;
+        double hauteurLigne;
+    };
+    std::optional<ArretLignes> arret_;
+    bool arrete_ = false;
+    // A line and the next word, kept to reuse its memory from word to word.
+    Texte ligneEssayee_;
     // Where frames are drawn: the printer, or the control's own drawing area.
     Surface& cibleDessin();
     // A frame drawn before at this scale with no error and that would leave no ink in view now:
