@@ -89,10 +89,10 @@ std::optional<std::int16_t> TracPlanOCX::hauteurMuette(const Texte& texte) {
     if (ilTypeImpression < 1 || ilTypeImpression > 3) return std::nullopt;
     try {
         const double brut =
-            ilTypeImpression == 2 ? cibleDessin().TextHeight(texte) : surface().TextHeight(texte);
+            ilTypeImpression == eiTypeSortieImprimante ? cibleDessin().TextHeight(texte) : surface().TextHeight(texte);
         if (!(std::fabs(brut) < SurementDehors - 2)) return std::nullopt;
-        if (ilTypeImpression == 1) return CInt(brut);
-        if (ilTypeImpression == 2) return CInt(static_cast<float>(brut));
+        if (ilTypeImpression == eiTypeSortieEcran) return CInt(brut);
+        if (ilTypeImpression == eiTypeSortieImprimante) return CInt(static_cast<float>(brut));
         return CInt(static_cast<float>(brut) * HauteurVersPageHtml);
     } catch (...) {
         return std::nullopt;

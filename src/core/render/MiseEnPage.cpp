@@ -97,7 +97,7 @@ bool TracPlanOCX::enveloppeMuette(const CompositionTexte& c, double gauche_, dou
     const double A = std::max(0.0, (droite - gauche_) * complement / 100);
     double parCaractere = 0;
     try {
-        Surface& s = ilTypeImpression == 2 ? cibleDessin() : surface();
+        Surface& s = ilTypeImpression == eiTypeSortieImprimante ? cibleDessin() : surface();
         parCaractere = s.LargeurParCaractere(c.caracteres, c.bords);
     } catch (...) {
         return false;
