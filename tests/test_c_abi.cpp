@@ -191,6 +191,45 @@ TEST_F(AbiC, EscapingTheHtmlKeepsOnlyTheStyleTags) {
     EXPECT_NE(html().find("<i>x</i>&lt;s&gt;y"), npos);
 }
 
+// The viewer's drawing area as each kind of file; a drawing that fails keeps the previous file.
+TEST_F(AbiC, PicturesOfTheDrawingAreaInEachFormat) {
+    struct Ligne {
+        int32_t format;
+        const char* nom;
+        const char* debut;
+    };
+    for (const Ligne& l : {Ligne{VITRAIL_FORMAT_PNG, "p.png", "\x89PNG"},
+                           Ligne{VITRAIL_FORMAT_HTML5, "p.html", "<!DOCTYPE html>"},
+                           Ligne{VITRAIL_FORMAT_SVG, "p.svg", "<?xml"}}) {
+        const std::string chemin = (dossier / l.nom).string();
+        ASSERT_EQ(cadre("Lundi <b>matin</b>"), VITRAIL_OK);
+        int32_t dessine = -1;
+        ASSERT_EQ(vitrail_image(plan, l.format, chemin.c_str(), 400, 300, R, R, nullptr, nullptr,
+                                &dessine),
+                  VITRAIL_OK)
+            << vitrail_derniere_erreur();
+        EXPECT_EQ(dessine, 1) << l.nom;
+        const std::string fichier = vitrail::test::contenu(chemin);
+        EXPECT_EQ(fichier.rfind(l.debut, 0), 0u) << l.nom;
+        if (l.format != VITRAIL_FORMAT_PNG) {
+            EXPECT_NE(fichier.find("matin"), npos) << l.nom;
+        }
+
+        // A missing picture stops the drawing: nothing replaces the file.
+        ASSERT_EQ(vitrail_new_cadre_image(plan, "absente.png", 1, 1, 5, 5), VITRAIL_OK);
+        ASSERT_EQ(vitrail_image(plan, l.format, chemin.c_str(), 400, 300, R, R, nullptr, nullptr,
+                                &dessine),
+                  VITRAIL_OK);
+        EXPECT_EQ(dessine, 0) << l.nom;
+        EXPECT_EQ(vitrail::test::contenu(chemin), fichier) << l.nom;
+    }
+    EXPECT_EQ(vitrail_image(plan, 3, "x.png", 400, 300, R, R, nullptr, nullptr, nullptr),
+              VITRAIL_ERREUR_ARGUMENT);
+    EXPECT_EQ(
+        vitrail_image(plan, VITRAIL_FORMAT_PNG, nullptr, 400, 300, R, R, nullptr, nullptr, nullptr),
+        VITRAIL_ERREUR_ARGUMENT);
+}
+
 TEST(AbiCVersion, IsTheProjectsVersion) {
     EXPECT_STREQ(vitrail_version(), VITRAIL_VERSION_ATTENDUE);
 }
