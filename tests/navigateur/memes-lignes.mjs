@@ -59,52 +59,51 @@ function ecart(a, b) {
                     Math.abs(a.y + a.h / 2 - (b.y + b.h / 2)));
 }
 
+// Each run drawn within a pixel of the box the layout gave it; the runs in the same order.
+function compareRuns(nom, voulus, dessines, echecs) {
+    if (dessines.length !== voulus.length) echecs.push(`${nom}: ${dessines.length} runs, the layout has ${voulus.length}`);
+    let pire = 0;
+    for (let i = 0; i < Math.min(dessines.length, voulus.length); ++i) {
+        if (dessines[i].texte !== voulus[i].texte) {
+            echecs.push(`${nom}: run ${i} is "${dessines[i].texte}", the layout's "${voulus[i].texte}"`);
+            continue;
+        }
+        const e = ecart(voulus[i].voulu, dessines[i].dessine);
+        pire = Math.max(pire, e);
+        if (e > ECART_PIXELS) echecs.push(`${nom}: "${voulus[i].texte}" laid out at ${JSON.stringify(voulus[i].voulu)}, drawn at ${JSON.stringify(dessines[i].dessine)}`);
+    }
+    if (voulus.length === 0) echecs.push(`${nom}: no text run`);
+    console.log(`${nom}: ${dessines.length} runs, largest gap ${pire.toFixed(2)} px`);
+}
+
+// The tab's picture against the PNG, smoothed.
+async function comparePixels(nom, dans, dossier, reference, echecs) {
+    const image = path.join(dossier, `${nom}.png`);
+    await capture(dans, image);
+    const part = difference(reference, pixels(image, 1));
+    console.log(`${nom}: ${(100 * part).toFixed(2)}% of the pixels differ from the PNG`);
+    if (part > PART_MAXIMALE) echecs.push(`${nom}: ${(100 * part).toFixed(2)}% of the pixels differ`);
+    if (process.env.VITRAIL_CAPTURES) fs.copyFileSync(image, path.join(process.env.VITRAIL_CAPTURES, `${nom}.png`));
+}
+
 async function principal() {
     const [png, page, svg] = process.argv.slice(2);
     const reference = pixels(png, 1);
     const navigateur = new Navigateur(path.dirname(path.resolve(page)));
     const echecs = [];
+    const texte = async (dans, expression) =>
+        (await dans('Runtime.evaluate', { expression, returnByValue: true })).result.value;
     try {
+        // The page's runs say where the layout put them: they are the reference for both.
         const dansPage = await ouvre(navigateur, page, reference.largeur, reference.hauteur);
-        const runs = (await dansPage('Runtime.evaluate', { expression: RUNS_PAGE, returnByValue: true })).result.value;
-        let pire = 0;
-        for (const run of runs) {
-            const e = ecart(run.voulu, run.dessine);
-            pire = Math.max(pire, e);
-            if (e > ECART_PIXELS) echecs.push(`page: "${run.texte}" laid out at ${JSON.stringify(run.voulu)}, drawn at ${JSON.stringify(run.dessine)}`);
-        }
-        if (runs.length === 0) echecs.push('page: no text run');
-        console.log(`page: ${runs.length} runs, largest gap ${pire.toFixed(2)} px`);
-        const imagePage = path.join(navigateur.profil, 'page.png');
-        await capture(dansPage, imagePage);
-        const partPage = difference(reference, pixels(imagePage, 1));
-        console.log(`page: ${(100 * partPage).toFixed(2)}% of the pixels differ from the PNG`);
-        if (partPage > PART_MAXIMALE) echecs.push(`page: ${(100 * partPage).toFixed(2)}% of the pixels differ`);
+        const runs = await texte(dansPage, RUNS_PAGE);
+        compareRuns('page', runs, runs, echecs);
+        await comparePixels('page', dansPage, navigateur.profil, reference, echecs);
 
         const dansSvg = await ouvre(navigateur, svg, reference.largeur, reference.hauteur);
-        const textes = (await dansSvg('Runtime.evaluate', { expression: RUNS_SVG, returnByValue: true })).result.value
-            .filter((t) => t.texte.length > 0);
-        if (textes.length !== runs.length) echecs.push(`svg: ${textes.length} runs, the page has ${runs.length}`);
-        let pireSvg = 0;
-        for (let i = 0; i < Math.min(textes.length, runs.length); ++i) {
-            if (textes[i].texte !== runs[i].texte) {
-                echecs.push(`svg: run ${i} is "${textes[i].texte}", the page's "${runs[i].texte}"`);
-                continue;
-            }
-            const e = ecart(runs[i].voulu, textes[i].dessine);
-            pireSvg = Math.max(pireSvg, e);
-            if (e > ECART_PIXELS) echecs.push(`svg: "${runs[i].texte}" laid out at ${JSON.stringify(runs[i].voulu)}, drawn at ${JSON.stringify(textes[i].dessine)}`);
-        }
-        console.log(`svg: ${textes.length} runs, largest gap ${pireSvg.toFixed(2)} px`);
-        const imageSvg = path.join(navigateur.profil, 'svg.png');
-        await capture(dansSvg, imageSvg);
-        const partSvg = difference(reference, pixels(imageSvg, 1));
-        console.log(`svg: ${(100 * partSvg).toFixed(2)}% of the pixels differ from the PNG`);
-        if (partSvg > PART_MAXIMALE) echecs.push(`svg: ${(100 * partSvg).toFixed(2)}% of the pixels differ`);
-        if (process.env.VITRAIL_CAPTURES) {
-            fs.copyFileSync(imagePage, path.join(process.env.VITRAIL_CAPTURES, 'page.png'));
-            fs.copyFileSync(imageSvg, path.join(process.env.VITRAIL_CAPTURES, 'svg.png'));
-        }
+        const textes = (await texte(dansSvg, RUNS_SVG)).filter((t) => t.texte.length > 0);
+        compareRuns('svg', runs, textes, echecs);
+        await comparePixels('svg', dansSvg, navigateur.profil, reference, echecs);
     } finally {
         await navigateur.ferme();
     }
