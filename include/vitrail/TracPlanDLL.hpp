@@ -87,8 +87,8 @@ class VITRAIL_EXPORT TracPlanDLL {
     // Called after each frame a pass draws, with the frames drawn so far and their number.
     void Progression(std::function<void(std::int32_t fait, std::int32_t total)> suivi);
     // The HTML page takes frame texts and the caption as markup, so that hosts style them
-    // (<b>, <i>, <u>); any tag or script in them reaches the browser. On, every character reads
-    // as itself in the page but for those three style tags: for texts a host does not trust.
+    // (`<b>`, `<i>`, `<u>`); any tag or script in them reaches the browser. On, every character
+    // reads as itself in the page but for those three style tags: for texts a host does not trust.
     // Off by default.
     void EchappeHtml(bool oui);
     // Called with each failure reported, once the user has seen (or the answers have taken) its

@@ -112,8 +112,8 @@ VITRAIL_API int vitrail_rapport(vitrail_plan* plan, int32_t indice, int32_t* num
                                 const char** description, const char** procedure,
                                 int32_t* iNoObjet);
 
-/* The HTML page takes frame texts and the caption as markup (hosts style them with <b>, <i>,
- * <u>), so a tag or a script in them reaches the browser. oui not 0: every character reads as
+/* The HTML page takes frame texts and the caption as markup (hosts style them with `<b>`, `<i>`,
+ * `<u>`), so a tag or a script in them reaches the browser. oui not 0: every character reads as
  * itself in this plan's pages, but for those style tags; for texts the host does not trust.
  * Off by default. */
 VITRAIL_API int vitrail_echappe_html(vitrail_plan* plan, int32_t oui);
