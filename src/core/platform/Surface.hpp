@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <string>
 #include <span>
+#include <string>
 #include <string_view>
 #include <utility>
 

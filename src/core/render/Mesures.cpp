@@ -88,8 +88,9 @@ float TracPlanOCX::RtvTextHeight(const Texte& psText) {
 std::optional<std::int16_t> TracPlanOCX::hauteurMuette(const Texte& texte) {
     if (ilTypeImpression < 1 || ilTypeImpression > 3) return std::nullopt;
     try {
-        const double brut =
-            ilTypeImpression == eiTypeSortieImprimante ? cibleDessin().TextHeight(texte) : surface().TextHeight(texte);
+        const double brut = ilTypeImpression == eiTypeSortieImprimante
+                                ? cibleDessin().TextHeight(texte)
+                                : surface().TextHeight(texte);
         if (!(std::fabs(brut) < SurementDehors - 2)) return std::nullopt;
         if (ilTypeImpression == eiTypeSortieEcran) return CInt(brut);
         if (ilTypeImpression == eiTypeSortieImprimante) return CInt(static_cast<float>(brut));
