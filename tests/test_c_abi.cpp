@@ -225,9 +225,27 @@ TEST_F(AbiC, PicturesOfTheDrawingAreaInEachFormat) {
     }
     EXPECT_EQ(vitrail_image(plan, 3, "x.png", 400, 300, R, R, nullptr, nullptr, nullptr),
               VITRAIL_ERREUR_ARGUMENT);
-    EXPECT_EQ(
-        vitrail_image(plan, VITRAIL_FORMAT_PNG, nullptr, 400, 300, R, R, nullptr, nullptr, nullptr),
-        VITRAIL_ERREUR_ARGUMENT);
+
+    // A picture twice as large, texts included, and the same after a first try that could
+    // not be written kept the planning.
+    const auto deuxFois = [&](const std::string& chemin) {
+        EXPECT_EQ(cadre("Mardi"), VITRAIL_OK);
+        return vitrail_image(plan, VITRAIL_FORMAT_PNG, chemin.c_str(), 400, 300, R, 2, nullptr,
+                             nullptr, nullptr);
+    };
+    const std::string premier = (dossier / "premier.png").string();
+    ASSERT_EQ(deuxFois(premier), VITRAIL_OK) << vitrail_derniere_erreur();
+    const std::string png = vitrail::test::contenu(premier);
+    ASSERT_GT(png.size(), 24u);
+    const auto octet = [&](std::size_t i) { return static_cast<unsigned char>(png[i]); };
+    EXPECT_EQ(octet(18) << 8 | octet(19), 800);  // the header's width
+    EXPECT_EQ(octet(22) << 8 | octet(23), 600);
+    EXPECT_EQ(deuxFois((dossier / "absent" / "p.png").string()), VITRAIL_ERREUR);
+    const std::string apres = (dossier / "apres.png").string();
+    ASSERT_EQ(vitrail_image(plan, VITRAIL_FORMAT_PNG, apres.c_str(), 400, 300, R, 2, nullptr,
+                            nullptr, nullptr),
+              VITRAIL_OK);
+    EXPECT_EQ(vitrail::test::contenu(apres), png);
 }
 
 TEST(AbiCVersion, IsTheProjectsVersion) {

@@ -25,7 +25,9 @@ QImage imageVierge(int largeur, int hauteur, double dpi, const QColor& fond) {
 }  // namespace
 
 SurfaceQt::SurfaceQt(double pointsParPouce)
-    : dpi_(pointsParPouce), image_(imageVierge(1, 1, pointsParPouce, Qt::white)) {}
+    : dpiPropre_(pointsParPouce),
+      dpi_(pointsParPouce),
+      image_(imageVierge(1, 1, pointsParPouce, Qt::white)) {}
 
 void SurfaceQt::Redimensionne(double largeur, double hauteur) {
     largeur_ = largeur;
@@ -42,6 +44,7 @@ void SurfaceQt::Redimensionne(double largeur, double hauteur) {
 }
 
 void SurfaceQt::resolution(double pointsParPouce) {
+    if (pointsParPouce == dpi_) return;
     finitPeintre();
     dpi_ = pointsParPouce;
     image_ = imageVierge(static_cast<int>(std::ceil(largeur_ * dpi_ / TwipsParPouce)),
@@ -94,7 +97,7 @@ std::optional<std::string> SurfaceQt::Image(eFormatImage format, const PageImage
 }
 
 void SurfaceQt::Agrandit(double echelle) {
-    resolution(std::max(1.0, std::round(dpi_ * echelle)));
+    resolution(std::max(1.0, std::round(dpiPropre_ * echelle)));
 }
 
 }  // namespace vitrail::qt

@@ -44,6 +44,8 @@ class SurfaceQt : public DessinQt<Surface> {
   private:
     void finitPeintre() const;
 
+    // The display's resolution, which Agrandit multiplies.
+    const double dpiPropre_;
     double dpi_;
     double largeur_ = 0;
     double hauteur_ = 0;

@@ -265,6 +265,8 @@ bool TracPlanDLL::Image(const ArgumentsImage& a) {
     TracPlanOCX& controle = i.formulaire().TracPlanOCX1;
     const std::size_t documentsAvant = i.commence();
     Surface& surface = controle.surface();
+    // An earlier call that failed may have left the planning with a larger picture.
+    surface.Agrandit(1);
     const double twipsParPixel = surface.TwipsParPixel();
     surface.Redimensionne(a.largeurPixels * twipsParPixel, a.hauteurPixels * twipsParPixel);
     const auto passe = [&] {

@@ -9,8 +9,8 @@ std::optional<std::string> Surface::Image(eFormatImage, const PageImage&,
     throw std::runtime_error("this surface keeps no picture");
 }
 
-void Surface::Agrandit(double) {
-    throw std::runtime_error("this surface has one resolution");
+void Surface::Agrandit(double echelle) {
+    if (echelle != 1) throw std::runtime_error("this surface has one resolution");
 }
 
 void Imprimante::FichierPdf(const Texte&) {

@@ -74,7 +74,8 @@ class Surface {
     // with the reason when the surface cannot make such a file.
     virtual std::optional<std::string> Image(eFormatImage format, const PageImage& page,
                                              const std::function<bool()>& passe);
-    // From now on the same planning units in that many times more pixels, text included.
+    // From now on the same planning units in that many times the surface's own pixels, text
+    // included (1: its own).
     virtual void Agrandit(double echelle);
 
     virtual Texte FontName() const = 0;
