@@ -1,11 +1,9 @@
 #include "qt/SurfaceQt.hpp"
 
-#include "qt/ExportQt.hpp"
-
-#include <QBuffer>
-#include <QImageWriter>
+#include <algorithm>
 #include <cmath>
-#include <stdexcept>
+
+#include "qt/ExportQt.hpp"
 
 namespace vitrail::qt {
 
