@@ -262,6 +262,18 @@ const Cas Plannings[] = {
                         repete(" mot grand", 40),
               .piFontSize = 200});
      }},
+    // A size far too large for a small box, passed over size after size while every measure
+    // answers alike: heights that overflow 16 bits on the screen (reported at each size) and
+    // then stop overflowing, then a box of no width that nothing ever fits.
+    {"huge_size_small_box",
+     [](TracPlanDLL& plan) {
+         plan.NewCadreTexte(5, 5, {.piBas = 60, .piDroite = 90, .psText = "ordinaire"});
+         plan.NewCadreTexte(10, 10,
+                            {.piBas = 20, .piDroite = 20, .psText = "x", .piFontSize = 1500});
+         plan.NewCadreTexte(
+             30, 10,
+             {.piBas = 40, .piDroite = 10, .psText = "un mot <b>gras</b>", .piFontSize = 900});
+     }},
     // Long texts of words all different: sizes given up as soon as their lines overflow the
     // box, a text that fits at a size between, and words that kern with the blank beside them
     // in the default font and in another.

@@ -37,6 +37,19 @@ std::int16_t mesureSeizeBits(TracPlanOCX& controle, std::u32string_view nom,
     return resultat;
 }
 
+// How a 16-bit measure of that raw value answers: overflowed (reported, counting 0) or its
+// value; none when too near the limit to tell without the conversion.
+struct MesureSeizeBits {
+    bool deborde;
+    double valeur;
+};
+std::optional<MesureSeizeBits> reponseSeizeBits(double brut) {
+    if (!(std::fabs(brut) <= SurementDehors)) return MesureSeizeBits{true, 0};
+    if (std::fabs(brut) < SurementDehors - 2)
+        return MesureSeizeBits{false, static_cast<double>(CInt(brut))};
+    return std::nullopt;
+}
+
 }  // namespace
 
 float TracPlanOCX::RtvTextWidth(const Texte& psText, bool pbSansTailleDesBalises) {
@@ -123,26 +136,65 @@ bool TracPlanOCX::memesReponses(const JournalLargeurs& journal) {
     try {
         for (const LargeurNotee& l : journal.largeurs) {
             const double brut = surface().TextWidth(l.texte);
-            float valeur = 0;
-            bool deborde = false;
+            std::optional<MesureSeizeBits> r;
             if (ilTypeImpression == eiTypeSortieHTML) {
-                valeur = static_cast<float>(brut) * LargeurVersPageHtml;
-            } else if (!(std::fabs(brut) <= SurementDehors)) {
-                deborde = true;
-            } else if (std::fabs(brut) < SurementDehors - 2) {
-                valeur = CInt(brut);
+                r = MesureSeizeBits{false, static_cast<float>(brut) * LargeurVersPageHtml};
             } else {
-                return false;  // too near the limit to tell without the conversion
+                r = reponseSeizeBits(brut);
             }
-            if (deborde != l.deborde) return false;
-            if ((static_cast<double>(valeur) > A) != (static_cast<double>(l.valeur) > A)) {
-                return false;
-            }
+            if (!r || r->deborde != l.deborde) return false;
+            if ((r->valeur > A) != (static_cast<double>(l.valeur) > A)) return false;
         }
     } catch (...) {
         return false;  // the wrap itself will meet and report it
     }
     return true;
+}
+
+// How every measure one size of the fitting asks answers at the current size: the journal's
+// widths, the line height and the longest line's width, each whether it overflows and whether it
+// passes its test (the available width for the journal's, the box for the last two). None when
+// one is too near a limit to tell, or when the fitting would fail on it.
+std::optional<TracPlanOCX::ReponsesTaille> TracPlanOCX::reponsesTaille(
+    const JournalLargeurs& journal, const BoiteTexte& boite) {
+    const bool ecran = ilTypeImpression == eiTypeSortieEcran;
+    if (!ecran && ilTypeImpression != eiTypeSortieHTML) return std::nullopt;
+    ReponsesTaille r;
+    const auto note = [&](bool deborde, bool test) {
+        r.push_back(static_cast<std::uint8_t>((deborde ? 1 : 0) | (test ? 2 : 0)));
+    };
+    // The line height and width are converted to 16 bits on every target.
+    const auto entier = [&](double brut, float versPageHtml) -> std::optional<MesureSeizeBits> {
+        if (ecran) return reponseSeizeBits(brut);
+        const float valeur = static_cast<float>(brut) * versPageHtml;
+        if (!(std::fabs(valeur) < SurementDehors - 2)) return std::nullopt;
+        return MesureSeizeBits{false, static_cast<double>(CInt(valeur))};
+    };
+    try {
+        for (const LargeurNotee& l : journal.largeurs) {
+            const double brut = surface().TextWidth(l.texte);
+            const auto reponse =
+                ecran ? reponseSeizeBits(brut)
+                      : MesureSeizeBits{false, static_cast<float>(brut) * LargeurVersPageHtml};
+            if (!reponse) return std::nullopt;
+            note(reponse->deborde, reponse->valeur > journal.disponible);
+        }
+        const double lignes = static_cast<double>(isLignes.size() - 1);
+        const double brutHauteur = surface().TextHeight(TexteHauteurLigne);
+        const auto hauteur = entier(brutHauteur, HauteurVersPageHtml);
+        if (!hauteur) return std::nullopt;
+        note(hauteur->deborde, boite.hauteur >= lignes * hauteur->valeur);
+
+        const Texte& plusLongue = GetLigneLaPlusLongue();
+        const double brutLargeur = surface().TextWidth(
+            plusLongue.find(U'<') != Texte::npos ? EnleveBalises(plusLongue) : plusLongue);
+        const auto largeur = entier(brutLargeur, LargeurVersPageHtml);
+        if (!largeur) return std::nullopt;
+        note(largeur->deborde, boite.largeur >= largeur->valeur);
+    } catch (...) {
+        return std::nullopt;
+    }
+    return r;
 }
 
 }  // namespace vitrail

@@ -13,10 +13,6 @@ namespace {
 
 constexpr char32_t Blanc = U' ';
 constexpr char32_t RetourChariot = U'\r';
-// Font sizes shrink by this step.
-constexpr double PasTaille = 0.5;
-// The text that gives the height of one line.
-constexpr char32_t TexteHauteurLigne[] = U"WWW";
 
 // The first k characters, as the language's Left$ takes them.
 Texte gauche(const Texte& texte, std::int32_t k) {
@@ -313,14 +309,21 @@ void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauch
                         faite = true;
                     }
                 }
-                if (!faite) enveloppe();
-                h = CInt(RtvTextHeight(TexteHauteurLigne));
-                const std::int16_t w = CInt(W(GetLigneLaPlusLongue()));
-                if (bas - haut >= nombreLignes() * h && droite - gauche_ >= w) {
-                    ajuste = true;
-                    break;
+                std::vector<RapportNote> rapports;
+                {
+                    const NoteRapports note(rapportsNotes_, garde && !faite ? &rapports : nullptr);
+                    if (!faite) enveloppe();
+                    h = CInt(RtvTextHeight(TexteHauteurLigne));
+                    const std::int16_t w = CInt(W(GetLigneLaPlusLongue()));
+                    if (bas - haut >= nombreLignes() * h && droite - gauche_ >= w) {
+                        ajuste = true;
+                        break;
+                    }
                 }
-                Z -= PasTaille;
+                Z = garde && !faite
+                        ? tailleSuivante(Z, plancher, journal, rapports,
+                                         {.hauteur = bas - haut, .largeur = droite - gauche_})
+                        : Z - PasTaille;
             }
             if (garde && rapports_ == rapportsAvant) {
                 caches_.garde(std::move(cle), {.lignes = isLignes,

@@ -137,6 +137,7 @@ Texte TracPlanOCX::GetLigneLaPlusLongue() const {
 
 void TracPlanOCX::RapportErreur(const ErreurExecution& erreur) {
     ++rapports_;
+    if (rapportsNotes_ != nullptr) rapportsNotes_->push_back({nomProcedure, erreur});
     vitrail::RapportErreur(erreur, nomProcedure, dialogues(), ibAbandon, ibNoRedraw);
     if (observateurRapport) observateurRapport(erreur, nomProcedure, iNoObjetEnCours);
 }

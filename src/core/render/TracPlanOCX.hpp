@@ -189,6 +189,40 @@ class TracPlanOCX {
     // The line height the fitting would take in the current font, measured without any report;
     // none when it may overflow.
     std::optional<std::int16_t> hauteurMuette(const Texte& texte);
+    // Sizes that would fit alike: past a size that did not fit, the smaller sizes at which each
+    // measure the fitting asked answers as it did are passed over, their reports given again
+    // (render/TaillesPareilles.cpp). Gives the next size to fit.
+    struct RapportNote {
+        Texte procedure;
+        ErreurExecution erreur;
+    };
+    struct BoiteTexte {
+        double hauteur;
+        double largeur;
+    };
+    using ReponsesTaille = std::vector<std::uint8_t>;
+    double tailleSuivante(double taille, double plancher, const JournalLargeurs& journal,
+                          const std::vector<RapportNote>& rapports, BoiteTexte boite);
+    std::optional<ReponsesTaille> reponsesTaille(const JournalLargeurs& journal,
+                                                 const BoiteTexte& boite);
+    // While set, each report is noted there with the procedure in force.
+    std::vector<RapportNote>* rapportsNotes_ = nullptr;
+    class NoteRapports {
+      public:
+        NoteRapports(std::vector<RapportNote>*& place, std::vector<RapportNote>* notes)
+            : place_(place) {
+            place_ = notes;
+        }
+        ~NoteRapports() { place_ = nullptr; }
+        NoteRapports(const NoteRapports&) = delete;
+        NoteRapports& operator=(const NoteRapports&) = delete;
+
+      private:
+        std::vector<RapportNote>*& place_;
+    };
+    // Font sizes shrink by this step; this text gives the height of one line.
+    static constexpr double PasTaille = 0.5;
+    static constexpr char32_t TexteHauteurLigne[] = U"WWW";
     // While set, a wrap stops as soon as its lines are more than the box's height holds.
     struct ArretLignes {
         double hauteurBoite;
