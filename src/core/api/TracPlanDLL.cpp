@@ -86,10 +86,25 @@ struct VITRAIL_INTERNE TracPlanDLL::Interne {
     BilanShow enCours;
     BilanShow bilan;
 
+    // Reports come in runs of the same one: each text is converted once per run.
+    struct EnUtf8 {
+        Texte texte;
+        std::string utf8;
+        const std::string& de(const Texte& t) {
+            if (t != texte) {
+                texte = t;
+                utf8 = versUtf8(t);
+            }
+            return utf8;
+        }
+    };
+    EnUtf8 description;
+    EnUtf8 procedureEnCours;
+
     void retiens(const ErreurExecution& erreur, const Texte& procedure, std::int32_t iNoObjet) {
         Rapport rapport{.numero = erreur.numero(),
-                        .description = versUtf8(erreur.description()),
-                        .procedure = versUtf8(procedure),
+                        .description = description.de(erreur.description()),
+                        .procedure = procedureEnCours.de(procedure),
                         .iNoObjet = iNoObjet};
         if (surRapport) surRapport(rapport);
         if (++enCours.nombreRapports <= BilanShow::RapportsGardes) {

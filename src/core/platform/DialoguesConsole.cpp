@@ -1,6 +1,8 @@
 #include "platform/DialoguesConsole.hpp"
 
 #include <ostream>
+#include <string>
+#include <string_view>
 
 namespace vitrail {
 
@@ -33,15 +35,16 @@ bool permise(Reponse reponse, Boutons boutons) {
 }
 
 // One line per message: line breaks inside it become " | ".
-std::string surUneLigne(const Texte& texte) {
+std::string enUneLigne(std::u32string_view texte) {
     std::string ligne;
-    for (std::size_t i = 0; i < texte.size(); ++i) {
-        if (texte[i] == U'\r' || texte[i] == U'\n') {
-            if (texte[i] == U'\r' && i + 1 < texte.size() && texte[i + 1] == U'\n') ++i;
-            ligne += " | ";
-        } else {
-            ligne += versUtf8(texte.substr(i, 1));
-        }
+    ligne.reserve(texte.size());
+    while (!texte.empty()) {
+        const std::size_t fin = texte.find_first_of(U"\r\n");
+        ligne += versUtf8(texte.substr(0, fin));
+        if (fin == std::u32string_view::npos) break;
+        const bool paire = texte[fin] == U'\r' && fin + 1 < texte.size() && texte[fin + 1] == U'\n';
+        ligne += " | ";
+        texte.remove_prefix(fin + (paire ? 2 : 1));
     }
     return ligne;
 }
@@ -49,6 +52,15 @@ std::string surUneLigne(const Texte& texte) {
 }  // namespace
 
 DialoguesConsole::DialoguesConsole(std::ostream& sortie) : sortie_(sortie) {}
+
+const std::string& DialoguesConsole::surUneLigne(const Texte& texte) {
+    for (const auto& [recent, ligne] : lignesRecentes_) {
+        if (recent == texte) return ligne;
+    }
+    if (lignesRecentes_.size() == 4) lignesRecentes_.pop_back();
+    lignesRecentes_.emplace_front(texte, enUneLigne(texte));
+    return lignesRecentes_.front().second;
+}
 
 Reponse DialoguesConsole::MsgBox(const Message& message) {
     Reponse reponse = message.boutons == Boutons::OuiNon          ? reponseOuiNon
@@ -67,9 +79,14 @@ Reponse DialoguesConsole::MsgBox(const Message& message) {
         if (permise(choisie, message.boutons)) reponse = choisie;
     }
     if (message.icone == Icone::Critique) ++erreurs;
-    sortie_ << "vitrail: ";
-    if (message.titre) sortie_ << '[' << versUtf8(*message.titre) << "] ";
-    sortie_ << surUneLigne(message.texte) << " -> " << nomReponse(reponse) << std::endl;
+    // One write for the whole line: on an unbuffered stream each piece would be one.
+    std::string ligne = "vitrail: ";
+    if (message.titre) ligne += '[' + versUtf8(*message.titre) + "] ";
+    ligne += surUneLigne(message.texte);
+    ligne += " -> ";
+    ligne += nomReponse(reponse);
+    ligne += '\n';
+    sortie_ << ligne << std::flush;
     return reponse;
 }
 

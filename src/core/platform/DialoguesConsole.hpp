@@ -5,6 +5,8 @@
 #include <functional>
 #include <iosfwd>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "platform/Dialogues.hpp"
 
@@ -35,6 +37,9 @@ class DialoguesConsole : public Dialogues {
 
   private:
     std::ostream& sortie_;
+    // The last few messages on one line: failures come in runs of the same few messages.
+    std::deque<std::pair<Texte, std::string>> lignesRecentes_;
+    const std::string& surUneLigne(const Texte& texte);
 };
 
 }  // namespace vitrail
