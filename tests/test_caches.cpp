@@ -274,6 +274,26 @@ const Cas Plannings[] = {
              30, 10,
              {.piBas = 40, .piDroite = 10, .psText = "un mot <b>gras</b>", .piFontSize = 900});
      }},
+    // Long texts with line breaks, where a wrap that can report nothing is left out or stopped
+    // as for blanks: breaks between words, after and before blanks, in a row, first and last,
+    // in a box that shrinks them, one that takes a letter a line and one that fits at a size
+    // between.
+    {"line_breaks",
+     [](TracPlanDLL& plan) {
+         std::string texte = "\r";
+         for (int i = 0; i < 400; ++i)
+             texte += i % 9 == 0 ? "début \r\r suite\r" : "mot AV\rfin ";
+         plan.NewCadreTexte(10, 10, {.piBas = 40, .piDroite = 50, .psText = texte});
+         plan.NewCadreTexte(45, 10, {.piBas = 80, .piDroite = 12, .psText = texte.substr(0, 900)});
+         plan.NewCadreTexte(
+             0, 60, {.piBas = 100, .piDroite = 120, .psText = texte + "\r", .piFontSize = 30});
+         // Last: at its first sizes the wrap overflows 16 bits on the screen.
+         plan.NewCadreTexte(60, 60,
+                            {.piBas = 90,
+                             .piDroite = 100,
+                             .psText = texte.substr(0, 600) + std::string(200, 'w') + "\r",
+                             .piFontSize = 150});
+     }},
     // Long texts of words all different: sizes given up as soon as their lines overflow the
     // box, a text that fits at a size between, and words that kern with the blank beside them
     // in the default font and in another.

@@ -25,11 +25,12 @@ constexpr double SansDebordement = 32000;
 
 }  // namespace
 
-// What the texts a wrap measures are made of: for a text without markup, controls or complex
-// scripts, its characters, the pairs that may stand on either side of a blank in a line or
-// candidate line (0 for nothing), and its longest run without a blank. A line ends with a word
-// or a blank and goes on with the next word, a hyphen (a split that takes no letter) or
-// nothing; only a last word can follow nothing.
+// What the texts a wrap measures are made of: for a text without markup, controls (but line
+// breaks) or complex scripts, its characters, the pairs that may stand on either side of a
+// blank in a line or candidate line (0 for nothing), and its longest run without a blank. A line
+// ends with a word or a blank and goes on with the next word, a hyphen (a split that takes no
+// letter) or nothing; only a last word can follow nothing. A line break ends the line like a
+// blank and is never measured inside one: the next line starts from nothing.
 struct CompositionTexte {
     bool simple = false;
     std::u32string caracteres;
@@ -47,22 +48,26 @@ CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre) {
     const auto paire = [&](char32_t a, char32_t b) {
         paires.push_back(static_cast<std::uint64_t>(a) << 32 | b);
     };
+    const auto voisin = [&](std::size_t i) {
+        return i < texte.size() && texte[i] != RetourChariot ? texte[i] : 0;
+    };
     std::size_t mot = 0;
     for (std::size_t i = 0; i < texte.size(); ++i) {
         const char32_t x = texte[i];
-        if (x < 0x20 || x >= Limite || x == U'<') return {};
+        if ((x < 0x20 && x != RetourChariot) || x >= Limite || x == U'<') return {};
         present[x] = true;
-        if (x != Blanc) {
+        if (x != Blanc && x != RetourChariot) {
             c.motLePlusLong = std::max(c.motLePlusLong, ++mot);
             continue;
         }
         mot = 0;
-        const char32_t avant = i > 0 ? texte[i - 1] : 0;
-        paire(avant, i + 1 < texte.size() ? texte[i + 1] : 0);
+        if (x == RetourChariot) continue;
+        const char32_t avant = i > 0 ? voisin(i - 1) : 0;
+        paire(avant, voisin(i + 1));
         paire(avant, 0);
         if (coupeSansLettre) paire(avant, U'-');
     }
-    const std::size_t dernier = texte.rfind(Blanc);
+    const std::size_t dernier = texte.find_last_of(U" \r");
     const std::size_t debut = dernier == Texte::npos ? 0 : dernier + 1;
     paire(0, debut < texte.size() ? texte[debut] : 0);
     std::sort(paires.begin(), paires.end());
@@ -74,7 +79,7 @@ CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre) {
     const auto blancs = static_cast<std::size_t>(std::count(texte.begin(), texte.end(), Blanc));
     if (paires.size() * 4 > blancs) return {};
     for (char32_t x = 0x20; x < Limite; ++x) {
-        if (present[x] && x != Blanc) c.caracteres += x;
+        if (present[x] && x != Blanc && x != RetourChariot) c.caracteres += x;
     }
     c.simple = true;
     return c;
