@@ -276,13 +276,16 @@ const Cas Plannings[] = {
      }},
     // Long texts with line breaks, where a wrap that can report nothing is left out or stopped
     // as for blanks: breaks between words, after and before blanks, in a row, first and last,
+    // line feeds that start a word or stand alone,
     // in a box that shrinks them, one that takes a letter a line and one that fits at a size
     // between.
     {"line_breaks",
      [](TracPlanDLL& plan) {
          std::string texte = "\r";
          for (int i = 0; i < 400; ++i)
-             texte += i % 9 == 0 ? "début \r\r suite\r" : "mot AV\rfin ";
+             texte += i % 9 == 0   ? "début \r\r suite\r"
+                      : i % 7 == 0 ? "ligne\r\nAVANT \r\n suite "
+                                   : "mot AV\rfin ";
          plan.NewCadreTexte(10, 10, {.piBas = 40, .piDroite = 50, .psText = texte});
          plan.NewCadreTexte(45, 10, {.piBas = 80, .piDroite = 12, .psText = texte.substr(0, 900)});
          plan.NewCadreTexte(

@@ -229,6 +229,8 @@ class DessinQt : public EtatDessin<Base> {
                                std::span<const std::pair<char32_t, char32_t>> bords) override {
         Police& p = policeEnCours();
         for (const char32_t c : caracteres) {
+            // A line feed has no advance here: it adds nothing.
+            if (c == U'\n' && largeurBrute(p, std::u32string_view(&c, 1)) == 0) continue;
             if (!sommable(c) || !dansLaPolice(p, c)) return 0;
         }
         if (!dansLaPolice(p, Blanc) || !dansLaPolice(p, U'-')) return 0;

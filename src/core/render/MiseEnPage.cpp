@@ -13,6 +13,7 @@ namespace {
 
 constexpr char32_t Blanc = U' ';
 constexpr char32_t RetourChariot = U'\r';
+constexpr char32_t SautDeLigne = U'\n';
 
 // The first k characters, as the language's Left$ takes them.
 Texte gauche(const Texte& texte, std::int32_t k) {
@@ -25,12 +26,13 @@ constexpr double SansDebordement = 32000;
 
 }  // namespace
 
-// What the texts a wrap measures are made of: for a text without markup, controls (but line
-// breaks) or complex scripts, its characters, the pairs that may stand on either side of a
-// blank in a line or candidate line (0 for nothing), and its longest run without a blank. A line
-// ends with a word or a blank and goes on with the next word, a hyphen (a split that takes no
-// letter) or nothing; only a last word can follow nothing. A line break ends the line like a
-// blank and is never measured inside one: the next line starts from nothing.
+// What the texts a wrap measures are made of: for a text without markup, controls (but carriage
+// returns and line feeds) or complex scripts, its characters, the pairs that may stand on either
+// side of a blank in a line or candidate line (0 for nothing), and its longest run without a
+// blank. A line ends with a word or a blank and goes on with the next word, a hyphen (a split
+// that takes no letter) or nothing; only a last word can follow nothing. A carriage return ends
+// the line like a blank and is never measured inside one: the next line starts from nothing. A
+// line feed is a character of its word.
 struct CompositionTexte {
     bool simple = false;
     std::u32string caracteres;
@@ -54,7 +56,9 @@ CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre) {
     std::size_t mot = 0;
     for (std::size_t i = 0; i < texte.size(); ++i) {
         const char32_t x = texte[i];
-        if ((x < 0x20 && x != RetourChariot) || x >= Limite || x == U'<') return {};
+        if ((x < 0x20 && x != RetourChariot && x != SautDeLigne) || x >= Limite || x == U'<') {
+            return {};
+        }
         present[x] = true;
         if (x != Blanc && x != RetourChariot) {
             c.motLePlusLong = std::max(c.motLePlusLong, ++mot);
