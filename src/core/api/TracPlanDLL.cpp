@@ -91,7 +91,7 @@ struct VITRAIL_INTERNE TracPlanDLL::Interne {
         Texte texte;
         std::string utf8;
         const std::string& de(const Texte& t) {
-            if (t != texte) {
+            if (!memesTextes(t, texte)) {
                 texte = t;
                 utf8 = versUtf8(t);
             }

@@ -55,7 +55,7 @@ DialoguesConsole::DialoguesConsole(std::ostream& sortie) : sortie_(sortie) {}
 
 const std::string& DialoguesConsole::surUneLigne(const Texte& texte) {
     for (const auto& [recent, ligne] : lignesRecentes_) {
-        if (recent == texte) return ligne;
+        if (memesTextes(recent, texte)) return ligne;
     }
     if (lignesRecentes_.size() == 4) lignesRecentes_.pop_back();
     lignesRecentes_.emplace_front(texte, enUneLigne(texte));

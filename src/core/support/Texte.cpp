@@ -1,5 +1,6 @@
 #include "support/Texte.hpp"
 
+#include <cstring>
 #include <stdexcept>
 
 namespace vitrail {
@@ -40,6 +41,11 @@ Texte depuisUtf8(std::string_view utf8) {
         i += n;
     }
     return texte;
+}
+
+bool memesTextes(std::u32string_view a, std::u32string_view b) {
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(char32_t)) == 0);
 }
 
 std::string versUtf8(std::u32string_view texte) {
