@@ -1,5 +1,8 @@
 #include "support/RapportErreur.hpp"
 
+#include <cstdint>
+#include <memory>
+
 namespace vitrail {
 
 Message MessageErreurImprimante() {
@@ -17,6 +20,33 @@ Texte MessageRapportErreur(const Texte& procedure, const ErreurExecution& erreur
     return texte;
 }
 
+namespace {
+
+// Failures come in runs of the same one (a frame at a huge size overflows at every size): its
+// message is built once per run. Shared, so that a report made while a box is open (events run
+// under a modal box) replaces it without pulling it from under the open one.
+std::shared_ptr<const Message> messageRapport(const Texte& procedure,
+                                              const ErreurExecution& erreur) {
+    struct Dernier {
+        Texte procedure;
+        std::int32_t numero = 0;
+        Texte description;
+        std::shared_ptr<const Message> message;
+    };
+    thread_local Dernier dernier;
+    if (!dernier.message || dernier.numero != erreur.numero() ||
+        !memesTextes(dernier.procedure, procedure) ||
+        !memesTextes(dernier.description, erreur.description())) {
+        dernier = {procedure, erreur.numero(), erreur.description(),
+                   std::make_shared<const Message>(Message{MessageRapportErreur(procedure, erreur),
+                                                           Boutons::OK, Icone::Critique,
+                                                           U"Erreur de Vitrail.dll"})};
+    }
+    return dernier.message;
+}
+
+}  // namespace
+
 void RapportErreur(const ErreurExecution& erreur, const Texte& procedure, BoiteMessage& boite,
                    bool& ibAbandon, bool& ibNoRedraw) {
     if (erreur.numero() == erreurs::InfoImprimante) {
@@ -24,8 +54,8 @@ void RapportErreur(const ErreurExecution& erreur, const Texte& procedure, BoiteM
     }
     ibAbandon = true;
     ibNoRedraw = true;
-    boite.MsgBox({MessageRapportErreur(procedure, erreur), Boutons::OK, Icone::Critique,
-                  U"Erreur de Vitrail.dll"});
+    const std::shared_ptr<const Message> message = messageRapport(procedure, erreur);
+    boite.MsgBox(*message);
     ibAbandon = true;
     ibNoRedraw = true;
 }
