@@ -220,6 +220,7 @@ void TracPlanOCX::GetTableauTexteLong(const Texte& texte, double gauche_, double
 void TracPlanOCX::tableauOuRejeu(const Texte& texte, double gauche_, double droite,
                                  JournalLargeurs& journal) {
     if (journal.complet && memesReponses(journal)) {
+        ++journal.rendus;
         std::optional<ErreurExecution> depassement;
         for (const LargeurNotee& l : journal.largeurs) {
             if (!l.deborde) continue;

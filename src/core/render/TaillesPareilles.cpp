@@ -16,7 +16,9 @@ namespace vitrail {
 double TracPlanOCX::tailleSuivante(double taille, double plancher, const JournalLargeurs& journal,
                                    const std::vector<RapportNote>& rapports, BoiteTexte boite) {
     const double suivante = taille - PasTaille;
-    if (!journal.complet) return suivante;
+    // Only after a few sizes that answered alike: a frame that shrinks by a few sizes, as most
+    // do, would pay for probes that pass over nothing.
+    if (!journal.complet || journal.rendus < 3) return suivante;
     // The smallest size the fitting tries is that many steps down; it is always fitted.
     const double marches = std::floor((taille - plancher) / PasTaille);
     if (!(marches >= 2)) return suivante;

@@ -176,6 +176,8 @@ class TracPlanOCX {
         double disponible = 0;
         bool enregistre = false;
         bool complet = false;
+        // How many wraps in a row were given back, not done: sizes that answer alike.
+        std::uint32_t rendus = 0;
         Texte nomFinal;
     };
     // GetTableauTexteLong, or what the previous wrap of the same text gave when every width it
