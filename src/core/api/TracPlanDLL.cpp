@@ -102,14 +102,15 @@ struct VITRAIL_INTERNE TracPlanDLL::Interne {
     EnUtf8 procedureEnCours;
 
     void retiens(const ErreurExecution& erreur, const Texte& procedure, std::int32_t iNoObjet) {
+        const bool garde = ++enCours.nombreRapports <= BilanShow::RapportsGardes;
+        // Past the reports kept, one nobody follows is only counted.
+        if (!garde && !surRapport) return;
         Rapport rapport{.numero = erreur.numero(),
                         .description = description.de(erreur.description()),
                         .procedure = procedureEnCours.de(procedure),
                         .iNoObjet = iNoObjet};
         if (surRapport) surRapport(rapport);
-        if (++enCours.nombreRapports <= BilanShow::RapportsGardes) {
-            enCours.rapports.push_back(std::move(rapport));
-        }
+        if (garde) enCours.rapports.push_back(std::move(rapport));
     }
 
     MontrePlan& formulaire() {

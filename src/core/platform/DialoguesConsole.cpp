@@ -57,7 +57,7 @@ const std::string& DialoguesConsole::surUneLigne(const Texte& texte) {
     for (const auto& [recent, ligne] : lignesRecentes_) {
         if (memesTextes(recent, texte)) return ligne;
     }
-    if (lignesRecentes_.size() == 4) lignesRecentes_.pop_back();
+    if (lignesRecentes_.size() == 8) lignesRecentes_.pop_back();
     lignesRecentes_.emplace_front(texte, enUneLigne(texte));
     return lignesRecentes_.front().second;
 }
@@ -80,8 +80,13 @@ Reponse DialoguesConsole::MsgBox(const Message& message) {
     }
     if (message.icone == Icone::Critique) ++erreurs;
     // One write for the whole line: on an unbuffered stream each piece would be one.
-    std::string ligne = "vitrail: ";
-    if (message.titre) ligne += '[' + versUtf8(*message.titre) + "] ";
+    std::string& ligne = ligne_;
+    ligne = "vitrail: ";
+    if (message.titre) {
+        ligne += '[';
+        ligne += surUneLigne(*message.titre);
+        ligne += "] ";
+    }
     ligne += surUneLigne(message.texte);
     ligne += " -> ";
     ligne += nomReponse(reponse);

@@ -37,9 +37,11 @@ class DialoguesConsole : public Dialogues {
 
   private:
     std::ostream& sortie_;
-    // The last few messages on one line: failures come in runs of the same few messages.
+    // The last few texts on one line: failures come in runs of the same few messages.
     std::deque<std::pair<Texte, std::string>> lignesRecentes_;
     const std::string& surUneLigne(const Texte& texte);
+    // The line being written, its memory kept from one message to the next.
+    std::string ligne_;
 };
 
 }  // namespace vitrail

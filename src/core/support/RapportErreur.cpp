@@ -1,6 +1,7 @@
 #include "support/RapportErreur.hpp"
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 
 namespace vitrail {
@@ -22,27 +23,30 @@ Texte MessageRapportErreur(const Texte& procedure, const ErreurExecution& erreur
 
 namespace {
 
-// Failures come in runs of the same one (a frame at a huge size overflows at every size): its
+// Failures come in runs of the same few (a frame at a huge size overflows at every size): each
 // message is built once per run. Shared, so that a report made while a box is open (events run
-// under a modal box) replaces it without pulling it from under the open one.
+// under a modal box) replaces one without pulling it from under the open box.
 std::shared_ptr<const Message> messageRapport(const Texte& procedure,
                                               const ErreurExecution& erreur) {
-    struct Dernier {
+    struct Recent {
         Texte procedure;
         std::int32_t numero = 0;
         Texte description;
         std::shared_ptr<const Message> message;
     };
-    thread_local Dernier dernier;
-    if (!dernier.message || dernier.numero != erreur.numero() ||
-        !memesTextes(dernier.procedure, procedure) ||
-        !memesTextes(dernier.description, erreur.description())) {
-        dernier = {procedure, erreur.numero(), erreur.description(),
-                   std::make_shared<const Message>(Message{MessageRapportErreur(procedure, erreur),
-                                                           Boutons::OK, Icone::Critique,
-                                                           U"Erreur de Vitrail.dll"})};
+    thread_local std::deque<Recent> recents;
+    for (const Recent& r : recents) {
+        if (r.numero == erreur.numero() && memesTextes(r.procedure, procedure) &&
+            memesTextes(r.description, erreur.description())) {
+            return r.message;
+        }
     }
-    return dernier.message;
+    if (recents.size() == 4) recents.pop_back();
+    recents.push_front({procedure, erreur.numero(), erreur.description(),
+                        std::make_shared<const Message>(
+                            Message{MessageRapportErreur(procedure, erreur), Boutons::OK,
+                                    Icone::Critique, U"Erreur de Vitrail.dll"})});
+    return recents.front().message;
 }
 
 }  // namespace
