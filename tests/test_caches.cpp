@@ -384,7 +384,8 @@ TEST(LargeursSommees, AreThoseOfTheWholeText) {
         std::string(1500, 'w') + " " + std::string(1500, 'v'),
         "caf\u00e9 e\u0301 \u0301x",
         "\u05e9\u05dc\u05d5\u05dd \u05e2\u05d5\u05dc\u05dd",
-        "premier mot\ttabul\u00e9"};
+        "premier mot\ttabul\u00e9",
+        "fin\r\nAVANT la\r\n Tour \nV.\n"};
     for (const char* police : {"Arial", "DejaVu Sans", "Liberation Serif"}) {
         for (const float taille : {5.5f, 10.0f, 37.0f}) {
             for (const bool progressif : {false, true}) {
