@@ -353,10 +353,9 @@ class DessinQt : public EtatDessin<Base> {
         return pixels * TwipsParPouce / appareil().logicalDpiX();
     }
 
-    // Characters of simple left-to-right scripts, without controls or soft hyphens, whose
-    // shaping never reaches beyond a blank other than through the pair on either side of it.
-    // A line feed has no advance and no kerning reaches over it in Qt (the pairs around a blank
-    // are still measured).
+    // Characters of simple left-to-right scripts, without soft hyphens or controls but the line
+    // feed (no advance, and no kerning reaches over it in Qt), whose shaping never reaches
+    // beyond a blank other than through the pair on either side of it.
     static bool sommable(char32_t c) {
         return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x590 && c != 0xAD) || c == U'\n';
     }

@@ -50,6 +50,12 @@ std::optional<MesureSeizeBits> reponseSeizeBits(double brut) {
     return std::nullopt;
 }
 
+// How a width the wrap asked answers on the target: in HTML it never overflows.
+std::optional<MesureSeizeBits> reponseLargeur(double brut, bool html) {
+    if (html) return MesureSeizeBits{false, static_cast<float>(brut) * LargeurVersPageHtml};
+    return reponseSeizeBits(brut);
+}
+
 }  // namespace
 
 float TracPlanOCX::RtvTextWidth(const Texte& psText, bool pbSansTailleDesBalises) {
@@ -136,12 +142,7 @@ bool TracPlanOCX::memesReponses(const JournalLargeurs& journal) {
     try {
         for (const LargeurNotee& l : journal.largeurs) {
             const double brut = surface().TextWidth(l.texte);
-            std::optional<MesureSeizeBits> r;
-            if (ilTypeImpression == eiTypeSortieHTML) {
-                r = MesureSeizeBits{false, static_cast<float>(brut) * LargeurVersPageHtml};
-            } else {
-                r = reponseSeizeBits(brut);
-            }
+            const auto r = reponseLargeur(brut, ilTypeImpression == eiTypeSortieHTML);
             if (!r || r->deborde != l.deborde) return false;
             if ((r->valeur > A) != (static_cast<double>(l.valeur) > A)) return false;
         }
@@ -173,9 +174,7 @@ std::optional<TracPlanOCX::ReponsesTaille> TracPlanOCX::reponsesTaille(
     try {
         for (const LargeurNotee& l : journal.largeurs) {
             const double brut = surface().TextWidth(l.texte);
-            const auto reponse =
-                ecran ? reponseSeizeBits(brut)
-                      : MesureSeizeBits{false, static_cast<float>(brut) * LargeurVersPageHtml};
+            const auto reponse = reponseLargeur(brut, !ecran);
             if (!reponse) return std::nullopt;
             note(reponse->deborde, reponse->valeur > journal.disponible);
         }
