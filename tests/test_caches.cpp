@@ -297,6 +297,28 @@ const Cas Plannings[] = {
                              .psText = texte.substr(0, 600) + std::string(200, 'w') + "\r",
                              .piFontSize = 150});
      }},
+    // Long texts with markup, where a wrap that can report nothing is left out or stopped as
+    // for plain words: a text that shrinks, a box a letter wide whose splits cut tags, and a
+    // last frame whose widths overflow 16 bits on the screen at its first sizes.
+    {"long_markup",
+     [](TracPlanDLL& plan) {
+         bench::genereSemaines(plan, {.cadres = 20, .graine = 6, .logo = Logo});
+         const auto texte = [](int mots) {
+             std::string t;
+             for (int i = 0; i < mots; ++i)
+                 t += i % 5 == 0   ? "<b>réunion</b> "
+                      : i % 7 == 0 ? "<i>AVANT</i> la <U>Tour</U><b></b> <u></u> "
+                                   : "planning ";
+             return t;
+         };
+         plan.NewCadreTexte(20, 20, {.piBas = 60, .piDroite = 90, .psText = texte(600)});
+         plan.NewCadreTexte(45, 10, {.piBas = 80, .piDroite = 12, .psText = texte(60)});
+         plan.NewCadreTexte(60, 60,
+                            {.piBas = 90,
+                             .piDroite = 100,
+                             .psText = texte(300) + "<b>" + std::string(200, 'w') + "</b> fin",
+                             .piFontSize = 24});
+     }},
     // Long texts of words all different: sizes given up as soon as their lines overflow the
     // box, a text that fits at a size between, and words that kern with the blank beside them
     // in the default font and in another.
@@ -366,26 +388,28 @@ TEST_P(CachesSansEffet, OnTheRecordingDoubles) {
 INSTANTIATE_TEST_SUITE_P(, CachesSansEffet, ::testing::ValuesIn(Plannings),
                          [](const auto& cas) { return std::string(cas.param.nom); });
 
+const std::vector<std::string> TextesSommes = {
+    "La Tour AVANT Lyon",
+    "a b",
+    "  double  blanc ",
+    "T",
+    " A",
+    "Y ",
+    "fi ffi fl\u00e8che",
+    "\u00e9t\u00e9 \u00e0 l'heure \u00ab d\u00e9j\u00e0 \u00bb",
+    "mot - Y",
+    "P. L. T. V.",
+    std::string(1500, 'w') + " " + std::string(1500, 'v'),
+    "caf\u00e9 e\u0301 \u0301x",
+    "\u05e9\u05dc\u05d5\u05dd \u05e2\u05d5\u05dc\u05dd",
+    "premier mot\ttabul\u00e9",
+    "fin\r\nAVANT la\r\n Tour \nV.\n"};
+
 // A width summed over blanks is the one Qt gives for the whole text, whether the blanks sit
 // between letters that kern with them or not, with the line so far measured before or not.
 TEST(LargeursSommees, AreThoseOfTheWholeText) {
     qt::PlateformeQt::partagee();
-    const std::vector<std::string> textes = {
-        "La Tour AVANT Lyon",
-        "a b",
-        "  double  blanc ",
-        "T",
-        " A",
-        "Y ",
-        "fi ffi fl\u00e8che",
-        "\u00e9t\u00e9 \u00e0 l'heure \u00ab d\u00e9j\u00e0 \u00bb",
-        "mot - Y",
-        "P. L. T. V.",
-        std::string(1500, 'w') + " " + std::string(1500, 'v'),
-        "caf\u00e9 e\u0301 \u0301x",
-        "\u05e9\u05dc\u05d5\u05dd \u05e2\u05d5\u05dc\u05dd",
-        "premier mot\ttabul\u00e9",
-        "fin\r\nAVANT la\r\n Tour \nV.\n"};
+    const std::vector<std::string>& textes = TextesSommes;
     for (const char* police : {"Arial", "DejaVu Sans", "Liberation Serif"}) {
         for (const float taille : {5.5f, 10.0f, 37.0f}) {
             for (const bool progressif : {false, true}) {
@@ -409,6 +433,57 @@ TEST(LargeursSommees, AreThoseOfTheWholeText) {
             }
         }
     }
+}
+
+// The bound a character adds, which decides whether a wrap can overflow, holds for every
+// prefix of every word, with or without a hyphen, and for the kerning beside every blank.
+TEST(LargeurParCaractere, BoundsWhatEachCharacterAdds) {
+    qt::PlateformeQt::partagee();
+    int bornes = 0;
+    for (const char* police : {"Arial", "DejaVu Sans", "Liberation Serif"}) {
+        for (const float taille : {5.5f, 10.0f, 37.0f}) {
+            for (const std::string& utf8 : TextesSommes) {
+                const Texte texte = depuisUtf8(utf8);
+                qt::SurfaceQt surface(96);
+                surface.FontName(depuisUtf8(police));
+                surface.FontSize(taille);
+                Texte caracteres;
+                std::vector<std::pair<char32_t, char32_t>> bords;
+                for (std::size_t i = 0; i < texte.size(); ++i) {
+                    if (texte[i] != U' ') {
+                        caracteres += texte[i];
+                        continue;
+                    }
+                    const char32_t avant = i > 0 ? texte[i - 1] : 0;
+                    bords.emplace_back(avant, i + 1 < texte.size() ? texte[i + 1] : 0);
+                    bords.emplace_back(avant, 0);
+                    bords.emplace_back(avant, U'-');
+                }
+                const double borne = surface.LargeurParCaractere(caracteres, bords);
+                if (borne == 0) continue;
+                ++bornes;
+                const auto W = [&](const Texte& t) { return surface.TextWidth(t); };
+                const std::string ici =
+                    std::string(police) + " " + std::to_string(taille) + " \"" + utf8 + "\"";
+                for (std::size_t debut = 0; debut < texte.size(); ++debut) {
+                    for (std::size_t fin = debut; fin <= texte.size() && fin - debut < 40; ++fin) {
+                        const Texte morceau = texte.substr(debut, fin - debut);
+                        if (morceau.find(U' ') != Texte::npos) break;
+                        const auto n = static_cast<double>(morceau.size());
+                        EXPECT_LE(W(morceau), n * borne) << ici;
+                        EXPECT_LE(W(morceau + U"-"), (n + 1) * borne) << ici;
+                    }
+                }
+                for (std::size_t i = texte.find(U' '); i != Texte::npos;
+                     i = texte.find(U' ', i + 1)) {
+                    const Texte gauche = texte.substr(0, i);
+                    const Texte droite = texte.substr(i + 1);
+                    EXPECT_LE(std::fabs(W(texte) - W(gauche) - W(U" ") - W(droite)), borne) << ici;
+                }
+            }
+        }
+    }
+    EXPECT_GT(bornes, 50);
 }
 
 }  // namespace

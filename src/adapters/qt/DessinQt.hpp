@@ -120,8 +120,8 @@ struct Police {
     QFontMetricsF metriques;
     double hauteur;
     TableLargeurs largeurs;
-    // Whether a blank between these two characters (0: none) leaves the width a plain sum.
-    std::unordered_map<std::uint64_t, bool> blancsNeutres;
+    // How far a blank between these two characters (0: none) takes the width from a plain sum.
+    std::unordered_map<std::uint64_t, double> ecartsBlanc;
     // Whether this font draws the character itself (no fallback font).
     std::unordered_map<char32_t, bool> dansLaPolice;
     std::optional<double> blanc;
@@ -234,11 +234,14 @@ class DessinQt : public EtatDessin<Base> {
             if (!sommable(c) || !dansLaPolice(p, c)) return 0;
         }
         if (!dansLaPolice(p, Blanc) || !dansLaPolice(p, U'-')) return 0;
+        // Twice the widest glyph: a character of this font never adds more, kerning included.
+        const double largeur = 2 * p.metriques.maxWidth();
         for (const auto& [avant, apres] : bords) {
-            if (!blancNeutre(p, avant, apres)) return 0;
+            if (!blancNeutre(p, avant, apres) &&
+                !(std::fabs(ecartBlanc(p, avant, apres)) <= largeur))
+                return 0;
         }
-        // Far above any advance with its kerning: a character of this font never adds more.
-        return std::max(0.0, enTwips(8 * p.metriques.maxWidth()));
+        return std::max(0.0, enTwips(largeur));
     }
 
     void Print(const Texte& texte) override {
@@ -373,15 +376,16 @@ class DessinQt : public EtatDessin<Base> {
         if (avant < Petits && apres < Petits) {
             if (p.petitesPaires.empty()) p.petitesPaires.assign(Petits * Petits, 0);
             std::uint8_t& connu = p.petitesPaires[avant * Petits + apres];
-            if (connu == 0) connu = blancNeutreMesure(p, avant, apres) ? 2 : 1;
+            if (connu == 0) connu = ecartBlanc(p, avant, apres) == 0 ? 2 : 1;
             return connu == 2;
         }
-        return blancNeutreMesure(p, avant, apres);
+        return ecartBlanc(p, avant, apres) == 0;
     }
-    bool blancNeutreMesure(Police& p, char32_t avant, char32_t apres) {
+    // What "a b" measures beyond "a", " " and "b": the kerning on either side of the blank.
+    double ecartBlanc(Police& p, char32_t avant, char32_t apres) {
         const std::uint64_t cle = static_cast<std::uint64_t>(avant) << 32 | apres;
-        if (p.blancsNeutres.size() >= PairesMaximum) p.blancsNeutres.clear();
-        const auto [entree, nouvelle] = p.blancsNeutres.try_emplace(cle, false);
+        if (p.ecartsBlanc.size() >= PairesMaximum) p.ecartsBlanc.clear();
+        const auto [entree, nouvelle] = p.ecartsBlanc.try_emplace(cle, 0);
         if (!nouvelle) return entree->second;
         Texte trois;
         if (avant != 0) trois += avant;
@@ -390,7 +394,7 @@ class DessinQt : public EtatDessin<Base> {
         double somme = largeurBlanc(p);
         if (avant != 0) somme += largeurBrute(p, std::u32string_view(&avant, 1));
         if (apres != 0) somme += largeurBrute(p, std::u32string_view(&apres, 1));
-        entree->second = p.metriques.horizontalAdvance(versQString(trois)) == somme;
+        entree->second = p.metriques.horizontalAdvance(versQString(trois)) - somme;
         return entree->second;
     }
 

@@ -60,8 +60,9 @@ class Surface {
     virtual void OublieMesures() {}
     // In the current font, for texts made only of `caracteres`, blanks and hyphens: a bound on
     // the width one character adds, when every such text measures as the sum of its parts
-    // between blanks and of its blanks wherever a blank stands between the two characters of one
-    // of `bords` (0 for the start or end of the text); 0 when the surface cannot tell.
+    // between blanks and of its blanks, give or take that bound for each blank that stands
+    // between the two characters of one of `bords` (0 for the start or end of the text); 0 when
+    // the surface cannot tell.
     virtual double LargeurParCaractere(std::u32string_view /*caracteres*/,
                                        std::span<const std::pair<char32_t, char32_t>> /*bords*/) {
         return 0;

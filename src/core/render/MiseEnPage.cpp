@@ -26,13 +26,13 @@ constexpr double SansDebordement = 32000;
 
 }  // namespace
 
-// What the texts a wrap measures are made of: for a text without markup, controls (but carriage
-// returns and line feeds) or complex scripts, its characters, the pairs that may stand on either
-// side of a blank in a line or candidate line (0 for nothing), and its longest run without a
-// blank. A line ends with a word or a blank and goes on with the next word, a hyphen (a split
-// that takes no letter) or nothing; only a last word can follow nothing. A carriage return ends
-// the line like a blank and is never measured inside one: the next line starts from nothing. A
-// line feed is a character of its word.
+// What the texts a wrap measures are made of: for a text without controls (but carriage returns
+// and line feeds) or complex scripts, its characters, the pairs that may stand on either side of
+// a blank in a line or candidate line (0 for nothing), and its longest run without a blank. A
+// line ends with a word or a blank and goes on with the next word, a hyphen (a split that takes
+// no letter) or nothing; only a last word can follow nothing. A carriage return ends the line
+// like a blank and is never measured inside one: the next line starts from nothing. A line feed
+// is a character of its word. Tags are not measured, except where a split cuts one.
 struct CompositionTexte {
     bool simple = false;
     std::u32string caracteres;
@@ -42,10 +42,29 @@ struct CompositionTexte {
 
 namespace {
 
-CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre) {
-    constexpr char32_t Limite = 0x590;
-    CompositionTexte c;
-    std::vector<bool> present(Limite);
+constexpr char32_t LimiteSimple = 0x590;
+
+// The characters of the text, and its longest run without a blank; false when the text holds a
+// character that is not simple.
+bool caracteresDe(const Texte& texte, CompositionTexte& c) {
+    std::vector<bool> present(LimiteSimple);
+    std::size_t mot = 0;
+    for (const char32_t x : texte) {
+        if ((x < 0x20 && x != RetourChariot && x != SautDeLigne) || x >= LimiteSimple) return false;
+        present[x] = true;
+        mot = x == Blanc || x == RetourChariot ? 0 : mot + 1;
+        c.motLePlusLong = std::max(c.motLePlusLong, mot);
+    }
+    for (char32_t x = 0x20; x < LimiteSimple; ++x) {
+        if (present[x] && x != Blanc && x != RetourChariot) c.caracteres += x;
+    }
+    return true;
+}
+
+// The pairs beside each blank of the text as measured, tags left out. A line of tags alone, or
+// a split that cuts a tag, puts nothing, a blank, or a tag's own chevron beside a blank: with
+// markup, those pairs are added on either side of every character that stands beside a blank.
+std::vector<std::uint64_t> pairesDe(const Texte& texte, bool balises, bool coupeSansLettre) {
     std::vector<std::uint64_t> paires;
     const auto paire = [&](char32_t a, char32_t b) {
         paires.push_back(static_cast<std::uint64_t>(a) << 32 | b);
@@ -53,38 +72,54 @@ CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre) {
     const auto voisin = [&](std::size_t i) {
         return i < texte.size() && texte[i] != RetourChariot ? texte[i] : 0;
     };
-    std::size_t mot = 0;
+    std::vector<char32_t> avants{0, Blanc, U'>'};
+    std::vector<char32_t> apres{0, Blanc, U'-', U'<'};
     for (std::size_t i = 0; i < texte.size(); ++i) {
-        const char32_t x = texte[i];
-        if ((x < 0x20 && x != RetourChariot && x != SautDeLigne) || x >= Limite || x == U'<') {
-            return {};
-        }
-        present[x] = true;
-        if (x != Blanc && x != RetourChariot) {
-            c.motLePlusLong = std::max(c.motLePlusLong, ++mot);
-            continue;
-        }
-        mot = 0;
-        if (x == RetourChariot) continue;
+        if (texte[i] != Blanc) continue;
         const char32_t avant = i > 0 ? voisin(i - 1) : 0;
         paire(avant, voisin(i + 1));
         paire(avant, 0);
         if (coupeSansLettre) paire(avant, U'-');
+        if (balises) {
+            avants.push_back(avant);
+            apres.push_back(voisin(i + 1));
+        }
     }
     const std::size_t dernier = texte.find_last_of(U" \r");
     const std::size_t debut = dernier == Texte::npos ? 0 : dernier + 1;
     paire(0, debut < texte.size() ? texte[debut] : 0);
+    if (balises) {
+        for (std::vector<char32_t>* v : {&avants, &apres}) {
+            std::sort(v->begin(), v->end());
+            v->erase(std::unique(v->begin(), v->end()), v->end());
+        }
+        for (const char32_t a : {char32_t{0}, Blanc, U'>'}) {
+            for (const char32_t b : apres)
+                paire(a, b);
+        }
+        for (const char32_t a : avants) {
+            for (const char32_t b : {char32_t{0}, Blanc, U'-', U'<'})
+                paire(a, b);
+        }
+    }
     std::sort(paires.begin(), paires.end());
     paires.erase(std::unique(paires.begin(), paires.end()), paires.end());
-    for (const std::uint64_t p : paires)
-        c.bords.emplace_back(static_cast<char32_t>(p >> 32), static_cast<char32_t>(p));
+    return paires;
+}
+
+CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre) {
+    CompositionTexte c;
+    if (!caracteresDe(texte, c)) return {};
+    const bool balises = texte.find(U'<') != Texte::npos;
+    const Texte mesure = balises ? EnleveBalises(texte) : Texte();
+    const Texte& mesuree = balises ? mesure : texte;
+    const std::vector<std::uint64_t> paires = pairesDe(mesuree, balises, coupeSansLettre);
     // Checking a pair costs about what measuring a word does: the shortcut pays only where
     // the text has many more blanks than distinct pairs.
-    const auto blancs = static_cast<std::size_t>(std::count(texte.begin(), texte.end(), Blanc));
+    const auto blancs = static_cast<std::size_t>(std::count(mesuree.begin(), mesuree.end(), Blanc));
     if (paires.size() * 4 > blancs) return {};
-    for (char32_t x = 0x20; x < Limite; ++x) {
-        if (present[x] && x != Blanc && x != RetourChariot) c.caracteres += x;
-    }
+    for (const std::uint64_t p : paires)
+        c.bords.emplace_back(static_cast<char32_t>(p >> 32), static_cast<char32_t>(p));
     c.simple = true;
     return c;
 }
@@ -92,8 +127,8 @@ CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre) {
 }  // namespace
 
 // A wrap measures lines of at most the available width, a blank and one more run (with a
-// hyphen), and the longest line is no wider: where widths add up over blanks and a character
-// adds a bounded width, none of them can overflow.
+// hyphen), and the longest line is no wider: where widths add up over blanks (give or take the
+// kerning beside each) and a character adds a bounded width, none of them can overflow.
 bool TracPlanOCX::enveloppeMuette(const CompositionTexte& c, double gauche_, double droite) {
     if (!c.simple || reglages.piNbMiniLettresDunMot < 0) return false;
     if (ilTypeImpression < 1 || ilTypeImpression > 3) return false;
