@@ -319,6 +319,31 @@ const Cas Plannings[] = {
                              .psText = texte(300) + "<b>" + std::string(200, 'w') + "</b> fin",
                              .piFontSize = 24});
      }},
+    // Long texts in other scripts, drawn from fallback fonts: Hebrew, ideographs and kana,
+    // Hangul, mixed with Latin; one shrinks, one fits at a size between, and the last one's
+    // widths overflow 16 bits on the screen at its first sizes.
+    {"other_scripts",
+     [](TracPlanDLL& plan) {
+         const auto texte = [](int mots) {
+             std::string t;
+             for (int i = 0; i < mots; ++i)
+                 t += i % 5 == 0   ? "\u05e9\u05dc\u05d5\u05dd (\u05e2\u05d5\u05dc\u05dd) "
+                      : i % 3 == 0 ? "\u65e5\u672c\u8a9e\u3002 \ud55c\uad6d\uc5b4 "
+                      : i % 7 == 0 ? "AVANT <b>\u6f22\u5b57</b> T "
+                                   : "\u30c6\u30ad\u30b9\u30c8 \u05d0\u05d1 ";
+             return t;
+         };
+         plan.NewCadreTexte(5, 5, {.piBas = 60, .piDroite = 90, .psText = "ordinaire"});
+         plan.NewCadreTexte(20, 20,
+                            {.piBas = 60, .piDroite = 90, .psText = texte(300), .piFontSize = 10});
+         plan.NewCadreTexte(
+             0, 60, {.piBas = 100, .piDroite = 120, .psText = texte(80), .piFontSize = 30});
+         plan.NewCadreTexte(60, 60,
+                            {.piBas = 90,
+                             .piDroite = 100,
+                             .psText = texte(200) + std::string(100, 'w') + " fin",
+                             .piFontSize = 24});
+     }},
     // Long texts of words all different: sizes given up as soon as their lines overflow the
     // box, a text that fits at a size between, and words that kern with the blank beside them
     // in the default font and in another.
@@ -403,7 +428,14 @@ const std::vector<std::string> TextesSommes = {
     "caf\u00e9 e\u0301 \u0301x",
     "\u05e9\u05dc\u05d5\u05dd \u05e2\u05d5\u05dc\u05dd",
     "premier mot\ttabul\u00e9",
-    "fin\r\nAVANT la\r\n Tour \nV.\n"};
+    "fin\r\nAVANT la\r\n Tour \nV.\n",
+    "\u05d0\u05d1\u05d2 (\u05d3\u05d4) abc \u00ab \u05e9\u05dc\u05d5\u05dd \u00bb 12 \u05e9 V",
+    "\u05e9\u05b8\u05c1\u05dc\u05d5\u05b9\u05dd \u05e2\u05d5\u05b9\u05dc\u05b8\u05dd",
+    "\u65e5\u672c\u8a9e \u306e \u30c6\u30ad\u30b9\u30c8 \u6f22\u5b57 \ud55c\uad6d\uc5b4 "
+    "\ubb38\uc7a5",
+    "\u30ab\u30bf\u30ab\u30ca\u3002 \u3072\u3089\u304c\u306a\u3001 \uff21\uff22\uff23 T "
+    "\u3000\u6f22 Y",
+    "AVANT \u65e5\u672c V \u05e9\u05dc\u05d5\u05dd T. \u05d0"};
 
 // A width summed over blanks is the one Qt gives for the whole text, whether the blanks sit
 // between letters that kern with them or not, with the line so far measured before or not.

@@ -228,14 +228,18 @@ class DessinQt : public EtatDessin<Base> {
     double LargeurParCaractere(std::u32string_view caracteres,
                                std::span<const std::pair<char32_t, char32_t>> bords) override {
         Police& p = policeEnCours();
+        double plusLarge = p.metriques.maxWidth();
         for (const char32_t c : caracteres) {
             // A line feed has no advance here: it adds nothing.
             if (c == U'\n' && largeurBrute(p, std::u32string_view(&c, 1)) == 0) continue;
-            if (!sommable(c) || !dansLaPolice(p, c)) return 0;
+            if (!sommable(c)) return 0;
+            // Another font draws it, at its own advance.
+            if (!dansLaPolice(p, c))
+                plusLarge = std::max(plusLarge, largeurBrute(p, std::u32string_view(&c, 1)));
         }
         if (!dansLaPolice(p, Blanc) || !dansLaPolice(p, U'-')) return 0;
-        // Twice the widest glyph: a character of this font never adds more, kerning included.
-        const double largeur = 2 * p.metriques.maxWidth();
+        // Twice the widest glyph: a character never adds more, kerning included.
+        const double largeur = 2 * plusLarge;
         for (const auto& [avant, apres] : bords) {
             if (!blancNeutre(p, avant, apres) &&
                 !(std::fabs(ecartBlanc(p, avant, apres)) <= largeur))
@@ -356,11 +360,21 @@ class DessinQt : public EtatDessin<Base> {
         return pixels * TwipsParPouce / appareil().logicalDpiX();
     }
 
-    // Characters of simple left-to-right scripts, without soft hyphens or controls but the line
-    // feed (no advance, and no kerning reaches over it in Qt), whose shaping never reaches
-    // beyond a blank other than through the pair on either side of it.
+    // Characters whose shaping never reaches beyond a blank other than through the pair on
+    // either side of it: simple left-to-right scripts, Hebrew letters (which never join), kana,
+    // ideographs and Hangul syllables, without soft hyphens, combining marks or controls but the
+    // line feed (no advance, and no kerning reaches over it in Qt).
     static bool sommable(char32_t c) {
-        return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x590 && c != 0xAD) || c == U'\n';
+        struct Plage {
+            char32_t premier, dernier;
+        };
+        static constexpr Plage Plages[] = {{0x20, 0x7E},     {0xA0, 0xAC},     {0xAE, 0x58F},
+                                           {0x5D0, 0x5F4},   {0x3000, 0x3029}, {0x3030, 0x3098},
+                                           {0x309B, 0x30FF}, {0x3400, 0x4DBF}, {0x4E00, 0x9FFF},
+                                           {0xAC00, 0xD7A3}, {0xFF01, 0xFF60}};
+        if (c < 0x7F) return c >= 0x20 || c == U'\n';
+        return std::any_of(std::begin(Plages), std::end(Plages),
+                           [c](const Plage& p) { return c >= p.premier && c <= p.dernier; });
     }
 
     bool dansLaPolice(Police& p, char32_t c) {

@@ -27,10 +27,10 @@ constexpr double SansDebordement = 32000;
 }  // namespace
 
 // What the texts a wrap measures are made of: for a text without controls (but carriage returns
-// and line feeds) or complex scripts, its characters, the pairs that may stand on either side of
-// a blank in a line or candidate line (0 for nothing), and its longest run without a blank. A
-// line ends with a word or a blank and goes on with the next word, a hyphen (a split that takes
-// no letter) or nothing; only a last word can follow nothing. A carriage return ends the line
+// and line feeds) or characters past the basic plane, its characters, the pairs that may stand on
+// either side of a blank in a line or candidate line (0 for nothing), and its longest run without a
+// blank. A line ends with a word or a blank and goes on with the next word, a hyphen (a split that
+// takes no letter) or nothing; only a last word can follow nothing. A carriage return ends the line
 // like a blank and is never measured inside one: the next line starts from nothing. A line feed
 // is a character of its word. Tags are not measured, except where a split cuts one.
 struct CompositionTexte {
@@ -42,21 +42,23 @@ struct CompositionTexte {
 
 namespace {
 
-constexpr char32_t LimiteSimple = 0x590;
+// The surface tells which scripts it can bound; characters past this are never taken.
+constexpr char32_t LimitePlan = 0x10000;
 
 // The characters of the text, and its longest run without a blank; false when the text holds a
-// character that is not simple.
+// control (but a line break) or a character past the basic plane.
 bool caracteresDe(const Texte& texte, CompositionTexte& c) {
-    std::vector<bool> present(LimiteSimple);
+    std::vector<bool> present(LimitePlan);
+    present[Blanc] = present[RetourChariot] = true;
     std::size_t mot = 0;
     for (const char32_t x : texte) {
-        if ((x < 0x20 && x != RetourChariot && x != SautDeLigne) || x >= LimiteSimple) return false;
-        present[x] = true;
+        if ((x < 0x20 && x != RetourChariot && x != SautDeLigne) || x >= LimitePlan) return false;
+        if (!present[x]) {
+            present[x] = true;
+            c.caracteres += x;
+        }
         mot = x == Blanc || x == RetourChariot ? 0 : mot + 1;
         c.motLePlusLong = std::max(c.motLePlusLong, mot);
-    }
-    for (char32_t x = 0x20; x < LimiteSimple; ++x) {
-        if (present[x] && x != Blanc && x != RetourChariot) c.caracteres += x;
     }
     return true;
 }
