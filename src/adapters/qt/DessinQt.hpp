@@ -365,14 +365,17 @@ class DessinQt : public EtatDessin<Base> {
     // ideographs and Hangul syllables, without soft hyphens, combining marks or controls but the
     // line feed (no advance, and no kerning reaches over it in Qt).
     static bool sommable(char32_t c) {
+        return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x590 && c != 0xAD) || c == U'\n' ||
+               (c >= 0x590 && sommableAuDela(c));
+    }
+    // Kept out of the loops over Latin texts.
+    [[gnu::noinline]] static bool sommableAuDela(char32_t c) {
         struct Plage {
             char32_t premier, dernier;
         };
-        static constexpr Plage Plages[] = {{0x20, 0x7E},     {0xA0, 0xAC},     {0xAE, 0x58F},
-                                           {0x5D0, 0x5F4},   {0x3000, 0x3029}, {0x3030, 0x3098},
+        static constexpr Plage Plages[] = {{0x5D0, 0x5F4},   {0x3000, 0x3029}, {0x3030, 0x3098},
                                            {0x309B, 0x30FF}, {0x3400, 0x4DBF}, {0x4E00, 0x9FFF},
                                            {0xAC00, 0xD7A3}, {0xFF01, 0xFF60}};
-        if (c < 0x7F) return c >= 0x20 || c == U'\n';
         return std::any_of(std::begin(Plages), std::end(Plages),
                            [c](const Plage& p) { return c >= p.premier && c <= p.dernier; });
     }

@@ -48,11 +48,13 @@ constexpr char32_t LimitePlan = 0x10000;
 // The characters of the text, and its longest run without a blank; false when the text holds a
 // control (but a line break) or a character past the basic plane.
 bool caracteresDe(const Texte& texte, CompositionTexte& c) {
-    std::vector<bool> present(LimitePlan);
+    // Most texts need only the first few scripts.
+    std::vector<bool> present(0x590);
     present[Blanc] = present[RetourChariot] = true;
     std::size_t mot = 0;
     for (const char32_t x : texte) {
         if ((x < 0x20 && x != RetourChariot && x != SautDeLigne) || x >= LimitePlan) return false;
+        if (x >= present.size()) present.resize(LimitePlan);
         if (!present[x]) {
             present[x] = true;
             c.caracteres += x;
@@ -110,16 +112,19 @@ std::vector<std::uint64_t> pairesDe(const Texte& texte, bool balises, bool coupe
 }
 
 CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre) {
+    // Checking a pair costs about what measuring a word does: the shortcut pays only where
+    // the text has many more blanks than distinct pairs, and a text with a blank has two.
+    constexpr std::size_t BlancsParPaire = 4;
+    const auto blancs = static_cast<std::size_t>(std::count(texte.begin(), texte.end(), Blanc));
+    if (blancs < 2 * BlancsParPaire) return {};
     CompositionTexte c;
     if (!caracteresDe(texte, c)) return {};
     const bool balises = texte.find(U'<') != Texte::npos;
     const Texte mesure = balises ? EnleveBalises(texte) : Texte();
-    const Texte& mesuree = balises ? mesure : texte;
-    const std::vector<std::uint64_t> paires = pairesDe(mesuree, balises, coupeSansLettre);
-    // Checking a pair costs about what measuring a word does: the shortcut pays only where
-    // the text has many more blanks than distinct pairs.
-    const auto blancs = static_cast<std::size_t>(std::count(mesuree.begin(), mesuree.end(), Blanc));
-    if (paires.size() * 4 > blancs) return {};
+    const std::vector<std::uint64_t> paires =
+        pairesDe(balises ? mesure : texte, balises, coupeSansLettre);
+    // Tags hold no blank: the text as measured has as many.
+    if (paires.size() * BlancsParPaire > blancs) return {};
     for (const std::uint64_t p : paires)
         c.bords.emplace_back(static_cast<char32_t>(p >> 32), static_cast<char32_t>(p));
     c.simple = true;
