@@ -255,11 +255,14 @@ class DessinQt : public EtatDessin<Base> {
         const QFontMetricsF m =
             reutilise ? policeEnCours().metriques : QFontMetricsF(f, &appareil());
         const QPointF coin = pixel(this->x_, this->y_);
+        // Most often the width the layout has just measured in this font.
+        const double largeur = this->transparent_ ? 0
+                               : reutilise        ? largeurBrute(policeEnCours(), texte)
+                                                  : m.horizontalAdvance(q);
         peins([&](QPainter& p) {
             p.setFont(p.device() == &appareil() ? f : tailleDuMoteur(f));
             if (!this->transparent_) {
-                p.fillRect(QRectF(coin, QSizeF(m.horizontalAdvance(q), m.height())),
-                           couleurQt(this->backColor_));
+                p.fillRect(QRectF(coin, QSizeF(largeur, m.height())), couleurQt(this->backColor_));
             }
             p.setPen(couleurQt(foreColor_));
             p.drawText(coin + QPointF(0, m.ascent()), q);
