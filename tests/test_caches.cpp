@@ -336,8 +336,8 @@ const Cas Plannings[] = {
          plan.NewCadreTexte(5, 5, {.piBas = 60, .piDroite = 90, .psText = "ordinaire"});
          plan.NewCadreTexte(20, 20,
                             {.piBas = 60, .piDroite = 90, .psText = texte(300), .piFontSize = 10});
-         plan.NewCadreTexte(
-             0, 60, {.piBas = 100, .piDroite = 120, .psText = texte(80), .piFontSize = 30});
+         plan.NewCadreTexte(0, 60,
+                            {.piBas = 100, .piDroite = 120, .psText = texte(80), .piFontSize = 30});
          plan.NewCadreTexte(60, 60,
                             {.piBas = 90,
                              .piDroite = 100,
