@@ -18,6 +18,8 @@ packages=(build-essential cmake ninja-build ccache pkg-config
           nlohmann-json3-dev)
 if $outils_de_test; then
     packages+=(clang-format libgtest-dev libgmock-dev libbenchmark-dev
+               # reading the streams of the PDFs the tests compare
+               zlib1g-dev
                # the examples in C and Python, the Python module's install into a virtual
                # environment, offline
                python3 python3-venv python3-setuptools python3-wheel

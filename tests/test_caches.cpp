@@ -1,10 +1,14 @@
 // The caches of the drawing change no output: the same plannings drawn with every cache off and
-// on give the same screen pixels, printer calls, HTML bytes, messages, extents and fit reports,
-// through a viewer session that scrolls and zooms back to where it was.
+// on give the same screen pixels, printer calls, PDF drawings, HTML bytes, messages, extents and
+// fit reports, through a viewer session that scrolls and zooms back to where it was.
 #include <gtest/gtest.h>
 
+#include <zlib.h>
 #include <QImage>
+
+#include <algorithm>
 #include <functional>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -14,6 +18,7 @@
 #include "api/AccesInterne.hpp"
 #include "doubles/PlateformeFactice.hpp"
 #include "html/Html.hpp"
+#include "qt/ImprimanteQt.hpp"
 #include "qt/PlateformeQt.hpp"
 #include "qt/SurfaceQt.hpp"
 #include "render/Caches.hpp"
@@ -39,6 +44,8 @@ struct Sorties {
     std::vector<std::string> etats;
     std::vector<std::string> appels;
     std::string html;
+    // What each printer pass drew on Qt, "none" where it wrote no file.
+    std::vector<std::string> pdf;
     std::vector<std::string> messages;
 };
 
@@ -137,12 +144,52 @@ Sorties session(Plateforme& plateforme, const Planning& planning,
     return sorties;
 }
 
+// What a PDF draws: its streams inflated, pictures under one name and each stream kept once.
+// With the caches off a picture is decoded again on every drawing, and Qt stores each copy.
+std::vector<std::string> dessinPdf(const std::string& pdf) {
+    std::vector<std::string> flux;
+    const std::regex image("/Im[0-9]+");
+    for (std::size_t debut = pdf.find("stream\n"); debut != std::string::npos;
+         debut = pdf.find("stream\n", debut)) {
+        debut += 7;
+        const std::size_t fin = pdf.find("endstream", debut);
+        if (fin == std::string::npos) break;
+        std::string brut = pdf.substr(debut, fin - debut);
+        std::string clair(brut.size() * 64 + 1024, '\0');
+        auto taille = static_cast<uLongf>(clair.size());
+        if (uncompress(reinterpret_cast<Bytef*>(clair.data()), &taille,
+                       reinterpret_cast<const Bytef*>(brut.data()),
+                       static_cast<uLong>(brut.size())) == Z_OK) {
+            clair.resize(taille);
+        } else {
+            clair = std::move(brut);
+        }
+        clair = std::regex_replace(clair, image, "/Im");
+        if (std::find(flux.begin(), flux.end(), clair) == flux.end()) flux.push_back(clair);
+        debut = fin + std::string_view("endstream").size();
+    }
+    return flux;
+}
+
+// The Qt surfaces, the printer included: a PDF after each HTML step.
 Sorties surQt(const Planning& planning) {
     qt::PlateformeQt& plateforme = *qt::PlateformeQt::partagee();
     auto dialogues = std::make_shared<Dialogues>();
     plateforme.dialogues(dialogues);
-    Sorties s = session(plateforme, planning, [](Sorties& sorties, TracPlanOCX& c, const char*) {
+    const auto pdf = std::filesystem::temp_directory_path() /
+                     ("vitrail-caches-" + std::to_string(::getpid()) + ".pdf");
+    Sorties s = session(plateforme, planning, [&](Sorties& sorties, TracPlanOCX& c, const char*) {
         sorties.images.push_back(static_cast<qt::SurfaceQt&>(c.surface()).image().copy());
+        if (c.ilTypeImpression == 3) {
+            c.ibAbandon = false;
+            plateforme.imprimanteQt().fichierPdf(QString::fromStdString(pdf.string()));
+            c.Imprime({.piTypeImpression = 2, .pbForceTracé = true, .pbPromptPrinter = false});
+            const std::string fichier = test::contenu(pdf);
+            if (fichier.empty()) sorties.pdf.push_back("none");
+            for (std::string& f : dessinPdf(fichier))
+                sorties.pdf.push_back(std::move(f));
+            std::filesystem::remove(pdf);
+        }
     });
     plateforme.dialogues({});
     s.messages = textes(dialogues->messages);
@@ -274,6 +321,17 @@ const Cas Plannings[] = {
              30, 10,
              {.piBas = 40, .piDroite = 10, .psText = "un mot <b>gras</b>", .piFontSize = 900});
      }},
+    // A last word too wide for 16 bits at the first sizes after lines that overflow a low box:
+    // the printer and the HTML page must still measure it at each size that does not fit.
+    {"wide_last_word",
+     [](TracPlanDLL& plan) {
+         plan.NewCadreTexte(5, 5, {.piBas = 60, .piDroite = 90, .psText = "ordinaire"});
+         const std::string texte = "un mot <b>court</b> puis " + std::string(60, 'm');
+         plan.NewCadreTexte(10, 10,
+                            {.piBas = 12, .piDroite = 60, .psText = texte, .piFontSize = 120});
+         // The session changes the last frame's text.
+         plan.NewCadreTexte(50, 5, {.piBas = 60, .piDroite = 90, .psText = "ordinaire"});
+     }},
     // Long texts with line breaks, where a wrap that can report nothing is left out or stopped
     // as for blanks: breaks between words, after and before blanks, in a row, first and last,
     // line feeds that start a word or stand alone,
@@ -390,6 +448,9 @@ class CachesSansEffet : public ::testing::TestWithParam<Cas> {
         const Sorties avec = rendu(GetParam().planning);
         EXPECT_EQ(sans.etats, avec.etats);
         EXPECT_EQ(sans.html, avec.html);
+        ASSERT_EQ(sans.pdf.size(), avec.pdf.size());
+        for (std::size_t i = 0; i < sans.pdf.size(); ++i)
+            ASSERT_TRUE(sans.pdf[i] == avec.pdf[i]) << "PDF stream " << i;
         ASSERT_EQ(sans.messages.size(), avec.messages.size());
         for (std::size_t i = 0; i < sans.messages.size(); ++i)
             ASSERT_EQ(sans.messages[i], avec.messages[i]) << "message " << i;
