@@ -34,10 +34,15 @@ constexpr double SansDebordement = 32000;
 // like a blank and is never measured inside one: the next line starts from nothing. A line feed
 // is a character of its word. Tags are not measured, except where a split cuts one.
 struct CompositionTexte {
+    // Its characters were read (and only they can be measured).
+    bool lue = false;
+    // Its pairs are known too.
     bool simple = false;
     std::u32string caracteres;
     std::vector<std::pair<char32_t, char32_t>> bords;
     std::size_t motLePlusLong = 0;
+    // The run after the last blank or carriage return, as measured: a wrap never splits it.
+    Texte dernierMot;
 };
 
 namespace {
@@ -111,20 +116,31 @@ std::vector<std::uint64_t> pairesDe(const Texte& texte, bool balises, bool coupe
     return paires;
 }
 
-CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre) {
+// On the screen every width a wrap asks may overflow, so its pairs are needed; elsewhere only
+// its characters and last word.
+CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre, bool ecran) {
+    CompositionTexte c;
+    if (!ecran) {
+        if (!caracteresDe(texte, c)) return {};
+        c.lue = true;
+        const std::size_t fin = texte.find_last_of(U" \r");
+        c.dernierMot =
+            EnleveBalises(std::u32string_view(texte).substr(fin == Texte::npos ? 0 : fin + 1));
+        return c;
+    }
     // Checking a pair costs about what measuring a word does: the shortcut pays only where
     // the text has many more blanks than distinct pairs, and a text with a blank has two.
     constexpr std::size_t BlancsParPaire = 4;
     const auto blancs = static_cast<std::size_t>(std::count(texte.begin(), texte.end(), Blanc));
     if (blancs < 2 * BlancsParPaire) return {};
-    CompositionTexte c;
     if (!caracteresDe(texte, c)) return {};
+    c.lue = true;
     const bool balises = texte.find(U'<') != Texte::npos;
     const Texte mesure = balises ? EnleveBalises(texte) : Texte();
     const std::vector<std::uint64_t> paires =
         pairesDe(balises ? mesure : texte, balises, coupeSansLettre);
     // Tags hold no blank: the text as measured has as many.
-    if (paires.size() * BlancsParPaire > blancs) return {};
+    if (paires.size() * BlancsParPaire > blancs) return c;
     for (const std::uint64_t p : paires)
         c.bords.emplace_back(static_cast<char32_t>(p >> 32), static_cast<char32_t>(p));
     c.simple = true;
@@ -135,23 +151,32 @@ CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre) {
 
 // A wrap measures lines of at most the available width, a blank and one more run (with a
 // hyphen), and the longest line is no wider: where widths add up over blanks (give or take the
-// kerning beside each) and a character adds a bounded width, none of them can overflow.
+// kerning beside each) and a character adds a bounded width, none of them can overflow. On the
+// printer and the HTML page a wrap's widths are not converted to 16 bits, only the longest
+// line's after it: every line is one the wrap found no wider than the available width, a word's
+// letters with one more and a hyphen, or the last word.
 bool TracPlanOCX::enveloppeMuette(const CompositionTexte& c, double gauche_, double droite) {
-    if (!c.simple || reglages.piNbMiniLettresDunMot < 0) return false;
+    if (!c.lue || reglages.piNbMiniLettresDunMot < 0) return false;
     if (ilTypeImpression < 1 || ilTypeImpression > 3) return false;
     const std::int32_t complement = 100 - reglages.piMargeEnPourcent;
     if (complement < -32768 || complement > 32767) return false;
+    const bool ecran = ilTypeImpression == eiTypeSortieEcran;
+    if (ecran && !c.simple) return false;
     const double A = std::max(0.0, (droite - gauche_) * complement / 100);
-    double parCaractere = 0;
     try {
-        Surface& s = ilTypeImpression == eiTypeSortieImprimante ? cibleDessin() : surface();
-        parCaractere = s.LargeurParCaractere(c.caracteres, c.bords);
+        Surface& s = ecran ? surface() : cibleDessin();
+        // On the HTML target widths are smaller than these twips: the bounds only get safer.
+        if (!ecran) {
+            const double parCaractere = s.LargeurParCaractere(c.caracteres, {});
+            return parCaractere > 0 && A + 3 * parCaractere < SansDebordement &&
+                   s.TextWidth(c.dernierMot) < SansDebordement;
+        }
+        const double parCaractere = s.LargeurParCaractere(c.caracteres, c.bords);
+        return parCaractere > 0 &&
+               A + parCaractere * static_cast<double>(c.motLePlusLong + 3) < SansDebordement;
     } catch (...) {
         return false;
     }
-    // On the HTML target widths are smaller than these twips: the bound only gets safer.
-    return parCaractere > 0 &&
-           A + parCaractere * static_cast<double>(c.motLePlusLong + 3) < SansDebordement;
 }
 
 void TracPlanOCX::AjouteLigneTexte(const Texte& ligne) {
@@ -339,7 +364,8 @@ void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauch
             // A wrap that can report nothing is left out when a later one replaces its lines,
             // and given up at a size that is not the last as soon as its lines overflow the box.
             const CompositionTexte composition =
-                garde ? compositionDe(texte, reglages.piNbMiniLettresDunMot == 0)
+                garde ? compositionDe(texte, reglages.piNbMiniLettresDunMot == 0,
+                                      ilTypeImpression == eiTypeSortieEcran)
                       : CompositionTexte{};
             if (!(garde && boucle && enveloppeMuette(composition, gauche_, droite))) enveloppe();
             while (Z >= plancher) {
