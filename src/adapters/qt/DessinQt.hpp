@@ -53,7 +53,8 @@ struct EtatPolice {
 };
 
 // Widths by text, in open addressing: a lookup usually reads one slot, where a node-based table
-// followed two or three pointers (most of the fitting's time went to those cache misses).
+// followed two or three pointers (most of the fitting's time went to those cache misses). The
+// texts are kept end to end in one buffer: no allocation per width, and a slot is small.
 class TableLargeurs {
   public:
     // Valid until the next addition.
@@ -62,33 +63,42 @@ class TableLargeurs {
         const std::size_t h = hache(texte);
         for (std::size_t i = h & masque_;; i = (i + 1) & masque_) {
             const Case& c = cases_[i];
-            if (!c.occupee) return nullptr;
-            if (c.hachage == h && c.texte == texte) return &c.largeur;
+            if (!c.occupee()) return nullptr;
+            if (c.hachage == h && texteDe(c) == texte) return &c.largeur;
         }
     }
     void ajoute(std::u32string_view texte, double largeur) {
         if ((taille_ + 1) * 2 > cases_.size()) agrandit();
         const std::size_t h = hache(texte);
         std::size_t i = h & masque_;
-        for (; cases_[i].occupee; i = (i + 1) & masque_) {
-            if (cases_[i].hachage == h && cases_[i].texte == texte) return;
+        for (; cases_[i].occupee(); i = (i + 1) & masque_) {
+            if (cases_[i].hachage == h && texteDe(cases_[i]) == texte) return;
         }
-        cases_[i] = {true, h, Texte(texte), largeur};
+        cases_[i] = {h, caracteres_.size(), texte.size(), largeur};
+        caracteres_.append(texte);
         ++taille_;
     }
+    // Gives the memory back: each font state's table peaks at a different time.
     void clear() {
-        cases_.clear();
+        cases_ = {};
+        caracteres_ = {};
         taille_ = 0;
         masque_ = 0;
     }
+    std::size_t caracteres() const { return caracteres_.size(); }
 
   private:
+    static constexpr std::size_t Libre = SIZE_MAX;
     struct Case {
-        bool occupee = false;
         std::size_t hachage = 0;
-        Texte texte;
+        std::size_t debut = Libre;
+        std::size_t longueur = 0;
         double largeur = 0;
+        bool occupee() const { return debut != Libre; }
     };
+    std::u32string_view texteDe(const Case& c) const {
+        return std::u32string_view(caracteres_).substr(c.debut, c.longueur);
+    }
     static std::size_t hache(std::u32string_view texte) {
         return std::hash<std::u32string_view>{}(texte);
     }
@@ -96,16 +106,17 @@ class TableLargeurs {
         std::vector<Case> anciennes = std::move(cases_);
         cases_.assign(std::max<std::size_t>(16, anciennes.size() * 2), Case{});
         masque_ = cases_.size() - 1;
-        for (Case& c : anciennes) {
-            if (!c.occupee) continue;
+        for (const Case& c : anciennes) {
+            if (!c.occupee()) continue;
             std::size_t i = c.hachage & masque_;
-            while (cases_[i].occupee)
+            while (cases_[i].occupee())
                 i = (i + 1) & masque_;
-            cases_[i] = std::move(c);
+            cases_[i] = c;
         }
     }
 
     std::vector<Case> cases_;
+    std::u32string caracteres_;
     std::size_t taille_ = 0;
     std::size_t masque_ = 0;
 };
@@ -134,6 +145,8 @@ class MesuresPolices {
   public:
     static constexpr std::size_t PolicesMaximum = 256;
     static constexpr std::size_t LargeursMaximum = 1 << 15;
+    // Characters of the texts kept (four bytes each).
+    static constexpr std::size_t CaracteresMaximum = 1 << 22;
 
     // The entry of that state, made on first use.
     Police& police(const EtatPolice& etat, const std::function<QFont()>& fabrique,
@@ -152,12 +165,17 @@ class MesuresPolices {
         return police.largeurs.trouve(texte);
     }
     void retient(Police& police, std::u32string_view texte, double largeur) {
-        if (largeurs_ >= LargeursMaximum) {
+        // Such a text would push out everything else.
+        if (texte.size() > CaracteresMaximum / 4) return;
+        if (largeurs_ >= LargeursMaximum || caracteres_ + texte.size() > CaracteresMaximum) {
             for (auto& [etat, p] : polices_)
                 p->largeurs.clear();
             largeurs_ = 0;
+            caracteres_ = 0;
         }
+        const std::size_t avant = police.largeurs.caracteres();
         police.largeurs.ajoute(texte, largeur);
+        caracteres_ += police.largeurs.caracteres() - avant;
         ++largeurs_;
     }
     // The entry of the state last asked for, if any.
@@ -166,6 +184,7 @@ class MesuresPolices {
         courante_ = nullptr;
         polices_.clear();
         largeurs_ = 0;
+        caracteres_ = 0;
         recentes_ = {};
     }
 
@@ -189,6 +208,7 @@ class MesuresPolices {
     std::map<EtatPolice, std::unique_ptr<Police>> polices_;
     Police* courante_ = nullptr;
     std::size_t largeurs_ = 0;
+    std::size_t caracteres_ = 0;
     std::array<Recente, 2> recentes_;
     std::size_t suivante_ = 0;
 };
