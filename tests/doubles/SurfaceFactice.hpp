@@ -1,7 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <map>
+#include <span>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "doubles/Enregistrement.hpp"
@@ -34,6 +38,11 @@ class SurfaceFacticeDe : public EtatDessin<Base> {
         return static_cast<double>(texte.size()) * this->fontSize_ * 10;
     }
     double TextHeight(const Texte&) override { return static_cast<double>(this->fontSize_) * 20; }
+    // Every character adds exactly this, with no kerning anywhere.
+    double LargeurParCaractere(std::u32string_view,
+                               std::span<const std::pair<char32_t, char32_t>>) override {
+        return std::max(0.0, static_cast<double>(this->fontSize_) * 10);
+    }
 
     void Print(const Texte& texte) override {
         enregistre("Print \"" + visible(texte) + "\" @" + nombre(this->x_) + "," +
