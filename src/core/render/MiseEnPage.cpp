@@ -34,7 +34,7 @@ constexpr double SansDebordement = 32000;
 // like a blank and is never measured inside one: the next line starts from nothing. A line feed
 // is a character of its word. Tags are not measured, except where a split cuts one.
 struct CompositionTexte {
-    // Its characters were read (and only they can be measured).
+    // Its characters were read: no control but line breaks, nothing past the basic plane.
     bool lue = false;
     // Its pairs are known too.
     bool simple = false;
