@@ -10,6 +10,7 @@
 #include <functional>
 #include <regex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "FichierPlanning.hpp"
@@ -149,10 +150,12 @@ Sorties session(Plateforme& plateforme, const Planning& planning,
 std::vector<std::string> dessinPdf(const std::string& pdf) {
     std::vector<std::string> flux;
     const std::regex image("/Im[0-9]+");
-    for (std::size_t debut = pdf.find("stream\n"); debut != std::string::npos;
-         debut = pdf.find("stream\n", debut)) {
-        debut += 7;
-        const std::size_t fin = pdf.find("endstream", debut);
+    constexpr std::string_view Debut = "stream\n";
+    constexpr std::string_view Fin = "endstream";
+    for (std::size_t debut = pdf.find(Debut); debut != std::string::npos;
+         debut = pdf.find(Debut, debut)) {
+        debut += Debut.size();
+        const std::size_t fin = pdf.find(Fin, debut);
         if (fin == std::string::npos) break;
         std::string brut = pdf.substr(debut, fin - debut);
         std::string clair(brut.size() * 64 + 1024, '\0');
@@ -166,7 +169,7 @@ std::vector<std::string> dessinPdf(const std::string& pdf) {
         }
         clair = std::regex_replace(clair, image, "/Im");
         if (std::find(flux.begin(), flux.end(), clair) == flux.end()) flux.push_back(clair);
-        debut = fin + std::string_view("endstream").size();
+        debut = fin + Fin.size();
     }
     return flux;
 }
