@@ -43,11 +43,11 @@ void CachesDessin::garde(CleMiseEnPage cle, MiseEnPageConnue valeur) {
     misesEnPage_.insert_or_assign(std::move(cle), std::move(valeur));
 }
 
-const CadreDessine* CachesDessin::cadre(std::size_t position, double zoom, double echelleX,
-                                        double echelleY) const {
+CadreDessine* CachesDessin::cadre(std::size_t position, double zoom, double echelleX,
+                                  double echelleY) {
     for (std::size_t n = 0; n < echelles_.size(); ++n) {
         const std::size_t i = (derniere_ + n) % echelles_.size();
-        const Echelle& e = echelles_[i];
+        Echelle& e = echelles_[i];
         if (e.zoom != zoom || e.echelleX != echelleX || e.echelleY != echelleY) continue;
         derniere_ = i;
         if (position >= e.cadres.size() || !e.cadres[position]) return nullptr;

@@ -48,6 +48,8 @@ struct MiseEnPageConnue {
 // effects given back.
 struct CadreDessine {
     CadreDef cadre;
+    // The stamp of the list under which the frame there was last found to be this one.
+    std::uint64_t version = 0;
     std::int16_t marge = 0;
     std::int16_t minimumLettres = 0;
     double tailleMinimum = 0;
@@ -82,8 +84,7 @@ class CachesDessin {
     void garde(CleMiseEnPage cle, MiseEnPageConnue valeur);
 
     // The record of the frame at that position of the list, drawn at that scale.
-    const CadreDessine* cadre(std::size_t position, double zoom, double echelleX,
-                              double echelleY) const;
+    CadreDessine* cadre(std::size_t position, double zoom, double echelleX, double echelleY);
     void garde(std::size_t position, double zoom, double echelleX, double echelleY,
                CadreDessine cadre);
 
@@ -107,7 +108,7 @@ class CachesDessin {
     std::unordered_map<CleMiseEnPage, MiseEnPageConnue, HachageMiseEnPage> misesEnPage_;
     std::vector<Echelle> echelles_;
     // The last scale read, tried first.
-    mutable std::size_t derniere_ = 0;
+    std::size_t derniere_ = 0;
 };
 
 }  // namespace vitrail

@@ -1,5 +1,6 @@
 // The render pass: the one loop that turns the frame list into output on any target.
 #include <tuple>
+#include <utility>
 
 #include "render/Passe.hpp"
 #include "render/TracPlanOCX.hpp"
@@ -188,6 +189,7 @@ void TracPlanOCX::imprimeCopie(Passe& passe) {
         pas([&] { ParamètrePrinter(passe.a.psOrientation, passe.a.psPaperSize); });
     }
     if (!pas.termine()) imprimeCadres(passe);
+    rendsEtatDiffere();
     if (lignesDifferees_) {
         isLignes = *lignesDifferees_;
         lignesDifferees_.reset();
@@ -215,7 +217,7 @@ void TracPlanOCX::imprimeCadres(Passe& passe) {
             pas.termine(true);
             return;
         }
-        pas([&] { ImprimeObjet((*ioCadres)[static_cast<std::size_t>(i)]); });
+        pas([&] { ImprimeObjet(std::as_const(*ioCadres)[static_cast<std::size_t>(i)]); });
         if (progression) progression(i + 1, nombreCadres);
     }
 }
@@ -237,6 +239,8 @@ void TracPlanOCX::termineCible(Passe& passe) {
 
 void TracPlanOCX::finPasse(Passe& passe) {
     passe.fini = true;
+    // A record is not kept past its pass: the next one may replace it.
+    etatDiffere_.cadre = nullptr;
     if (passe.cible(eiTypeSortieImprimante) && !passe.dernierDocumentFini) {
         // A document left open would go out with the next print, or when the program ends.
         try {

@@ -95,6 +95,9 @@ void TracPlanOCX::ImprimeObjet(const CadreDef& cadre) {
     } enCours{iNoObjetEnCours, std::exchange(iNoObjetEnCours, cadre.iNoObjet)};
     avecGestionnaire(U"ImprimeObjet", [&] {
         if (passeHorsChamp(cadre)) return;
+        rendsEtatDiffere();
+        // Taken before drawing: a list changed meanwhile leaves the record behind it.
+        const std::uint64_t version = ioCadres ? ioCadres->version() : 0;
         const std::uint64_t rapportsAvant = rapports_;
         ArgumentsCadre a = argumentsDe(cadre);
         appliqueReglages(a, reglages);
@@ -166,7 +169,7 @@ void TracPlanOCX::ImprimeObjet(const CadreDef& cadre) {
         if (bordure && !html) contour();
         if (ilTypeImpression == eiTypeSortieEcran && rapports_ == rapportsAvant &&
             caches::actifs()) {
-            retientCadre(cadre, encreGauche_ - a.piDrawWidth * MargeParTrait,
+            retientCadre(cadre, version, encreGauche_ - a.piDrawWidth * MargeParTrait,
                          std::min(b.haut, b.bas), encreDroite_ + a.piDrawWidth * MargeParTrait,
                          std::max(b.haut, b.bas));
         }
@@ -188,15 +191,18 @@ bool TracPlanOCX::passeHorsChamp(const CadreDef& cadre) {
     if (ilTypeImpression != eiTypeSortieEcran || !caches::actifs()) return false;
     const auto position = positionDansLaListe(cadre);
     if (!position) return false;
-    const CadreDessine* connu =
-        caches_.cadre(*position, idZoom, idCorrecHorizontal, idCorrecVertical);
-    if (connu == nullptr || !memeCadre(connu->cadre, cadre) ||
-        connu->marge != reglages.piMargeEnPourcent ||
+    CadreDessine* connu = caches_.cadre(*position, idZoom, idCorrecHorizontal, idCorrecVertical);
+    if (connu == nullptr || connu->marge != reglages.piMargeEnPourcent ||
         connu->minimumLettres != reglages.piNbMiniLettresDunMot ||
         connu->tailleMinimum != reglages.pdMinFontSize ||
         connu->tailleParDefaut != reglages.piFontSize ||
         connu->resolution != surface().Resolution()) {
         return false;
+    }
+    // While the list keeps its stamp, the frame's texts need not be read again.
+    if (connu->version != ioCadres->version()) {
+        if (!memeCadre(connu->cadre, cadre)) return false;
+        connu->version = ioCadres->version();
     }
     const double dx = static_cast<double>(ilOrigineX) - connu->origineX;
     const double dy = static_cast<double>(ilOrigineY) - connu->origineY;
@@ -214,25 +220,30 @@ bool TracPlanOCX::passeHorsChamp(const CadreDef& cadre) {
     if (bordDroit - ilOrigineX > ilMaxDroite) ilMaxDroite = CLng(bordDroit - ilOrigineX);
     if (bordBas - ilOrigineY > ilMaxBas) ilMaxBas = CLng(bordBas - ilOrigineY);
 
-    // The state that drawing it would leave.
-    const CadreDessine& c = *connu;
-    Surface& cible = surface();
-    cible.DrawWidth(c.trait);
-    cible.FillColor(c.fond);
-    c.police.pose(cible);
-    cible.FontTransparent(c.transparent);
-    if (c.positionPosee) {
-        cible.CurrentX(c.x + dx);
-        cible.CurrentY(c.y + dy);
-    }
-    lignesDifferees_ = c.lignes;
+    // The state that drawing it would leave, given once for a run of skipped frames.
+    etatDiffere_ = {.cadre = connu, .dx = dx, .dy = dy};
     cadreEnCours_ = cadre.iNoObjet;
-    if (c.debordement && observateurDebordement) observateurDebordement(*c.debordement);
+    if (connu->debordement && observateurDebordement) observateurDebordement(*connu->debordement);
     return true;
 }
 
-void TracPlanOCX::retientCadre(const CadreDef& cadre, double gauche, double haut, double droite,
-                               double bas) {
+void TracPlanOCX::rendsEtatDiffere() {
+    const CadreDessine* c = std::exchange(etatDiffere_.cadre, nullptr);
+    if (c == nullptr) return;
+    Surface& cible = surface();
+    cible.DrawWidth(c->trait);
+    cible.FillColor(c->fond);
+    c->police.pose(cible);
+    cible.FontTransparent(c->transparent);
+    if (c->positionPosee) {
+        cible.CurrentX(c->x + etatDiffere_.dx);
+        cible.CurrentY(c->y + etatDiffere_.dy);
+    }
+    lignesDifferees_ = c->lignes;
+}
+
+void TracPlanOCX::retientCadre(const CadreDef& cadre, std::uint64_t version, double gauche,
+                               double haut, double droite, double bas) {
     if (cadre.sText.compare(0, Texte(PrefixeImage).size(), PrefixeImage) == 0) return;
     const auto position = positionDansLaListe(cadre);
     if (!position) return;
@@ -240,6 +251,7 @@ void TracPlanOCX::retientCadre(const CadreDef& cadre, double gauche, double haut
     const double marge = MargeEnLignes * hauteurLigne_;
     caches_.garde(*position, idZoom, idCorrecHorizontal, idCorrecVertical,
                   {.cadre = cadre,
+                   .version = version,
                    .marge = reglages.piMargeEnPourcent,
                    .minimumLettres = reglages.piNbMiniLettresDunMot,
                    .tailleMinimum = reglages.pdMinFontSize,

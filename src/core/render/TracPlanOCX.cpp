@@ -64,6 +64,7 @@ void TracPlanOCX::Release() {
         ioCadres.reset();
         isLignes.clear();
         caches_.oublie();
+        etatDiffere_.cadre = nullptr;
         lignesDifferees_.reset();
         surface_->OublieMesures();
         imprimante().OublieMesures();

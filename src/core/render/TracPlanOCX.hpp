@@ -13,6 +13,7 @@
 #include "render/CachesDessin.hpp"
 #include "render/CadreDef.hpp"
 #include "render/Instructions.hpp"
+#include "render/ListeCadres.hpp"
 #include "render/Reglages.hpp"
 #include "render/SortieHtml.hpp"
 #include "render/SurfaceControle.hpp"
@@ -110,7 +111,7 @@ class TracPlanOCX {
     Texte nomProcedure;
     bool ibAbandon = false;
     std::int32_t ilTypeImpression = 0;
-    std::optional<std::vector<CadreDef>> ioCadres;
+    std::optional<ListeCadres> ioCadres;
     std::int32_t ilNbCadres = 0;
     std::vector<Texte> isLignes;
     Reglages reglages;
@@ -239,9 +240,11 @@ class TracPlanOCX {
     // A frame drawn before at this scale with no error and that would leave no ink in view now:
     // the state its drawing would leave, without drawing it.
     bool passeHorsChamp(const CadreDef& cadre);
+    void rendsEtatDiffere();
     // Where that frame stands in the frame list, if it is one of the list's.
     std::optional<std::size_t> positionDansLaListe(const CadreDef& cadre) const;
-    void retientCadre(const CadreDef& cadre, double gauche, double haut, double droite, double bas);
+    void retientCadre(const CadreDef& cadre, std::uint64_t version, double gauche, double haut,
+                      double droite, double bas);
 
     std::int32_t cadreEnCours_ = 0;
     // Error reports so far: a layout or frame that raised one is never kept.
@@ -257,6 +260,13 @@ class TracPlanOCX {
     // The lines of the last frame skipped out of view, given to isLignes at the end of the
     // frames unless a later frame lays out its own.
     std::shared_ptr<const std::vector<Texte>> lignesDifferees_;
+    // The last of a run of frames skipped out of view, and how far the view moved since it was
+    // drawn: the state it left is given to the target before anything reads it, once per run.
+    struct EtatDiffere {
+        const CadreDessine* cadre = nullptr;
+        double dx = 0;
+        double dy = 0;
+    } etatDiffere_;
     Plateforme& plateforme_;
     SortieHtml& html_;
     std::unique_ptr<Surface> surface_;
