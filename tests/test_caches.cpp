@@ -437,6 +437,33 @@ const Cas Plannings[] = {
                              .psFont = "Liberation Serif",
                              .piFontSize = 20});
      }},
+    // Long texts with tabs, whose width depends on where they stand: inside and at either end
+    // of words, after blanks, doubled; a text that shrinks, a box narrower than a tab stop, one
+    // that fits at a size between, and one whose widths overflow 16 bits on the screen at its
+    // first sizes.
+    {"tabs",
+     [](TracPlanDLL& plan) {
+         bench::genereSemaines(plan, {.cadres = 20, .graine = 4, .logo = Logo});
+         const auto texte = [](int mots) {
+             std::string t;
+             for (int i = 0; i < mots; ++i)
+                 t += i % 5 == 0   ? "\tdébut AV\tANT "
+                      : i % 3 == 0 ? "mot\t\t \tTour "
+                      : i % 7 == 0 ? "<b>fin\t</b> \t "
+                                   : "planning\tx ";
+             return t;
+         };
+         plan.NewCadreTexte(20, 20, {.piBas = 60, .piDroite = 90, .psText = texte(600)});
+         plan.NewCadreTexte(45, 10, {.piBas = 80, .piDroite = 12, .psText = texte(60)});
+         plan.NewCadreTexte(0, 60,
+                            {.piBas = 100, .piDroite = 120, .psText = texte(40), .piFontSize = 30});
+         plan.NewCadreTexte(60, 60,
+                            {.piBas = 90,
+                             .piDroite = 100,
+                             .psText = texte(200) + std::string(30, '\t') + "w fin",
+                             .piFontSize = 24});
+         plan.NewCadreTexte(5, 5, {.piBas = 10, .piDroite = 30, .psText = "ordinaire"});
+     }},
 };
 
 class CachesSansEffet : public ::testing::TestWithParam<Cas> {
@@ -492,6 +519,8 @@ const std::vector<std::string> TextesSommes = {
     "caf\u00e9 e\u0301 \u0301x",
     "\u05e9\u05dc\u05d5\u05dd \u05e2\u05d5\u05dc\u05dd",
     "premier mot\ttabul\u00e9",
+    "\td\u00e9but AV\tANT mot\t\t \tTour\t Y\t",
+    "a \tb\t c \t\t\t V",
     "fin\r\nAVANT la\r\n Tour \nV.\n",
     "\u05d0\u05d1\u05d2 (\u05d3\u05d4) abc \u00ab \u05e9\u05dc\u05d5\u05dd \u00bb 12 \u05e9 V",
     "\u05e9\u05b8\u05c1\u05dc\u05d5\u05b9\u05dd \u05e2\u05d5\u05b9\u05dc\u05b8\u05dd",
@@ -532,7 +561,8 @@ TEST(LargeursSommees, AreThoseOfTheWholeText) {
 }
 
 // The bound a character adds, which decides whether a wrap can overflow, holds for every
-// prefix of every word, with or without a hyphen, and for the kerning beside every blank.
+// prefix of every word, with or without a hyphen, for one more character at the end of any
+// text, tabs included, and for the kerning beside every blank.
 TEST(LargeurParCaractere, BoundsWhatEachCharacterAdds) {
     qt::PlateformeQt::partagee();
     int bornes = 0;
@@ -569,6 +599,11 @@ TEST(LargeurParCaractere, BoundsWhatEachCharacterAdds) {
                         EXPECT_LE(W(morceau), n * borne) << ici;
                         EXPECT_LE(W(morceau + U"-"), (n + 1) * borne) << ici;
                     }
+                }
+                // One more character at the end of any text, as a wrap asks.
+                for (std::size_t fin = 1; fin <= texte.size() && fin < 200; ++fin) {
+                    EXPECT_LE(W(texte.substr(0, fin)) - W(texte.substr(0, fin - 1)), borne)
+                        << ici << " " << fin;
                 }
                 for (std::size_t i = texte.find(U' '); i != Texte::npos;
                      i = texte.find(U' ', i + 1)) {

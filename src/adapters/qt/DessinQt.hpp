@@ -252,6 +252,12 @@ class DessinQt : public EtatDessin<Base> {
         for (const char32_t c : caracteres) {
             // A line feed has no advance here: it adds nothing.
             if (c == U'\n' && largeurBrute(p, std::u32string_view(&c, 1)) == 0) continue;
+            // A tab reaches the next stop: it adds at most the distance between stops, which is
+            // its width at the start of a text. Texts with tabs are measured whole, never summed.
+            if (c == U'\t') {
+                plusLarge = std::max(plusLarge, largeurBrute(p, std::u32string_view(&c, 1)));
+                continue;
+            }
             if (!sommable(c)) return 0;
             // Another font draws it, at its own advance.
             if (!dansLaPolice(p, c))

@@ -59,10 +59,11 @@ class Surface {
     // Drops whatever the surface keeps of its measures.
     virtual void OublieMesures() {}
     // In the current font, for texts made only of `caracteres`, blanks and hyphens: a bound on
-    // the width one character adds, when every such text measures as the sum of its parts
-    // between blanks and of its blanks, give or take that bound for each blank that stands
-    // between the two characters of one of `bords` (0 for the start or end of the text); 0 when
-    // the surface cannot tell.
+    // the width one character adds at the end of such a text, when every such text measures as
+    // the sum of its parts between blanks and of its blanks, give or take that bound for each
+    // blank that stands between the two characters of one of `bords` (0 for the start or end of
+    // the text), or for every blank when `caracteres` holds a tab; 0 when the surface cannot
+    // tell.
     virtual double LargeurParCaractere(std::u32string_view /*caracteres*/,
                                        std::span<const std::pair<char32_t, char32_t>> /*bords*/) {
         return 0;

@@ -14,6 +14,7 @@ namespace {
 constexpr char32_t Blanc = U' ';
 constexpr char32_t RetourChariot = U'\r';
 constexpr char32_t SautDeLigne = U'\n';
+constexpr char32_t Tabulation = U'\t';
 
 // The first k characters, as the language's Left$ takes them.
 Texte gauche(const Texte& texte, std::int32_t k) {
@@ -26,15 +27,16 @@ constexpr double SansDebordement = 32000;
 
 }  // namespace
 
-// What the texts a wrap measures are made of: for a text without controls (but carriage returns
-// and line feeds) or characters past the basic plane, its characters, the pairs that may stand on
-// either side of a blank in a line or candidate line (0 for nothing), and its longest run without a
-// blank. A line ends with a word or a blank and goes on with the next word, a hyphen (a split that
-// takes no letter) or nothing; only a last word can follow nothing. A carriage return ends the line
-// like a blank and is never measured inside one: the next line starts from nothing. A line feed
-// is a character of its word. Tags are not measured, except where a split cuts one.
+// What the texts a wrap measures are made of: for a text without controls (but carriage returns,
+// line feeds and tabs) or characters past the basic plane, its characters, the pairs that may stand
+// on either side of a blank in a line or candidate line (0 for nothing), and its longest run
+// without a blank. A line ends with a word or a blank and goes on with the next word, a hyphen (a
+// split that takes no letter) or nothing; only a last word can follow nothing. A carriage return
+// ends the line like a blank and is never measured inside one: the next line starts from nothing. A
+// line feed is a character of its word. Tags are not measured, except where a split cuts one.
 struct CompositionTexte {
-    // Its characters were read: no control but line breaks, nothing past the basic plane.
+    // Its characters were read: no control but line breaks and tabs, nothing past the basic
+    // plane.
     bool lue = false;
     // Its pairs are known too.
     bool simple = false;
@@ -51,14 +53,17 @@ namespace {
 constexpr char32_t LimitePlan = 0x10000;
 
 // The characters of the text, and its longest run without a blank; false when the text holds a
-// control (but a line break) or a character past the basic plane.
+// control (but a line break or a tab) or a character past the basic plane.
 bool caracteresDe(const Texte& texte, CompositionTexte& c) {
     // Most texts need only the first few scripts.
     std::vector<bool> present(0x590);
     present[Blanc] = present[RetourChariot] = true;
     std::size_t mot = 0;
     for (const char32_t x : texte) {
-        if ((x < 0x20 && x != RetourChariot && x != SautDeLigne) || x >= LimitePlan) return false;
+        if ((x < 0x20 && x != RetourChariot && x != SautDeLigne && x != Tabulation) ||
+            x >= LimitePlan) {
+            return false;
+        }
         if (x >= present.size()) present.resize(LimitePlan);
         if (!present[x]) {
             present[x] = true;
