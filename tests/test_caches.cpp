@@ -560,6 +560,106 @@ TEST(LargeursSommees, AreThoseOfTheWholeText) {
     }
 }
 
+// Texts made at random of parts in several scripts, with tabs and line feeds, measure as Qt
+// measures them whole: each tab reaching the next stop from wherever the text before it ends,
+// right-to-left parts beside others, at resolutions whose stops are not whole pixels, in fonts
+// that draw some parts and leave others to a fallback, asked whole or as a wrap asks.
+TEST(LargeursSommees, OfMixedTextsAreThoseOfTheWholeText) {
+    qt::PlateformeQt::partagee();
+    const char* const Parties[] = {"a",
+                                   "AVANT",
+                                   " ",
+                                   "\t",
+                                   "Tour",
+                                   "\u00e9t\u00e9",
+                                   "V.",
+                                   "ffi",
+                                   "\u65e5\u672c",
+                                   "\u05e9\u05dc",
+                                   "-",
+                                   "\n",
+                                   "W"};
+    std::uint32_t graine = 7;
+    const auto hasard = [&] {
+        graine = graine * 1103515245 + 12345;
+        return graine >> 16;
+    };
+    std::vector<Texte> textes;
+    for (int n = 0; n < 300; ++n) {
+        std::string t;
+        const auto parties = 1 + hasard() % 40;
+        for (std::uint32_t i = 0; i < parties; ++i)
+            t += Parties[hasard() % std::size(Parties)];
+        textes.push_back(depuisUtf8(t));
+    }
+    int sommes = 0;
+    for (const int resolution : {96, 150, 1200}) {
+        for (const char* police : {"Arial", "DejaVu Sans", "Liberation Serif"}) {
+            for (const float taille : {5.5f, 10.0f, 12.5f, 37.0f}) {
+                for (const bool progressif : {false, true}) {
+                    qt::SurfaceQt surface(resolution);
+                    surface.FontName(depuisUtf8(police));
+                    surface.FontSize(taille);
+                    for (const Texte& texte : textes) {
+                        caches::actifs(false);
+                        const double seule = surface.TextWidth(texte);
+                        caches::actifs(true);
+                        if (progressif) {
+                            for (std::size_t i = 0; i < texte.size(); ++i) {
+                                if (texte[i] == U' ') surface.TextWidth(texte.substr(0, i));
+                            }
+                        }
+                        EXPECT_EQ(seule, surface.TextWidth(texte))
+                            << resolution << " " << police << " " << taille << " " << progressif
+                            << " \"" << versUtf8(texte) << "\"";
+                        sommes += texte.find(U'\t') != Texte::npos ? 1 : 0;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(sommes, 1000);
+}
+
+// Lines of short words and tabs, asked word after word as a wrap asks, at every half-point size
+// a fitting tries: where a tab's stop falls is Qt's own reckoning, which the advances before it
+// do not always add up to.
+TEST(LargeursSommees, OfLinesWithTabsAreThoseOfTheWholeLine) {
+    qt::PlateformeQt::partagee();
+    std::uint32_t graine = 11;
+    const auto hasard = [&] {
+        graine = graine * 1103515245 + 12345;
+        return graine >> 16;
+    };
+    std::vector<Texte> lignes;
+    for (int n = 0; n < 120; ++n) {
+        Texte ligne;
+        for (std::uint32_t mot = 0, mots = 1 + hasard() % 8; mot < mots; ++mot) {
+            for (std::uint32_t i = 0, lettres = 1 + hasard() % 9; i < lettres; ++i)
+                ligne += static_cast<char32_t>(U'a' + hasard() % 6);
+            const std::uint32_t apres = hasard() % 10;
+            ligne += apres < 6 ? U" " : apres < 8 ? U"\t" : apres < 9 ? U"\t\t" : U" \t";
+        }
+        lignes.push_back(ligne);
+    }
+    for (float taille = 10; taille >= 1; taille -= 0.5f) {
+        qt::SurfaceQt surface(96);
+        surface.FontName(U"Arial");
+        surface.FontSize(taille);
+        for (const Texte& ligne : lignes) {
+            for (std::size_t blanc = ligne.find(U' '); blanc != Texte::npos;
+                 blanc = ligne.find(U' ', blanc + 1)) {
+                const Texte essai = ligne.substr(0, blanc);
+                caches::actifs(false);
+                const double seule = surface.TextWidth(essai);
+                caches::actifs(true);
+                EXPECT_EQ(seule, surface.TextWidth(essai))
+                    << taille << " \"" << versUtf8(essai) << "\"";
+            }
+        }
+    }
+}
+
 // The bound a character adds, which decides whether a wrap can overflow, holds for every
 // prefix of every word, with or without a hyphen, for one more character at the end of any
 // text, tabs included, and for the kerning beside every blank.

@@ -194,14 +194,17 @@ class MesuresPolices {
         const Police* police = nullptr;
         Texte texte;
         double largeur = 0;
+        // What it holds that decides how it may be summed with more.
+        unsigned traits = 0;
     };
     const std::array<Recente, 2>& recentes() const { return recentes_; }
-    void retientRecente(const Police& police, const Texte& texte, double largeur) {
+    void retientRecente(const Police& police, const Texte& texte, double largeur, unsigned traits) {
         Recente& r = recentes_[suivante_];
         suivante_ = (suivante_ + 1) % recentes_.size();
         r.police = &police;
         r.texte = texte;
         r.largeur = largeur;
+        r.traits = traits;
     }
 
   private:
@@ -225,9 +228,9 @@ class DessinQt : public EtatDessin<Base> {
         }
         Police& p = policeEnCours();
         const double l = largeurBrute(p, texte);
-        if (texte.size() <= LongueurSommableMaximum &&
-            std::all_of(texte.begin(), texte.end(), [](char32_t c) { return sommable(c); })) {
-            mesures_.retientRecente(p, texte, l);
+        if (texte.size() <= LongueurSommableMaximum) {
+            const unsigned t = traits(texte);
+            if (sommeExacte(t)) mesures_.retientRecente(p, texte, l, t);
         }
         return enTwips(l);
     }
@@ -379,6 +382,7 @@ class DessinQt : public EtatDessin<Base> {
     }
 
     static constexpr char32_t Blanc = U' ';
+    static constexpr char32_t Tabulation = U'\t';
     // Past this length Qt may cut a text into several runs, which changes its kerning.
     static constexpr std::size_t LongueurSommableMaximum = 2000;
     // Widths summed in pixels stay exact (multiples of 1/64) well below this.
@@ -396,6 +400,42 @@ class DessinQt : public EtatDessin<Base> {
     static bool sommable(char32_t c) {
         return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x590 && c != 0xAD) || c == U'\n' ||
                (c >= 0x590 && sommableAuDela(c));
+    }
+    // What in a text decides whether its width may be summed: a character that is not, line
+    // feeds, text written right to left and anything else beside it but blanks, tabs.
+    enum Trait : unsigned {
+        NonSommable = 1,
+        SautDeLigne = 2,
+        DroiteAGauche = 4,
+        AutreQueDroiteAGauche = 8,
+        AvecTabulation = 16
+    };
+    static unsigned traits(std::u32string_view texte) {
+        unsigned t = 0;
+        for (const char32_t c : texte) {
+            if (c == Blanc) continue;
+            if (c == U'\n') {
+                t |= SautDeLigne;
+            } else if (c == Tabulation) {
+                t |= AvecTabulation;
+            } else if (!sommable(c)) {
+                t |= NonSommable;
+            } else if (c >= 0x590 && c < 0x600) {
+                t |= DroiteAGauche;
+            } else {
+                t |= AutreQueDroiteAGauche;
+            }
+        }
+        return t;
+    }
+    // Qt's measure of the whole is then the sum. Right-to-left text beside anything else sets the
+    // direction of the whole differently from its parts', which changes their runs and kerning;
+    // a line feed or a tab beside it moves what follows.
+    static bool sommeExacte(unsigned t) {
+        if (t & NonSommable) return false;
+        if ((t & AvecTabulation) && (t & SautDeLigne)) return false;
+        return !(t & DroiteAGauche) ||
+               !(t & (SautDeLigne | AutreQueDroiteAGauche | AvecTabulation));
     }
     // Kept out of the loops over Latin texts.
     [[gnu::noinline]] static bool sommableAuDela(char32_t c) {
@@ -455,7 +495,9 @@ class DessinQt : public EtatDessin<Base> {
     double largeurBrute(Police& p, std::u32string_view texte) {
         if (const std::optional<double> somme = parRecente(p, texte)) return *somme;
         if (const double* connue = mesures_.trouve(p, texte)) return *connue;
-        const std::optional<double> somme = sommeParBlancs(p, texte);
+        const std::optional<double> somme = texte.find(Tabulation) != std::u32string_view::npos
+                                                ? sommeParTabulations(p, texte)
+                                                : sommeParBlancs(p, texte);
         const double l = somme ? *somme
                                : p.metriques.horizontalAdvance(QString::fromUcs4(
                                      texte.data(), static_cast<qsizetype>(texte.size())));
@@ -472,11 +514,13 @@ class DessinQt : public EtatDessin<Base> {
             const std::size_t n = r.texte.size();
             if (r.police != &p || n != blanc || !texte.starts_with(r.texte)) continue;
             const std::u32string_view partie = texte.substr(blanc + 1);
-            if (!std::all_of(partie.begin(), partie.end(), [](char32_t c) { return sommable(c); }))
-                return std::nullopt;
+            const unsigned traitsPartie = traits(partie);
+            if (!sommeExacte(r.traits | traitsPartie)) return std::nullopt;
             if (!blancNeutre(p, n > 0 ? texte[n - 1] : 0, partie.empty() ? 0 : partie.front())) {
                 return std::nullopt;
             }
+            // After a tab, what follows is measured from its stop: the part may not hold one.
+            if (traitsPartie & AvecTabulation) return std::nullopt;
             double largeurPartie = 0;
             if (!partie.empty()) {
                 // Most often the word measured just before.
@@ -493,13 +537,25 @@ class DessinQt : public EtatDessin<Base> {
         return std::nullopt;
     }
 
+    // Qt never shapes across a tab, and measures what follows the last one from its stop. Where
+    // that stop falls is Qt's own reckoning (not always the sum of the advances before it), so
+    // the text up to the last tab is measured whole, and what follows is added.
+    std::optional<double> sommeParTabulations(Police& p, std::u32string_view texte) {
+        const std::size_t tab = texte.rfind(Tabulation);
+        if (tab + 1 >= texte.size() || texte.size() > LongueurSommableMaximum ||
+            !sommeExacte(traits(texte)))
+            return std::nullopt;
+        const double somme =
+            largeurBrute(p, texte.substr(0, tab + 1)) + largeurBrute(p, texte.substr(tab + 1));
+        if (!(std::fabs(somme) < SommeMaximum)) return std::nullopt;
+        return somme;
+    }
+
     std::optional<double> sommeParBlancs(Police& p, std::u32string_view texte) {
         if (texte.size() < 2 || texte.size() > LongueurSommableMaximum) return std::nullopt;
         std::size_t blanc = texte.rfind(Blanc);
         if (blanc == std::u32string_view::npos) return std::nullopt;
-        for (const char32_t c : texte) {
-            if (!sommable(c)) return std::nullopt;
-        }
+        if (!sommeExacte(traits(texte))) return std::nullopt;
         // From the right, part after part, until the text before a blank is one measured.
         double somme = 0;
         std::size_t fin = texte.size();
