@@ -717,5 +717,35 @@ TEST(LargeurParCaractere, BoundsWhatEachCharacterAdds) {
     EXPECT_GT(bornes, 50);
 }
 
+// Qt takes a tab's stop from a position rounded to 1/64 of the distance between stops: a tab
+// just short of a stop reaches the next one and adds more than its own width.
+TEST(LargeurParCaractere, BoundsATabJustShortOfAStop) {
+    qt::PlateformeQt::partagee();
+    std::uint32_t graine = 3;
+    const auto hasard = [&] {
+        graine = graine * 1103515245 + 12345;
+        return graine >> 16;
+    };
+    int auDela = 0;
+    for (const int resolution : {96, 1200}) {
+        for (const float taille : {3.0f, 10.0f}) {
+            qt::SurfaceQt surface(resolution);
+            surface.FontName(U"Arial");
+            surface.FontSize(taille);
+            const double borne = surface.LargeurParCaractere(U"abcdef \t", {});
+            const double tabulation = surface.TextWidth(U"\t");
+            for (int n = 0; n < 3000; ++n) {
+                Texte texte;
+                for (std::uint32_t i = 0, longueur = 1 + hasard() % 30; i < longueur; ++i)
+                    texte += static_cast<char32_t>(U"abcdef \t"[hasard() % 8]);
+                const double ajout = surface.TextWidth(texte + U"\t") - surface.TextWidth(texte);
+                EXPECT_LE(ajout, borne) << resolution << " " << taille << " " << versUtf8(texte);
+                auDela += ajout > tabulation ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_GT(auDela, 0);
+}
+
 }  // namespace
 }  // namespace vitrail

@@ -252,13 +252,15 @@ class DessinQt : public EtatDessin<Base> {
                                std::span<const std::pair<char32_t, char32_t>> bords) override {
         Police& p = policeEnCours();
         double plusLarge = p.metriques.maxWidth();
+        double tabulation = 0;
         for (const char32_t c : caracteres) {
             // A line feed has no advance here: it adds nothing.
             if (c == U'\n' && largeurBrute(p, std::u32string_view(&c, 1)) == 0) continue;
-            // A tab reaches the next stop: it adds at most the distance between stops, which is
-            // its width at the start of a text. Texts with tabs are measured whole, never summed.
-            if (c == U'\t') {
-                plusLarge = std::max(plusLarge, largeurBrute(p, std::u32string_view(&c, 1)));
+            // A tab reaches the next stop, the stops being its width at the start of a text
+            // apart; Qt rounds the position to 1/64 of that before taking the stop, so a tab
+            // adds at most 1/128 more: 1/32 is allowed.
+            if (c == Tabulation) {
+                tabulation = largeurBrute(p, std::u32string_view(&c, 1)) * (1 + 1.0 / 32);
                 continue;
             }
             if (!sommable(c)) return 0;
@@ -268,7 +270,7 @@ class DessinQt : public EtatDessin<Base> {
         }
         if (!dansLaPolice(p, Blanc) || !dansLaPolice(p, U'-')) return 0;
         // Twice the widest glyph: a character never adds more, kerning included.
-        const double largeur = 2 * plusLarge;
+        const double largeur = std::max(2 * plusLarge, tabulation);
         for (const auto& [avant, apres] : bords) {
             if (!blancNeutre(p, avant, apres) &&
                 !(std::fabs(ecartBlanc(p, avant, apres)) <= largeur))

@@ -63,7 +63,8 @@ class Surface {
     // the sum of its parts between blanks and of its blanks, give or take that bound for each
     // blank that stands between the two characters of one of `bords` (0 for the start or end of
     // the text), or for every blank when `caracteres` holds a tab; 0 when the surface cannot
-    // tell.
+    // tell. What follows a tab measures from the tab's stop as it would alone, so a text with
+    // tabs is bounded by the other characters' bound and, for each tab, the bound of a tab alone.
     virtual double LargeurParCaractere(std::u32string_view /*caracteres*/,
                                        std::span<const std::pair<char32_t, char32_t>> /*bords*/) {
         return 0;

@@ -42,7 +42,9 @@ struct CompositionTexte {
     bool simple = false;
     std::u32string caracteres;
     std::vector<std::pair<char32_t, char32_t>> bords;
+    // The most characters but tabs, and the most tabs, in one run without a blank.
     std::size_t motLePlusLong = 0;
+    std::size_t tabulationsParMot = 0;
     // The run after the last blank or carriage return, as measured: a wrap never splits it.
     Texte dernierMot;
 };
@@ -52,13 +54,15 @@ namespace {
 // The surface tells which scripts it can bound; characters past this are never taken.
 constexpr char32_t LimitePlan = 0x10000;
 
-// The characters of the text, and its longest run without a blank; false when the text holds a
-// control (but a line break or a tab) or a character past the basic plane.
+// The characters of the text, and its longest run without a blank (its tabs counted apart);
+// false when the text holds a control (but a line break or a tab) or a character past the basic
+// plane.
 bool caracteresDe(const Texte& texte, CompositionTexte& c) {
     // Most texts need only the first few scripts.
     std::vector<bool> present(0x590);
     present[Blanc] = present[RetourChariot] = true;
     std::size_t mot = 0;
+    std::size_t tabulations = 0;
     for (const char32_t x : texte) {
         if ((x < 0x20 && x != RetourChariot && x != SautDeLigne && x != Tabulation) ||
             x >= LimitePlan) {
@@ -69,8 +73,13 @@ bool caracteresDe(const Texte& texte, CompositionTexte& c) {
             present[x] = true;
             c.caracteres += x;
         }
-        mot = x == Blanc || x == RetourChariot ? 0 : mot + 1;
-        c.motLePlusLong = std::max(c.motLePlusLong, mot);
+        if (x == Blanc || x == RetourChariot) {
+            mot = tabulations = 0;
+        } else if (x == Tabulation) {
+            c.tabulationsParMot = std::max(c.tabulationsParMot, ++tabulations);
+        } else {
+            c.motLePlusLong = std::max(c.motLePlusLong, ++mot);
+        }
     }
     return true;
 }
@@ -176,9 +185,16 @@ bool TracPlanOCX::enveloppeMuette(const CompositionTexte& c, double gauche_, dou
             return parCaractere > 0 && A + 3 * parCaractere < SansDebordement &&
                    s.TextWidth(c.dernierMot) < SansDebordement;
         }
-        const double parCaractere = s.LargeurParCaractere(c.caracteres, c.bords);
-        return parCaractere > 0 &&
-               A + parCaractere * static_cast<double>(c.motLePlusLong + 3) < SansDebordement;
+        // A tab adds at most what the surface bounds it by, and what follows it measures from its
+        // stop as if alone: the other characters are bounded without it.
+        Texte autres = c.caracteres;
+        std::erase(autres, Tabulation);
+        const double parCaractere = s.LargeurParCaractere(autres, c.bords);
+        const double parTabulation = c.tabulationsParMot > 0 ? s.LargeurParCaractere(U"\t", {}) : 0;
+        return parCaractere > 0 && (c.tabulationsParMot == 0 || parTabulation > 0) &&
+               A + parCaractere * static_cast<double>(c.motLePlusLong + 3) +
+                       parTabulation * static_cast<double>(c.tabulationsParMot) <
+                   SansDebordement;
     } catch (...) {
         return false;
     }
