@@ -231,6 +231,16 @@ void PrintTo(const Cas& cas, std::ostream* os) {
     *os << cas.nom;
 }
 
+// A text of so many words: the first every fifth word, the second every third, the third every
+// seventh, the last otherwise.
+std::string motsEnCycle(int mots, const char* cinquieme, const char* troisieme,
+                        const char* septieme, const char* autre) {
+    std::string t;
+    for (int i = 0; i < mots; ++i)
+        t += i % 5 == 0 ? cinquieme : i % 3 == 0 ? troisieme : i % 7 == 0 ? septieme : autre;
+    return t;
+}
+
 const Cas Plannings[] = {
     {"example",
      [](TracPlanDLL& plan) { fichier::joue(fichier::lit(Exemples / "semaine.json"), plan); }},
@@ -365,12 +375,8 @@ const Cas Plannings[] = {
      [](TracPlanDLL& plan) {
          bench::genereSemaines(plan, {.cadres = 20, .graine = 6, .logo = Logo});
          const auto texte = [](int mots) {
-             std::string t;
-             for (int i = 0; i < mots; ++i)
-                 t += i % 5 == 0   ? "<b>réunion</b> "
-                      : i % 7 == 0 ? "<i>AVANT</i> la <U>Tour</U><b></b> <u></u> "
-                                   : "planning ";
-             return t;
+             return motsEnCycle(mots, "<b>réunion</b> ", "planning ",
+                                "<i>AVANT</i> la <U>Tour</U><b></b> <u></u> ", "planning ");
          };
          plan.NewCadreTexte(20, 20, {.piBas = 60, .piDroite = 90, .psText = texte(600)});
          plan.NewCadreTexte(45, 10, {.piBas = 80, .piDroite = 12, .psText = texte(60)});
@@ -386,13 +392,10 @@ const Cas Plannings[] = {
     {"other_scripts",
      [](TracPlanDLL& plan) {
          const auto texte = [](int mots) {
-             std::string t;
-             for (int i = 0; i < mots; ++i)
-                 t += i % 5 == 0   ? "\u05e9\u05dc\u05d5\u05dd (\u05e2\u05d5\u05dc\u05dd) "
-                      : i % 3 == 0 ? "\u65e5\u672c\u8a9e\u3002 \ud55c\uad6d\uc5b4 "
-                      : i % 7 == 0 ? "AVANT <b>\u6f22\u5b57</b> T "
-                                   : "\u30c6\u30ad\u30b9\u30c8 \u05d0\u05d1 ";
-             return t;
+             return motsEnCycle(mots, "\u05e9\u05dc\u05d5\u05dd (\u05e2\u05d5\u05dc\u05dd) ",
+                                "\u65e5\u672c\u8a9e\u3002 \ud55c\uad6d\uc5b4 ",
+                                "AVANT <b>\u6f22\u5b57</b> T ",
+                                "\u30c6\u30ad\u30b9\u30c8 \u05d0\u05d1 ");
          };
          plan.NewCadreTexte(5, 5, {.piBas = 60, .piDroite = 90, .psText = "ordinaire"});
          plan.NewCadreTexte(20, 20,
@@ -445,13 +448,8 @@ const Cas Plannings[] = {
      [](TracPlanDLL& plan) {
          bench::genereSemaines(plan, {.cadres = 20, .graine = 4, .logo = Logo});
          const auto texte = [](int mots) {
-             std::string t;
-             for (int i = 0; i < mots; ++i)
-                 t += i % 5 == 0   ? "\tdébut AV\tANT "
-                      : i % 3 == 0 ? "mot\t\t \tTour "
-                      : i % 7 == 0 ? "<b>fin\t</b> \t "
-                                   : "planning\tx ";
-             return t;
+             return motsEnCycle(mots, "\tdébut AV\tANT ", "mot\t\t \tTour ", "<b>fin\t</b> \t ",
+                                "planning\tx ");
          };
          plan.NewCadreTexte(20, 20, {.piBas = 60, .piDroite = 90, .psText = texte(600)});
          plan.NewCadreTexte(45, 10, {.piBas = 80, .piDroite = 12, .psText = texte(60)});
@@ -530,6 +528,21 @@ const std::vector<std::string> TextesSommes = {
     "\u3000\u6f22 Y",
     "AVANT \u65e5\u672c V \u05e9\u05dc\u05d5\u05dd T. \u05d0"};
 
+// A text's width measured whole with every cache off, and as the caches give it, after the
+// lines before each of its blanks were asked when `progressif` (the way a wrap asks: each line so
+// far, then that line and one more word).
+std::pair<double, double> mesures(qt::SurfaceQt& surface, const Texte& texte, bool progressif) {
+    caches::actifs(false);
+    const double seule = surface.TextWidth(texte);
+    caches::actifs(true);
+    if (progressif) {
+        for (std::size_t i = 0; i < texte.size(); ++i) {
+            if (texte[i] == U' ') surface.TextWidth(texte.substr(0, i));
+        }
+    }
+    return {seule, surface.TextWidth(texte)};
+}
+
 // A width summed over blanks is the one Qt gives for the whole text, whether the blanks sit
 // between letters that kern with them or not, with the line so far measured before or not.
 TEST(LargeursSommees, AreThoseOfTheWholeText) {
@@ -539,26 +552,26 @@ TEST(LargeursSommees, AreThoseOfTheWholeText) {
         for (const float taille : {5.5f, 10.0f, 37.0f}) {
             for (const bool progressif : {false, true}) {
                 for (const std::string& utf8 : textes) {
-                    const Texte texte = depuisUtf8(utf8);
                     qt::SurfaceQt surface(96);
                     surface.FontName(depuisUtf8(police));
                     surface.FontSize(taille);
-                    caches::actifs(false);
-                    const double seule = surface.TextWidth(texte);
-                    caches::actifs(true);
-                    // The way a wrap asks: each line so far, then that line and one more word.
-                    if (progressif) {
-                        for (std::size_t i = 0; i < texte.size(); ++i) {
-                            if (texte[i] == U' ') surface.TextWidth(texte.substr(0, i));
-                        }
-                    }
-                    EXPECT_EQ(seule, surface.TextWidth(texte))
+                    const auto [seule, sommee] = mesures(surface, depuisUtf8(utf8), progressif);
+                    EXPECT_EQ(seule, sommee)
                         << police << " " << taille << " " << progressif << " \"" << utf8 << "\"";
                 }
             }
         }
     }
 }
+
+// A sequence of numbers that looks random and is the same on every run.
+struct Hasard {
+    std::uint32_t graine;
+    std::uint32_t operator()() {
+        graine = graine * 1103515245 + 12345;
+        return graine >> 16;
+    }
+};
 
 // Texts made at random of parts in several scripts, with tabs and line feeds, measure as Qt
 // measures them whole: each tab reaching the next stop from wherever the text before it ends,
@@ -579,11 +592,7 @@ TEST(LargeursSommees, OfMixedTextsAreThoseOfTheWholeText) {
                                    "-",
                                    "\n",
                                    "W"};
-    std::uint32_t graine = 7;
-    const auto hasard = [&] {
-        graine = graine * 1103515245 + 12345;
-        return graine >> 16;
-    };
+    Hasard hasard{7};
     std::vector<Texte> textes;
     for (int n = 0; n < 300; ++n) {
         std::string t;
@@ -601,15 +610,8 @@ TEST(LargeursSommees, OfMixedTextsAreThoseOfTheWholeText) {
                     surface.FontName(depuisUtf8(police));
                     surface.FontSize(taille);
                     for (const Texte& texte : textes) {
-                        caches::actifs(false);
-                        const double seule = surface.TextWidth(texte);
-                        caches::actifs(true);
-                        if (progressif) {
-                            for (std::size_t i = 0; i < texte.size(); ++i) {
-                                if (texte[i] == U' ') surface.TextWidth(texte.substr(0, i));
-                            }
-                        }
-                        EXPECT_EQ(seule, surface.TextWidth(texte))
+                        const auto [seule, sommee] = mesures(surface, texte, progressif);
+                        EXPECT_EQ(seule, sommee)
                             << resolution << " " << police << " " << taille << " " << progressif
                             << " \"" << versUtf8(texte) << "\"";
                         sommes += texte.find(U'\t') != Texte::npos ? 1 : 0;
@@ -626,11 +628,7 @@ TEST(LargeursSommees, OfMixedTextsAreThoseOfTheWholeText) {
 // do not always add up to.
 TEST(LargeursSommees, OfLinesWithTabsAreThoseOfTheWholeLine) {
     qt::PlateformeQt::partagee();
-    std::uint32_t graine = 11;
-    const auto hasard = [&] {
-        graine = graine * 1103515245 + 12345;
-        return graine >> 16;
-    };
+    Hasard hasard{11};
     std::vector<Texte> lignes;
     for (int n = 0; n < 120; ++n) {
         Texte ligne;
@@ -650,11 +648,8 @@ TEST(LargeursSommees, OfLinesWithTabsAreThoseOfTheWholeLine) {
             for (std::size_t blanc = ligne.find(U' '); blanc != Texte::npos;
                  blanc = ligne.find(U' ', blanc + 1)) {
                 const Texte essai = ligne.substr(0, blanc);
-                caches::actifs(false);
-                const double seule = surface.TextWidth(essai);
-                caches::actifs(true);
-                EXPECT_EQ(seule, surface.TextWidth(essai))
-                    << taille << " \"" << versUtf8(essai) << "\"";
+                const auto [seule, sommee] = mesures(surface, essai, false);
+                EXPECT_EQ(seule, sommee) << taille << " \"" << versUtf8(essai) << "\"";
             }
         }
     }
@@ -721,11 +716,7 @@ TEST(LargeurParCaractere, BoundsWhatEachCharacterAdds) {
 // just short of a stop reaches the next one and adds more than its own width.
 TEST(LargeurParCaractere, BoundsATabJustShortOfAStop) {
     qt::PlateformeQt::partagee();
-    std::uint32_t graine = 3;
-    const auto hasard = [&] {
-        graine = graine * 1103515245 + 12345;
-        return graine >> 16;
-    };
+    Hasard hasard{3};
     int auDela = 0;
     for (const int resolution : {96, 1200}) {
         for (const float taille : {3.0f, 10.0f}) {
