@@ -591,7 +591,11 @@ TEST(LargeursSommees, OfMixedTextsAreThoseOfTheWholeText) {
                                    "\u05e9\u05dc",
                                    "-",
                                    "\n",
-                                   "W"};
+                                   "W",
+                                   "\u0436",
+                                   "\u03a9c",
+                                   ".",
+                                   ","};
     Hasard hasard{7};
     std::vector<Texte> textes;
     for (int n = 0; n < 300; ++n) {
