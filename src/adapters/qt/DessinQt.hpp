@@ -439,6 +439,16 @@ class DessinQt : public EtatDessin<Base> {
         return !(t & DroiteAGauche) ||
                !(t & (SautDeLigne | AutreQueDroiteAGauche | AvecTabulation));
     }
+    // A letter of a script of its own among those summed: Latin, Greek, Cyrillic, kana,
+    // ideographs and Hangul syllables.
+    static bool lettre(char32_t c) {
+        return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') ||
+               (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) || c == 0x386 ||
+               (c >= 0x388 && c <= 0x3FF) || (c >= 0x400 && c <= 0x481) ||
+               (c >= 0x48A && c <= 0x52F) || (c >= 0x3041 && c <= 0x3096) ||
+               (c >= 0x30A1 && c <= 0x30FA) || (c >= 0x3400 && c <= 0x4DBF) ||
+               (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7A3);
+    }
     // Kept out of the loops over Latin texts.
     [[gnu::noinline]] static bool sommableAuDela(char32_t c) {
         struct Plage {
@@ -541,11 +551,13 @@ class DessinQt : public EtatDessin<Base> {
 
     // Qt never shapes across a tab, and measures what follows the last one from its stop. Where
     // that stop falls is Qt's own reckoning (not always the sum of the advances before it), so
-    // the text up to the last tab is measured whole, and what follows is added.
+    // the text up to the last tab is measured whole, and what follows is added. What follows
+    // must start with a letter: a blank or a sign there takes the script of the text before
+    // the tab (a blank after Greek is not kerned with a Latin letter), which alone it has not.
     std::optional<double> sommeParTabulations(Police& p, std::u32string_view texte) {
         const std::size_t tab = texte.rfind(Tabulation);
-        if (tab + 1 >= texte.size() || texte.size() > LongueurSommableMaximum ||
-            !sommeExacte(traits(texte)))
+        if (tab + 1 >= texte.size() || !lettre(texte[tab + 1]) ||
+            texte.size() > LongueurSommableMaximum || !sommeExacte(traits(texte)))
             return std::nullopt;
         const double somme =
             largeurBrute(p, texte.substr(0, tab + 1)) + largeurBrute(p, texte.substr(tab + 1));
