@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <regex>
 #include <string>
@@ -660,6 +661,74 @@ TEST(LargeursSommees, OfLinesWithTabsAreThoseOfTheWholeLine) {
             }
         }
     }
+}
+
+// What the blank between two characters adds is known at one size for every smaller one of the
+// same font: the sums hold on one surface as its size goes up from a tenth of a point, where
+// kerning rounds to nothing, and back down.
+TEST(LargeursSommees, HoldAsTheSizeGoesUpAndDown) {
+    qt::PlateformeQt::partagee();
+    std::vector<float> tailles;
+    for (float t = 0.1f; t < 1; t += 0.1f)
+        tailles.push_back(t);
+    for (float t = 1; t <= 24; t += 0.5f)
+        tailles.push_back(t);
+    tailles.insert(tailles.end(), tailles.rbegin(), tailles.rend());
+    for (const int resolution : {96, 1200}) {
+        for (const char* police : {"Arial", "Liberation Serif"}) {
+            qt::SurfaceQt surface(resolution);
+            surface.FontName(depuisUtf8(police));
+            for (const float taille : tailles) {
+                surface.FontSize(taille);
+                for (const char* texte : {"La Tour AVANT Lyon", "P. L. T. V.", "mot - Y", "Y A"}) {
+                    const auto [seule, sommee] = mesures(surface, depuisUtf8(texte), false);
+                    EXPECT_EQ(seule, sommee)
+                        << resolution << " " << police << " " << taille << " \"" << texte << "\"";
+                }
+            }
+        }
+    }
+}
+
+// Up to the size the surface vouches for, no text measures less at a larger size: a fitting
+// takes the widths that fit at one size to fit at every smaller one. Past it they fall back.
+TEST(LargeursCroissantes, UpToTheSizeTheSurfaceVouchesFor) {
+    qt::PlateformeQt::partagee();
+    const char* const Parties[] = {
+        "a", "AVANT", " ", "Tour",   "\u00e9t\u00e9", "V.", "ffi", "\u65e5\u672c", "\u05e9\u05dc",
+        "-", "\n",    "W", "\u0436", "e\u0301",       "Y ", ","};
+    Hasard hasard{13};
+    std::vector<Texte> textes;
+    for (int n = 0; n < 40; ++n) {
+        std::string t;
+        for (std::uint32_t i = 0, parties = 1 + hasard() % 12; i < parties; ++i)
+            t += Parties[hasard() % std::size(Parties)];
+        textes.push_back(depuisUtf8(t));
+    }
+    caches::actifs(false);
+    for (const int resolution : {96, 1200}) {
+        for (const char* police : {"Arial", "DejaVu Sans", "Liberation Serif"}) {
+            qt::SurfaceQt surface(resolution);
+            surface.FontName(depuisUtf8(police));
+            std::vector<double> tailles;
+            for (double t = 0.5; t <= 40; t += 0.5)
+                tailles.push_back(t);
+            const double maximum = std::floor(surface.TailleCroissanteMaximum());
+            for (const double part : {0.01, 0.1, 0.5, 0.9, 1.0})
+                tailles.push_back(std::max(40.5, std::floor(maximum * part)));
+            std::vector<double> avant(textes.size(), 0);
+            for (const double taille : tailles) {
+                surface.FontSize(static_cast<float>(taille));
+                for (std::size_t i = 0; i < textes.size(); ++i) {
+                    const double largeur = surface.TextWidth(textes[i]);
+                    EXPECT_GE(largeur, avant[i]) << resolution << " " << police << " " << taille
+                                                 << " \"" << versUtf8(textes[i]) << "\"";
+                    avant[i] = largeur;
+                }
+            }
+        }
+    }
+    caches::actifs(true);
 }
 
 // The bound a character adds, which decides whether a wrap can overflow, holds for every

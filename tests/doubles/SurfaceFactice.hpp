@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <span>
 #include <string>
@@ -43,6 +44,8 @@ class SurfaceFacticeDe : public EtatDessin<Base> {
                                std::span<const std::pair<char32_t, char32_t>>) override {
         return std::max(0.0, static_cast<double>(this->fontSize_) * 10);
     }
+
+    double TailleCroissanteMaximum() const override { return HUGE_VAL; }
 
     void Print(const Texte& texte) override {
         enregistre("Print \"" + visible(texte) + "\" @" + nombre(this->x_) + "," +

@@ -137,6 +137,10 @@ struct Police {
     std::unordered_map<char32_t, bool> dansLaPolice;
     std::optional<double> blanc;
     std::vector<std::uint8_t> petitesPaires;
+    // Latin-1 pairs around a blank known to add no kerning up to a size, shared by every size of
+    // this font: kerning grows with the size, so one that rounds to nothing at a size does at
+    // every smaller one (or the font has none for the pair).
+    std::unordered_map<std::uint32_t, float>* neutresJusqua = nullptr;
 };
 
 // Fonts and measures of one surface, bounded: past these counts everything measured so far is
@@ -157,6 +161,9 @@ class MesuresPolices {
             if (polices_.size() >= PolicesMaximum) oublie();
             trouvee =
                 polices_.emplace(etat, std::make_unique<Police>(etat, fabrique(), appareil)).first;
+            EtatPolice famille = etat;
+            famille.taille = 0;
+            trouvee->second->neutresJusqua = &neutresJusqua_[famille];
         }
         courante_ = trouvee->second.get();
         return *courante_;
@@ -183,6 +190,7 @@ class MesuresPolices {
     void oublie() {
         courante_ = nullptr;
         polices_.clear();
+        neutresJusqua_.clear();
         largeurs_ = 0;
         caracteres_ = 0;
         recentes_ = {};
@@ -209,6 +217,8 @@ class MesuresPolices {
 
   private:
     std::map<EtatPolice, std::unique_ptr<Police>> polices_;
+    // By font at size 0.
+    std::map<EtatPolice, std::unordered_map<std::uint32_t, float>> neutresJusqua_;
     Police* courante_ = nullptr;
     std::size_t largeurs_ = 0;
     std::size_t caracteres_ = 0;
@@ -243,6 +253,15 @@ class DessinQt : public EtatDessin<Base> {
     std::uint64_t Resolution() const override {
         return static_cast<std::uint64_t>(appareil().logicalDpiX()) << 32 |
                static_cast<std::uint32_t>(appareil().logicalDpiY());
+    }
+    // Widths grow with the size while FreeType sizes the font, below 65,536 pixels per em: past
+    // that they fall back (measured in several fonts and scripts at 96 to 1,200 dots per inch).
+    double TailleCroissanteMaximum() const override {
+        return tailleCroissanteMaximum(appareil().logicalDpiY());
+    }
+    static double tailleCroissanteMaximum(int dpi) {
+        constexpr double PixelsParEm = 58000;
+        return PixelsParEm * 72 / dpi;
     }
     void OublieMesures() override {
         mesures_.oublie();
@@ -474,10 +493,20 @@ class DessinQt : public EtatDessin<Base> {
         if (avant < Petits && apres < Petits) {
             if (p.petitesPaires.empty()) p.petitesPaires.assign(Petits * Petits, 0);
             std::uint8_t& connu = p.petitesPaires[avant * Petits + apres];
-            if (connu == 0) connu = ecartBlanc(p, avant, apres) == 0 ? 2 : 1;
+            if (connu == 0) connu = neutreEnDessous(p, avant, apres) ? 2 : 1;
             return connu == 2;
         }
         return ecartBlanc(p, avant, apres) == 0;
+    }
+    // Measured once per font rather than once per size, where widths grow with the size.
+    bool neutreEnDessous(Police& p, char32_t avant, char32_t apres) {
+        const float taille = p.etat.taille;
+        const bool croissante = taille > 0 && taille <= tailleCroissanteMaximum(p.etat.dpiY);
+        float& jusqua = (*p.neutresJusqua)[avant << 8 | apres];
+        if (croissante && taille <= jusqua) return true;
+        if (ecartBlanc(p, avant, apres) != 0) return false;
+        if (croissante) jusqua = std::max(jusqua, taille);
+        return true;
     }
     // What "a b" measures beyond "a", " " and "b": the kerning on either side of the blank.
     double ecartBlanc(Police& p, char32_t avant, char32_t apres) {

@@ -36,6 +36,7 @@ class Mesureur : public EtatDessin<Base> {
     double TextHeight(const Texte& texte) override {
         return mesure([&] { return mesures_.TextHeight(texte); });
     }
+    double TailleCroissanteMaximum() const override { return mesures_.TailleCroissanteMaximum(); }
     void Print(const Texte& texte) override {
         this->y_ += TextHeight(texte);
         this->x_ = 0;

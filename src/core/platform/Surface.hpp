@@ -56,6 +56,9 @@ class Surface {
     // Changes whenever the same text in the same font may measure differently (another
     // resolution), so that measures kept from before are not used again.
     virtual std::uint64_t Resolution() const { return 0; }
+    // The font size in points up to which no text measures less at a larger size than at a
+    // smaller one; 0 when the surface cannot tell.
+    virtual double TailleCroissanteMaximum() const { return 0; }
     // Drops whatever the surface keeps of its measures.
     virtual void OublieMesures() {}
     // In the current font, for texts made only of `caracteres`, blanks and hyphens: a bound on

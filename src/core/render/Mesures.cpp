@@ -131,7 +131,7 @@ void TracPlanOCX::noteLargeur(const Texte& texte, float valeur, bool deborde) {
         j.largeurs.clear();
         return;
     }
-    j.largeurs.push_back({texte, valeur, deborde});
+    j.largeurs.push_back({texte, valeur, deborde, texte.find(U'\t') != Texte::npos});
 }
 
 // Whether each width of the journal, measured now, would overflow as it did and compare with
@@ -139,8 +139,10 @@ void TracPlanOCX::noteLargeur(const Texte& texte, float valeur, bool deborde) {
 bool TracPlanOCX::memesReponses(const JournalLargeurs& journal) {
     if (ilTypeImpression != eiTypeSortieEcran && ilTypeImpression != eiTypeSortieHTML) return false;
     const double A = journal.disponible;
+    const bool plusPetite = plusPetiteQueLeJournal(journal);
     try {
         for (const LargeurNotee& l : journal.largeurs) {
+            if (plusPetite && tientEncore(journal, l)) continue;
             const double brut = surface().TextWidth(l.texte);
             const auto r = reponseLargeur(brut, ilTypeImpression == eiTypeSortieHTML);
             if (!r || r->deborde != l.deborde) return false;
@@ -150,6 +152,19 @@ bool TracPlanOCX::memesReponses(const JournalLargeurs& journal) {
         return false;  // the wrap itself will meet and report it
     }
     return true;
+}
+
+// A width grows with the size, so one that fit the available width at the wrap's size without
+// overflowing still does at a smaller size, unmeasured. Not past the size up to which the
+// surface vouches for that, nor with a tab, whose stop can move up as the size goes down.
+bool TracPlanOCX::plusPetiteQueLeJournal(const JournalLargeurs& journal) {
+    const Surface& s = surface();
+    return s.FontSize() > 0 && s.FontSize() <= journal.taille &&
+           journal.taille <= s.TailleCroissanteMaximum();
+}
+bool TracPlanOCX::tientEncore(const JournalLargeurs& journal, const LargeurNotee& largeur) {
+    return !largeur.deborde && !largeur.avecTabulation && largeur.valeur >= 0 &&
+           !(static_cast<double>(largeur.valeur) > journal.disponible);
 }
 
 // How every measure one size of the fitting asks answers at the current size: the journal's
@@ -171,8 +186,13 @@ std::optional<TracPlanOCX::ReponsesTaille> TracPlanOCX::reponsesTaille(
         if (!(std::fabs(valeur) < SurementDehors - 2)) return std::nullopt;
         return MesureSeizeBits{false, static_cast<double>(CInt(valeur))};
     };
+    const bool plusPetite = plusPetiteQueLeJournal(journal);
     try {
         for (const LargeurNotee& l : journal.largeurs) {
+            if (plusPetite && tientEncore(journal, l)) {
+                note(false, false);
+                continue;
+            }
             const double brut = surface().TextWidth(l.texte);
             const auto reponse = reponseLargeur(brut, !ecran);
             if (!reponse) return std::nullopt;

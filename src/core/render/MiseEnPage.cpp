@@ -321,6 +321,7 @@ void TracPlanOCX::tableauOuRejeu(const Texte& texte, double gauche_, double droi
     }
     journal = {};
     journal.enregistre = true;
+    journal.taille = surface().FontSize();
     const std::uint64_t rapportsAvant = rapports_;
     journal_ = &journal;
     GetTableauTexteLong(texte, gauche_, droite);

@@ -170,11 +170,14 @@ class TracPlanOCX {
         Texte texte;
         float valeur;
         bool deborde;
+        bool avecTabulation;
     };
     struct JournalLargeurs {
         std::vector<LargeurNotee> largeurs;
         std::size_t caracteres = 0;
         double disponible = 0;
+        // The font size the wrap measured at.
+        float taille = 0;
         bool enregistre = false;
         bool complet = false;
         // How many wraps in a row were given back, not done: sizes that answer alike.
@@ -185,6 +188,10 @@ class TracPlanOCX {
     // asked would answer the same way at the current size.
     void tableauOuRejeu(const Texte& texte, double gauche, double droite, JournalLargeurs& journal);
     bool memesReponses(const JournalLargeurs& journal);
+    // Whether the current size is one at which every width the wrap found to fit still does:
+    // a smaller one, where widths surely grow with the size. Those widths need no measure.
+    bool plusPetiteQueLeJournal(const JournalLargeurs& journal);
+    static bool tientEncore(const JournalLargeurs& journal, const LargeurNotee& largeur);
     void noteLargeur(const Texte& texte, float valeur, bool deborde);
     JournalLargeurs* journal_ = nullptr;
     // Whether wrapping a text of that make-up in the current font can report nothing at all.
