@@ -441,6 +441,37 @@ const Cas Plannings[] = {
                              .psFont = "Liberation Serif",
                              .piFontSize = 20});
      }},
+    // Long texts with a different pair of characters around nearly every blank: ideographs,
+    // accented Latin letters and Greek, with markup; one shrinks to the floor, one fits at a
+    // size between, and the last one's widths overflow 16 bits on the screen at its first sizes.
+    {"distinct_pairs",
+     [](TracPlanDLL& plan) {
+         bench::genereSemaines(plan, {.cadres = 20, .graine = 3, .logo = Logo});
+         const auto texte = [](std::uint32_t mots) {
+             Texte t;
+             for (std::uint32_t i = 0; i < mots; ++i) {
+                 const std::uint32_t n = i * 7919;
+                 if (i % 4 == 0) t += U"<b>";
+                 t += static_cast<char32_t>(i % 3 == 0   ? 0x4E00 + n % 5000
+                                            : i % 3 == 1 ? 0xC0 + n % 0x3F
+                                                         : 0x3B1 + n % 24);
+                 t += U"ab";
+                 t += static_cast<char32_t>(i % 2 == 0 ? 0x4E00 + (n >> 3) % 5000
+                                                       : 0xE0 + (n >> 5) % 0x1F);
+                 if (i % 4 == 0) t += U"</b>";
+                 t += U' ';
+             }
+             return versUtf8(t);
+         };
+         plan.NewCadreTexte(20, 20, {.piBas = 60, .piDroite = 90, .psText = texte(1030)});
+         plan.NewCadreTexte(
+             0, 0, {.piBas = 100, .piDroite = 120, .psText = texte(1030), .piFontSize = 9});
+         plan.NewCadreTexte(60, 60,
+                            {.piBas = 90,
+                             .piDroite = 100,
+                             .psText = texte(1030) + std::string(300, 'w') + " fin",
+                             .piFontSize = 14});
+     }},
     // Long texts with tabs, whose width depends on where they stand: inside and at either end
     // of words, after blanks, doubled; a text that shrinks, a box narrower than a tab stop, one
     // that fits at a size between, and one whose widths overflow 16 bits on the screen at its

@@ -137,10 +137,10 @@ struct Police {
     std::unordered_map<char32_t, bool> dansLaPolice;
     std::optional<double> blanc;
     std::vector<std::uint8_t> petitesPaires;
-    // Latin-1 pairs around a blank known to add no kerning up to a size, shared by every size of
-    // this font: kerning grows with the size, so one that rounds to nothing at a size does at
-    // every smaller one (or the font has none for the pair).
-    std::unordered_map<std::uint32_t, float>* neutresJusqua = nullptr;
+    // Pairs around a blank known to add no kerning up to a size, shared by every size of this
+    // font: kerning grows with the size, so one that rounds to nothing at a size does at every
+    // smaller one (or the font has none for the pair).
+    std::unordered_map<std::uint64_t, float>* neutresJusqua = nullptr;
 };
 
 // Fonts and measures of one surface, bounded: past these counts everything measured so far is
@@ -218,7 +218,7 @@ class MesuresPolices {
   private:
     std::map<EtatPolice, std::unique_ptr<Police>> polices_;
     // By font at size 0.
-    std::map<EtatPolice, std::unordered_map<std::uint32_t, float>> neutresJusqua_;
+    std::map<EtatPolice, std::unordered_map<std::uint64_t, float>> neutresJusqua_;
     Police* courante_ = nullptr;
     std::size_t largeurs_ = 0;
     std::size_t caracteres_ = 0;
@@ -409,6 +409,8 @@ class DessinQt : public EtatDessin<Base> {
     // Widths summed in pixels stay exact (multiples of 1/64) well below this.
     static constexpr double SommeMaximum = 1 << 24;
     static constexpr std::size_t PairesMaximum = 1 << 16;
+    // Those known for every size of a font: as many as a long text of distinct words has.
+    static constexpr std::size_t PairesParPoliceMaximum = 1 << 18;
 
     double enTwips(double pixels) const {
         return pixels * TwipsParPouce / appareil().logicalDpiX();
@@ -496,13 +498,14 @@ class DessinQt : public EtatDessin<Base> {
             if (connu == 0) connu = neutreEnDessous(p, avant, apres) ? 2 : 1;
             return connu == 2;
         }
-        return ecartBlanc(p, avant, apres) == 0;
+        return neutreEnDessous(p, avant, apres);
     }
     // Measured once per font rather than once per size, where widths grow with the size.
     bool neutreEnDessous(Police& p, char32_t avant, char32_t apres) {
         const float taille = p.etat.taille;
         const bool croissante = taille > 0 && taille <= tailleCroissanteMaximum(p.etat.dpiY);
-        float& jusqua = (*p.neutresJusqua)[avant << 8 | apres];
+        if (p.neutresJusqua->size() >= PairesParPoliceMaximum) p.neutresJusqua->clear();
+        float& jusqua = (*p.neutresJusqua)[static_cast<std::uint64_t>(avant) << 32 | apres];
         if (croissante && taille <= jusqua) return true;
         if (ecartBlanc(p, avant, apres) != 0) return false;
         if (croissante) jusqua = std::max(jusqua, taille);

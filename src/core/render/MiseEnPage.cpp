@@ -143,8 +143,11 @@ CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre, bool ec
         return c;
     }
     // Checking a pair costs about what measuring a word does: the shortcut pays only where
-    // the text has many more blanks than distinct pairs, and a text with a blank has two.
+    // the text has many more blanks than distinct pairs, and a text with a blank has two. A
+    // long text pays for its pairs once per font (the surface knows them for every smaller
+    // size), and for every size it wraps in full without the shortcut.
     constexpr std::size_t BlancsParPaire = 4;
+    constexpr std::size_t BlancsDUnTexteLong = 1 << 10;
     const auto blancs = static_cast<std::size_t>(std::count(texte.begin(), texte.end(), Blanc));
     if (blancs < 2 * BlancsParPaire) return {};
     if (!caracteresDe(texte, c)) return {};
@@ -154,7 +157,7 @@ CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre, bool ec
     const std::vector<std::uint64_t> paires =
         pairesDe(balises ? mesure : texte, balises, coupeSansLettre);
     // Tags hold no blank: the text as measured has as many.
-    if (paires.size() * BlancsParPaire > blancs) return c;
+    if (paires.size() * BlancsParPaire > blancs && blancs < BlancsDUnTexteLong) return c;
     for (const std::uint64_t p : paires)
         c.bords.emplace_back(static_cast<char32_t>(p >> 32), static_cast<char32_t>(p));
     c.simple = true;
