@@ -472,6 +472,28 @@ const Cas Plannings[] = {
                              .psText = texte(1030) + std::string(300, 'w') + " fin",
                              .piFontSize = 14});
      }},
+    // Texts whose widths do not add up: Arabic, Thai, Devanagari, combining marks and characters
+    // past the basic plane, with markup; one shrinks, one fits at a size between, and the last
+    // one's widths overflow 16 bits on the screen at its first sizes.
+    {"joined_scripts",
+     [](TracPlanDLL& plan) {
+         bench::genereSemaines(plan, {.cadres = 20, .graine = 6, .logo = Logo});
+         const auto texte = [](int mots) {
+             return motsEnCycle(mots, "\u0645\u0631\u062d\u0628\u0627 <b>\u0644\u0627</b> ",
+                                "\u0e2a\u0e27\u0e31\u0e2a\u0e14\u0e35\u0e48 \U0001F600\U0001F44D ",
+                                "\u0928\u092e\u0938\u094d\u0924\u0947 \u093f\u0915\u094d\u0937 ",
+                                "e\u0301\u0302t\u00e9 \U0001D400x ");
+         };
+         plan.NewCadreTexte(20, 20, {.piBas = 60, .piDroite = 90, .psText = texte(200)});
+         plan.NewCadreTexte(0, 0,
+                            {.piBas = 100, .piDroite = 120, .psText = texte(60), .piFontSize = 30});
+         plan.NewCadreTexte(60, 60,
+                            {.piBas = 90,
+                             .piDroite = 100,
+                             .psText = texte(100) + std::string(300, 'w') + " fin",
+                             .piFontSize = 14});
+         plan.NewCadreTexte(5, 5, {.piBas = 10, .piDroite = 30, .psText = "\u0e33\u0301 \u0e33"});
+     }},
     // Long texts with tabs, whose width depends on where they stand: inside and at either end
     // of words, after blanks, doubled; a text that shrinks, a box narrower than a tab stop, one
     // that fits at a size between, and one whose widths overflow 16 bits on the screen at its
@@ -760,6 +782,75 @@ TEST(LargeursCroissantes, UpToTheSizeTheSurfaceVouchesFor) {
         }
     }
     caches::actifs(true);
+}
+
+// Where widths do not add up (scripts that join or reorder, combining marks, characters past
+// the basic plane), the looser bound still holds for one more character, or a hyphen, at the
+// end of every prefix of random texts, and for a whole word's letters.
+TEST(LargeurAjouteeMaximum, BoundsWhatACharacterAddsInAnyScript) {
+    qt::PlateformeQt::partagee();
+    const char* const Parties[] = {"\u0645\u0631\u062d\u0628\u0627",
+                                   "\u0644\u0627",
+                                   "\u0633\u0644\u0627\u0645",
+                                   "\u0e2a\u0e27\u0e31\u0e2a\u0e14\u0e35",
+                                   "\u0e33",
+                                   "\u0e48",
+                                   "\u0928\u092e\u0938\u094d\u0924\u0947",
+                                   "\u093f",
+                                   "\u0915\u094d\u0937",
+                                   "e\u0301\u0302",
+                                   "\u0301",
+                                   "\U0001F600",
+                                   "\U0001D400",
+                                   "\u05e9\u05b8",
+                                   "AV",
+                                   "ffi",
+                                   " ",
+                                   "-"};
+    Hasard hasard{17};
+    std::vector<Texte> textes;
+    for (int n = 0; n < 60; ++n) {
+        std::string t;
+        for (std::uint32_t i = 0, parties = 1 + hasard() % 14; i < parties; ++i)
+            t += Parties[hasard() % std::size(Parties)];
+        textes.push_back(depuisUtf8(t));
+    }
+    int bornes = 0;
+    for (const int resolution : {96, 1200}) {
+        for (const char* police : {"Arial", "DejaVu Sans", "Liberation Serif"}) {
+            for (const float taille : {5.5f, 10.0f, 37.0f}) {
+                qt::SurfaceQt surface(resolution);
+                surface.FontName(depuisUtf8(police));
+                surface.FontSize(taille);
+                const auto W = [&](const Texte& t) { return surface.TextWidth(t); };
+                for (const Texte& texte : textes) {
+                    Texte caracteres;
+                    for (const char32_t c : texte) {
+                        if (c != U' ' && caracteres.find(c) == Texte::npos) caracteres += c;
+                    }
+                    const double borne = surface.LargeurAjouteeMaximum(caracteres);
+                    if (borne == 0) continue;
+                    ++bornes;
+                    const std::string ici = std::to_string(resolution) + " " + police + " " +
+                                            std::to_string(taille) + " \"" + versUtf8(texte) + "\"";
+                    for (std::size_t fin = 1; fin <= texte.size(); ++fin) {
+                        const Texte avant = texte.substr(0, fin - 1);
+                        EXPECT_LE(W(texte.substr(0, fin)) - W(avant), borne) << ici << " " << fin;
+                        EXPECT_LE(W(avant + U"-") - W(avant), borne) << ici << " " << fin;
+                    }
+                    for (std::size_t debut = 0; debut < texte.size();) {
+                        std::size_t fin = texte.find(U' ', debut);
+                        if (fin == Texte::npos) fin = texte.size();
+                        const Texte mot = texte.substr(debut, fin - debut);
+                        EXPECT_LE(W(mot + U"-"), static_cast<double>(mot.size() + 1) * borne)
+                            << ici;
+                        debut = fin + 1;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_GT(bornes, 500);
 }
 
 // The bound a character adds, which decides whether a wrap can overflow, holds for every

@@ -5,11 +5,13 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QRawFont>
 #include <QString>
+#include <QTextLayout>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -296,6 +298,32 @@ class DessinQt : public EtatDessin<Base> {
                 return 0;
         }
         return std::max(0.0, enTwips(largeur));
+    }
+
+    // Shaping may change the glyphs before a character (joining forms, reordering, a dotted
+    // circle before a mark that starts a word) and give it more than one: never by more than a
+    // few of the widest glyphs of the fonts that draw them.
+    double LargeurAjouteeMaximum(std::u32string_view caracteres) override {
+        if (const double sommee = LargeurParCaractere(caracteres, {}); sommee > 0) return sommee;
+        constexpr double GlyphesParCaractere = 8;
+        Police& p = policeEnCours();
+        Texte autres = U"\u25CC";
+        for (const char32_t c : caracteres) {
+            if (c < 0x20 && c != U'\n') return 0;
+            if (!dansLaPolice(p, c)) autres += c;
+        }
+        double plusLarge = p.metriques.maxWidth();
+        QTextLayout mise(QString::fromUcs4(autres.data(), static_cast<qsizetype>(autres.size())),
+                         p.font, &appareil());
+        mise.beginLayout();
+        mise.createLine();
+        mise.endLayout();
+        for (const QGlyphRun& suite : mise.glyphRuns())
+            plusLarge = std::max(plusLarge, suite.rawFont().maxCharWidth());
+        for (const char32_t c : autres)
+            plusLarge = std::max(plusLarge, largeurBrute(p, std::u32string_view(&c, 1)));
+        if (!std::isfinite(plusLarge)) return 0;
+        return std::max(0.0, enTwips(GlyphesParCaractere * plusLarge));
     }
 
     void Print(const Texte& texte) override {

@@ -73,6 +73,13 @@ class Surface {
         return 0;
     }
 
+    // In the current font, for texts made only of `caracteres`, blanks and hyphens, whatever
+    // their shaping: a bound on the width one character adds at the end of such a text; 0 when
+    // the surface cannot tell. No sum is implied, so it may be much looser than the above.
+    virtual double LargeurAjouteeMaximum(std::u32string_view caracteres) {
+        return LargeurParCaractere(caracteres, {});
+    }
+
     // Twips per device pixel: a screen at 96 dots per inch unless the surface knows better.
     virtual double TwipsParPixel() const { return 15; }
     // Runs the pass once and gives the file of that format it drew: for a page or an SVG, the

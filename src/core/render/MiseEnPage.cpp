@@ -28,15 +28,16 @@ constexpr double SansDebordement = 32000;
 }  // namespace
 
 // What the texts a wrap measures are made of: for a text without controls (but carriage returns,
-// line feeds and tabs) or characters past the basic plane, its characters, the pairs that may stand
-// on either side of a blank in a line or candidate line (0 for nothing), and its longest run
-// without a blank. A line ends with a word or a blank and goes on with the next word, a hyphen (a
-// split that takes no letter) or nothing; only a last word can follow nothing. A carriage return
-// ends the line like a blank and is never measured inside one: the next line starts from nothing. A
-// line feed is a character of its word. Tags are not measured, except where a split cuts one.
+// line feeds and tabs) or, on the screen, characters past the basic plane, its characters, the
+// pairs that may stand on either side of a blank in a line or candidate line (0 for nothing), and
+// its longest run without a blank. A line ends with a word or a blank and goes on with the next
+// word, a hyphen (a split that takes no letter) or nothing; only a last word can follow nothing. A
+// carriage return ends the line like a blank and is never measured inside one: the next line starts
+// from nothing. A line feed is a character of its word. Tags are not measured, except where a split
+// cuts one.
 struct CompositionTexte {
-    // Its characters were read: no control but line breaks and tabs, nothing past the basic
-    // plane.
+    // Its characters were read: no control but line breaks and tabs, and on the screen nothing
+    // past the basic plane.
     bool lue = false;
     // Its pairs are known too.
     bool simple = false;
@@ -51,13 +52,15 @@ struct CompositionTexte {
 
 namespace {
 
-// The surface tells which scripts it can bound; characters past this are never taken.
+// The surface tells which scripts it can bound; on the screen, characters past this are never
+// taken.
 constexpr char32_t LimitePlan = 0x10000;
+constexpr char32_t DernierCaractere = 0x10FFFF;
 
 // The characters of the text, and its longest run without a blank (its tabs counted apart);
-// false when the text holds a control (but a line break or a tab) or a character past the basic
-// plane.
-bool caracteresDe(const Texte& texte, CompositionTexte& c) {
+// false when the text holds a control (but a line break or a tab) or, unless `toutPlan`, a
+// character past the basic plane.
+bool caracteresDe(const Texte& texte, CompositionTexte& c, bool toutPlan = false) {
     // Most texts need only the first few scripts.
     std::vector<bool> present(0x590);
     present[Blanc] = present[RetourChariot] = true;
@@ -65,10 +68,10 @@ bool caracteresDe(const Texte& texte, CompositionTexte& c) {
     std::size_t tabulations = 0;
     for (const char32_t x : texte) {
         if ((x < 0x20 && x != RetourChariot && x != SautDeLigne && x != Tabulation) ||
-            x >= LimitePlan) {
+            (x >= LimitePlan && !toutPlan) || x > DernierCaractere) {
             return false;
         }
-        if (x >= present.size()) present.resize(LimitePlan);
+        if (x >= present.size()) present.resize(x < LimitePlan ? LimitePlan : DernierCaractere + 1);
         if (!present[x]) {
             present[x] = true;
             c.caracteres += x;
@@ -135,7 +138,7 @@ std::vector<std::uint64_t> pairesDe(const Texte& texte, bool balises, bool coupe
 CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre, bool ecran) {
     CompositionTexte c;
     if (!ecran) {
-        if (!caracteresDe(texte, c)) return {};
+        if (!caracteresDe(texte, c, true)) return {};
         c.lue = true;
         const std::size_t fin = texte.find_last_of(U" \r");
         c.dernierMot =
@@ -184,7 +187,7 @@ bool TracPlanOCX::enveloppeMuette(const CompositionTexte& c, double gauche_, dou
         Surface& s = ecran ? surface() : cibleDessin();
         // On the HTML target widths are smaller than these twips: the bounds only get safer.
         if (!ecran) {
-            const double parCaractere = s.LargeurParCaractere(c.caracteres, {});
+            const double parCaractere = s.LargeurAjouteeMaximum(c.caracteres);
             return parCaractere > 0 && A + 3 * parCaractere < SansDebordement &&
                    s.TextWidth(c.dernierMot) < SansDebordement;
         }
