@@ -24,6 +24,7 @@
 #include <string_view>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/EtatDessin.hpp"
@@ -139,6 +140,10 @@ struct Police {
     std::unordered_map<char32_t, bool> dansLaPolice;
     std::optional<double> blanc;
     std::vector<std::uint8_t> petitesPaires;
+    // The widest glyph of the fonts that draw the characters this one does not, among those asked
+    // so far, and of the dotted circle.
+    double plusLargeAilleurs = 0;
+    std::unordered_set<char32_t> ailleurs;
     // Pairs around a blank known to add no kerning up to a size, shared by every size of this
     // font: kerning grows with the size, so one that rounds to nothing at a size does at every
     // smaller one (or the font has none for the pair).
@@ -307,21 +312,17 @@ class DessinQt : public EtatDessin<Base> {
         if (const double sommee = LargeurParCaractere(caracteres, {}); sommee > 0) return sommee;
         constexpr double GlyphesParCaractere = 8;
         Police& p = policeEnCours();
-        Texte autres = U"\u25CC";
+        // Every frame of a font asks again: only characters not seen in it are laid out.
+        if (p.ailleurs.size() >= AilleursMaximum) return 0;
+        Texte nouveaux;
+        if (p.ailleurs.insert(CercleEnPointilles).second) nouveaux += CercleEnPointilles;
         for (const char32_t c : caracteres) {
             if (c < 0x20 && c != U'\n') return 0;
-            if (!dansLaPolice(p, c)) autres += c;
+            if (!dansLaPolice(p, c) && p.ailleurs.insert(c).second) nouveaux += c;
         }
-        double plusLarge = p.metriques.maxWidth();
-        QTextLayout mise(QString::fromUcs4(autres.data(), static_cast<qsizetype>(autres.size())),
-                         p.font, &appareil());
-        mise.beginLayout();
-        mise.createLine();
-        mise.endLayout();
-        for (const QGlyphRun& suite : mise.glyphRuns())
-            plusLarge = std::max(plusLarge, suite.rawFont().maxCharWidth());
-        for (const char32_t c : autres)
-            plusLarge = std::max(plusLarge, largeurBrute(p, std::u32string_view(&c, 1)));
+        if (!nouveaux.empty())
+            p.plusLargeAilleurs = std::max(p.plusLargeAilleurs, plusLargeGlyphe(p, nouveaux));
+        const double plusLarge = std::max(p.metriques.maxWidth(), p.plusLargeAilleurs);
         if (!std::isfinite(plusLarge)) return 0;
         return std::max(0.0, enTwips(GlyphesParCaractere * plusLarge));
     }
@@ -437,6 +438,9 @@ class DessinQt : public EtatDessin<Base> {
     // Widths summed in pixels stay exact (multiples of 1/64) well below this.
     static constexpr double SommeMaximum = 1 << 24;
     static constexpr std::size_t PairesMaximum = 1 << 16;
+    // Qt puts it before a mark that starts a word.
+    static constexpr char32_t CercleEnPointilles = 0x25CC;
+    static constexpr std::size_t AilleursMaximum = 1 << 14;
     // Those known for every size of a font: as many as a long text of distinct words has.
     static constexpr std::size_t PairesParPoliceMaximum = 1 << 18;
 
@@ -508,6 +512,22 @@ class DessinQt : public EtatDessin<Base> {
                                            {0xAC00, 0xD7A3}, {0xFF01, 0xFF60}};
         return std::any_of(std::begin(Plages), std::end(Plages),
                            [c](const Plage& p) { return c >= p.premier && c <= p.dernier; });
+    }
+
+    // The widest glyph of the fonts that draw these characters, and each one's own advance.
+    double plusLargeGlyphe(Police& p, const Texte& caracteres) {
+        double plusLarge = 0;
+        QTextLayout mise(
+            QString::fromUcs4(caracteres.data(), static_cast<qsizetype>(caracteres.size())), p.font,
+            &appareil());
+        mise.beginLayout();
+        mise.createLine();
+        mise.endLayout();
+        for (const QGlyphRun& suite : mise.glyphRuns())
+            plusLarge = std::max(plusLarge, suite.rawFont().maxCharWidth());
+        for (const char32_t c : caracteres)
+            plusLarge = std::max(plusLarge, largeurBrute(p, std::u32string_view(&c, 1)));
+        return plusLarge;
     }
 
     bool dansLaPolice(Police& p, char32_t c) {
