@@ -37,6 +37,14 @@ class Mesureur : public EtatDessin<Base> {
         return mesure([&] { return mesures_.TextHeight(texte); });
     }
     double TailleCroissanteMaximum() const override { return mesures_.TailleCroissanteMaximum(); }
+    // The real surface's bounds, in this one's font: a long text is checked as fast as drawn.
+    double LargeurParCaractere(std::u32string_view caracteres,
+                               std::span<const std::pair<char32_t, char32_t>> bords) override {
+        return mesure([&] { return mesures_.LargeurParCaractere(caracteres, bords); });
+    }
+    double LargeurAjouteeMaximum(std::u32string_view caracteres) override {
+        return mesure([&] { return mesures_.LargeurAjouteeMaximum(caracteres); });
+    }
     void Print(const Texte& texte) override {
         this->y_ += TextHeight(texte);
         this->x_ = 0;
