@@ -28,16 +28,14 @@ constexpr double SansDebordement = 32000;
 }  // namespace
 
 // What the texts a wrap measures are made of: for a text without controls (but carriage returns,
-// line feeds and tabs) or, on the screen, characters past the basic plane, its characters, the
-// pairs that may stand on either side of a blank in a line or candidate line (0 for nothing), and
-// its longest run without a blank. A line ends with a word or a blank and goes on with the next
-// word, a hyphen (a split that takes no letter) or nothing; only a last word can follow nothing. A
-// carriage return ends the line like a blank and is never measured inside one: the next line starts
-// from nothing. A line feed is a character of its word. Tags are not measured, except where a split
-// cuts one.
+// line feeds and tabs), its characters, where widths add up the pairs that may stand on either
+// side of a blank in a line or candidate line (0 for nothing), and its longest run without a
+// blank. A line ends with a word or a blank and goes on with the next word, a hyphen (a split
+// that takes no letter) or nothing; only a last word can follow nothing. A carriage return ends
+// the line like a blank and is never measured inside one: the next line starts from nothing. A
+// line feed is a character of its word. Tags are not measured, except where a split cuts one.
 struct CompositionTexte {
-    // Its characters were read: no control but line breaks and tabs, and on the screen nothing
-    // past the basic plane.
+    // Its characters were read: no control but line breaks and tabs.
     bool lue = false;
     // Its pairs are known too.
     bool simple = false;
@@ -52,15 +50,13 @@ struct CompositionTexte {
 
 namespace {
 
-// The surface tells which scripts it can bound; on the screen, characters past this are never
-// taken.
+// Past the basic plane no surface adds widths up: such a text has no pairs.
 constexpr char32_t LimitePlan = 0x10000;
 constexpr char32_t DernierCaractere = 0x10FFFF;
 
 // The characters of the text, and its longest run without a blank (its tabs counted apart);
-// false when the text holds a control (but a line break or a tab) or, unless `toutPlan`, a
-// character past the basic plane.
-bool caracteresDe(const Texte& texte, CompositionTexte& c, bool toutPlan = false) {
+// false when the text holds a control (but a line break or a tab).
+bool caracteresDe(const Texte& texte, CompositionTexte& c) {
     // Most texts need only the first few scripts.
     std::vector<bool> present(0x590);
     present[Blanc] = present[RetourChariot] = true;
@@ -68,7 +64,7 @@ bool caracteresDe(const Texte& texte, CompositionTexte& c, bool toutPlan = false
     std::size_t tabulations = 0;
     for (const char32_t x : texte) {
         if ((x < 0x20 && x != RetourChariot && x != SautDeLigne && x != Tabulation) ||
-            (x >= LimitePlan && !toutPlan) || x > DernierCaractere) {
+            x > DernierCaractere) {
             return false;
         }
         if (x >= present.size()) present.resize(x < LimitePlan ? LimitePlan : DernierCaractere + 1);
@@ -133,12 +129,12 @@ std::vector<std::uint64_t> pairesDe(const Texte& texte, bool balises, bool coupe
     return paires;
 }
 
-// On the screen every width a wrap asks may overflow, so its pairs are needed; elsewhere only
-// its characters and last word.
+// On the screen every width a wrap asks may overflow, so where widths add up its pairs are
+// needed; elsewhere only its characters and last word.
 CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre, bool ecran) {
     CompositionTexte c;
     if (!ecran) {
-        if (!caracteresDe(texte, c, true)) return {};
+        if (!caracteresDe(texte, c)) return {};
         c.lue = true;
         const std::size_t fin = texte.find_last_of(U" \r");
         c.dernierMot =
@@ -155,6 +151,11 @@ CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre, bool ec
     if (blancs < 2 * BlancsParPaire) return {};
     if (!caracteresDe(texte, c)) return {};
     c.lue = true;
+    // No surface sums widths past the basic plane: only the bound for any script serves.
+    if (std::any_of(c.caracteres.begin(), c.caracteres.end(),
+                    [](char32_t x) { return x >= LimitePlan; })) {
+        return c;
+    }
     const bool balises = texte.find(U'<') != Texte::npos;
     const Texte mesure = balises ? EnleveBalises(texte) : Texte();
     const std::vector<std::uint64_t> paires =
@@ -171,17 +172,17 @@ CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre, bool ec
 
 // A wrap measures lines of at most the available width, a blank and one more run (with a
 // hyphen), and the longest line is no wider: where widths add up over blanks (give or take the
-// kerning beside each) and a character adds a bounded width, none of them can overflow. On the
-// printer and the HTML page a wrap's widths are not converted to 16 bits, only the longest
-// line's after it: every line is one the wrap found no wider than the available width, a word's
-// letters with one more and a hyphen, or the last word.
+// kerning beside each) and a character adds a bounded width, or where a character adds at most
+// a few of the widest glyphs in any script, none of them can overflow. On the printer and the
+// HTML page a wrap's widths are not converted to 16 bits, only the longest line's after it: every
+// line is one the wrap found no wider than the available width, a word's letters with one more
+// and a hyphen, or the last word.
 bool TracPlanOCX::enveloppeMuette(const CompositionTexte& c, double gauche_, double droite) {
     if (!c.lue || reglages.piNbMiniLettresDunMot < 0) return false;
     if (ilTypeImpression < 1 || ilTypeImpression > 3) return false;
     const std::int32_t complement = 100 - reglages.piMargeEnPourcent;
     if (complement < -32768 || complement > 32767) return false;
     const bool ecran = ilTypeImpression == eiTypeSortieEcran;
-    if (ecran && !c.simple) return false;
     const double A = std::max(0.0, (droite - gauche_) * complement / 100);
     try {
         Surface& s = ecran ? surface() : cibleDessin();
@@ -195,12 +196,21 @@ bool TracPlanOCX::enveloppeMuette(const CompositionTexte& c, double gauche_, dou
         // stop as if alone: the other characters are bounded without it.
         Texte autres = c.caracteres;
         std::erase(autres, Tabulation);
-        const double parCaractere = s.LargeurParCaractere(autres, c.bords);
-        const double parTabulation = c.tabulationsParMot > 0 ? s.LargeurParCaractere(U"\t", {}) : 0;
-        return parCaractere > 0 && (c.tabulationsParMot == 0 || parTabulation > 0) &&
-               A + parCaractere * static_cast<double>(c.motLePlusLong + 3) +
-                       parTabulation * static_cast<double>(c.tabulationsParMot) <
-                   SansDebordement;
+        if (const double parCaractere = c.simple ? s.LargeurParCaractere(autres, c.bords) : 0;
+            parCaractere > 0) {
+            const double parTabulation =
+                c.tabulationsParMot > 0 ? s.LargeurParCaractere(U"\t", {}) : 0;
+            return (c.tabulationsParMot == 0 || parTabulation > 0) &&
+                   A + parCaractere * static_cast<double>(c.motLePlusLong + 3) +
+                           parTabulation * static_cast<double>(c.tabulationsParMot) <
+                       SansDebordement;
+        }
+        // Otherwise only a text whose widths do not add up is bounded: by what a character adds
+        // in any script, over its longest word, a blank, one more and a hyphen.
+        if (s.LargeurParCaractere(autres, {}) > 0) return false;
+        const double parCaractere = s.LargeurAjouteeMaximum(c.caracteres);
+        return parCaractere > 0 && c.tabulationsParMot == 0 &&
+               A + parCaractere * static_cast<double>(c.motLePlusLong + 3) < SansDebordement;
     } catch (...) {
         return false;
     }
