@@ -583,7 +583,10 @@ const std::vector<std::string> TextesSommes = {
     "\ubb38\uc7a5",
     "\u30ab\u30bf\u30ab\u30ca\u3002 \u3072\u3089\u304c\u306a\u3001 \uff21\uff22\uff23 T "
     "\u3000\u6f22 Y",
-    "AVANT \u65e5\u672c V \u05e9\u05dc\u05d5\u05dd T. \u05d0"};
+    "AVANT \u65e5\u672c V \u05e9\u05dc\u05d5\u05dd T. \u05d0",
+    "\u0645\u0631\u062d\u0628\u0627 \u0628\u0627\u0644\u0639\u0627\u0644\u0645 "
+    "\u0644\u0627 \u0661\u0662\u0663 \u0633\u0644\u0627\u0645",
+    "\u0e2a\u0e27\u0e31\u0e2a\u0e14\u0e35 \u0e04\u0e23\u0e31\u0e1a \u0e17\u0e33"};
 
 // A text's width measured whole with every cache off, and as the caches give it, after the
 // lines before each of its blanks were asked when `progressif` (the way a wrap asks: each line so
@@ -652,7 +655,12 @@ TEST(LargeursSommees, OfMixedTextsAreThoseOfTheWholeText) {
                                    "\u0436",
                                    "\u03a9c",
                                    ".",
-                                   ","};
+                                   ",",
+                                   "\u0645\u0631\u062d\u0628\u0627",
+                                   "\u0644\u0627\u0661",
+                                   "\u064e",
+                                   "\u0e2a\u0e27\u0e31\u0e2a\u0e14\u0e35",
+                                   "\u0e33"};
     Hasard hasard{7};
     std::vector<Texte> textes;
     for (int n = 0; n < 300; ++n) {
@@ -682,6 +690,57 @@ TEST(LargeursSommees, OfMixedTextsAreThoseOfTheWholeText) {
         }
     }
     EXPECT_GT(sommes, 1000);
+}
+
+// Lines of Arabic or Thai words, whose letters join or stack within a word: summed only where
+// another font than the blank's draws them and no word starts with a mark, in fonts that draw
+// Arabic themselves or not, asked whole or as a wrap asks.
+TEST(LargeursSommees, OfArabicAndThaiLinesAreThoseOfTheWholeLine) {
+    qt::PlateformeQt::partagee();
+    Hasard hasard{23};
+    const auto arabe = [&]() -> Texte {
+        const std::uint32_t n = hasard() % 20;
+        if (n == 0) return U"\u0644\u0627";
+        if (n <= 2) return Texte(1, static_cast<char32_t>(0x64B + hasard() % 21));
+        if (n == 3) return Texte(1, static_cast<char32_t>(0x660 + hasard() % 10));
+        return Texte(1, static_cast<char32_t>(0x620 + hasard() % 43));
+    };
+    const auto thai = [&]() -> Texte {
+        return Texte(1, static_cast<char32_t>(hasard() % 5 == 0 ? 0xE31 + hasard() % 30
+                                                                : 0xE01 + hasard() % 46));
+    };
+    // Alone, its first word is drawn on a dotted circle another font gives.
+    std::vector<Texte> lignes{
+        depuisUtf8("\u0651\u0640 \u0632\u0635 \u0637\u0646 "
+                   "\u064a\u0628\u0633\u0649")};
+    for (int n = 0; n < 240; ++n) {
+        Texte ligne;
+        for (std::uint32_t mot = 0, mots = 1 + hasard() % 8; mot < mots; ++mot) {
+            if (mot > 0) ligne += U' ';
+            for (std::uint32_t i = 0, lettres = 1 + hasard() % 9; i < lettres; ++i)
+                ligne += n % 3 == 2 ? thai() : arabe();
+        }
+        lignes.push_back(ligne);
+    }
+    for (const int resolution : {96, 1200}) {
+        for (const char* police : {"Arial", "DejaVu Sans", "Courier New"}) {
+            for (const bool grasItalique : {false, true}) {
+                for (const float taille : {4.0f, 10.5f, 23.5f}) {
+                    qt::SurfaceQt surface(resolution);
+                    surface.FontName(depuisUtf8(police));
+                    surface.FontBold(grasItalique);
+                    surface.FontItalic(grasItalique);
+                    surface.FontSize(taille);
+                    for (const Texte& ligne : lignes) {
+                        const auto [seule, sommee] = mesures(surface, ligne, true);
+                        EXPECT_EQ(seule, sommee)
+                            << resolution << " " << police << " " << grasItalique << " " << taille
+                            << " \"" << versUtf8(ligne) << "\"";
+                    }
+                }
+            }
+        }
+    }
 }
 
 // Lines of short words and tabs, asked word after word as a wrap asks, at every half-point size

@@ -136,14 +136,19 @@ struct Police {
     TableLargeurs largeurs;
     // How far a blank between these two characters (0: none) takes the width from a plain sum.
     std::unordered_map<std::uint64_t, double> ecartsBlanc;
-    // Whether this font draws the character itself (no fallback font).
+    // Whether this font draws the character itself (no fallback font): its metrics would say
+    // whether any font does.
     std::unordered_map<char32_t, bool> dansLaPolice;
+    std::optional<QRawFont> brute;
     std::optional<double> blanc;
     std::vector<std::uint8_t> petitesPaires;
     // The widest glyph of the fonts that draw the characters this one does not, among those asked
     // so far, and of the dotted circle.
     double plusLargeAilleurs = 0;
     std::unordered_set<char32_t> ailleurs;
+    // Whether another font than the blank's draws every letter of the scripts that join or
+    // stack within a word.
+    std::optional<bool> jointesAilleurs;
     // Pairs around a blank known to add no kerning up to a size, shared by every size of this
     // font: kerning grows with the size, so one that rounds to nothing at a size does at every
     // smaller one (or the font has none for the pair).
@@ -247,7 +252,7 @@ class DessinQt : public EtatDessin<Base> {
         const double l = largeurBrute(p, texte);
         if (texte.size() <= LongueurSommableMaximum) {
             const unsigned t = traits(texte);
-            if (sommeExacte(t)) mesures_.retientRecente(p, texte, l, t);
+            if (sommeExacte(p, t)) mesures_.retientRecente(p, texte, l, t);
         }
         return enTwips(l);
     }
@@ -279,7 +284,15 @@ class DessinQt : public EtatDessin<Base> {
         Police& p = policeEnCours();
         double plusLarge = p.metriques.maxWidth();
         double tabulation = 0;
+        Texte jointes;
+        bool marques = false;
         for (const char32_t c : caracteres) {
+            if (jointe(c)) {
+                if (!jointesAilleurs(p)) return 0;
+                jointes += c;
+                marques = marques || marqueJointe(c) || c >= 0xE00;
+                continue;
+            }
             // A line feed has no advance here: it adds nothing.
             if (c == U'\n' && largeurBrute(p, std::u32string_view(&c, 1)) == 0) continue;
             // A tab reaches the next stop, the stops being its width at the start of a text
@@ -295,8 +308,15 @@ class DessinQt : public EtatDessin<Base> {
                 plusLarge = std::max(plusLarge, largeurBrute(p, std::u32string_view(&c, 1)));
         }
         if (!dansLaPolice(p, Blanc) || !dansLaPolice(p, U'-')) return 0;
-        // Twice the widest glyph: a character never adds more, kerning included.
-        const double largeur = std::max(2 * plusLarge, tabulation);
+        if (!jointes.empty()) {
+            const std::optional<double> ailleurs = plusLargeAilleurs(p, jointes);
+            if (!ailleurs) return 0;
+            plusLarge = std::max(plusLarge, *ailleurs);
+        }
+        // Twice the widest glyph: a character never adds more, kerning included, nor an Arabic
+        // letter that changes the one before; a mark may bring a dotted circle and move others.
+        const double largeur =
+            std::max((marques ? GlyphesParCaractere : 2) * plusLarge, tabulation);
         for (const auto& [avant, apres] : bords) {
             if (!blancNeutre(p, avant, apres) &&
                 !(std::fabs(ecartBlanc(p, avant, apres)) <= largeur))
@@ -310,21 +330,26 @@ class DessinQt : public EtatDessin<Base> {
     // few of the widest glyphs of the fonts that draw them.
     double LargeurAjouteeMaximum(std::u32string_view caracteres) override {
         if (const double sommee = LargeurParCaractere(caracteres, {}); sommee > 0) return sommee;
-        constexpr double GlyphesParCaractere = 8;
-        Police& p = policeEnCours();
+        const std::optional<double> plusLarge = plusLargeAilleurs(policeEnCours(), caracteres);
+        if (!plusLarge) return 0;
+        return std::max(0.0, enTwips(GlyphesParCaractere * *plusLarge));
+    }
+    // The widest glyph of the font and of those that draw these characters or a dotted circle;
+    // none for a control but the line feed.
+    std::optional<double> plusLargeAilleurs(Police& p, std::u32string_view caracteres) {
         // Every frame of a font asks again: only characters not seen in it are laid out.
-        if (p.ailleurs.size() >= AilleursMaximum) return 0;
+        if (p.ailleurs.size() >= AilleursMaximum) return std::nullopt;
         Texte nouveaux;
         if (p.ailleurs.insert(CercleEnPointilles).second) nouveaux += CercleEnPointilles;
         for (const char32_t c : caracteres) {
-            if (c < 0x20 && c != U'\n') return 0;
+            if (c < 0x20 && c != U'\n') return std::nullopt;
             if (!dansLaPolice(p, c) && p.ailleurs.insert(c).second) nouveaux += c;
         }
         if (!nouveaux.empty())
             p.plusLargeAilleurs = std::max(p.plusLargeAilleurs, plusLargeGlyphe(p, nouveaux));
         const double plusLarge = std::max(p.metriques.maxWidth(), p.plusLargeAilleurs);
-        if (!std::isfinite(plusLarge)) return 0;
-        return std::max(0.0, enTwips(GlyphesParCaractere * plusLarge));
+        if (!std::isfinite(plusLarge)) return std::nullopt;
+        return plusLarge;
     }
 
     void Print(const Texte& texte) override {
@@ -441,6 +466,7 @@ class DessinQt : public EtatDessin<Base> {
     // Qt puts it before a mark that starts a word.
     static constexpr char32_t CercleEnPointilles = 0x25CC;
     static constexpr std::size_t AilleursMaximum = 1 << 14;
+    static constexpr double GlyphesParCaractere = 8;
     // Those known for every size of a font: as many as a long text of distinct words has.
     static constexpr std::size_t PairesParPoliceMaximum = 1 << 18;
 
@@ -463,13 +489,19 @@ class DessinQt : public EtatDessin<Base> {
         SautDeLigne = 2,
         DroiteAGauche = 4,
         AutreQueDroiteAGauche = 8,
-        AvecTabulation = 16
+        AvecTabulation = 16,
+        Jointe = 32
     };
     static unsigned traits(std::u32string_view texte) {
         unsigned t = 0;
-        for (const char32_t c : texte) {
+        for (std::size_t i = 0; i < texte.size(); ++i) {
+            const char32_t c = texte[i];
             if (c == Blanc) continue;
-            if (c == U'\n') {
+            if (jointe(c)) {
+                t |= Jointe | (c < 0xE00 ? DroiteAGauche : AutreQueDroiteAGauche);
+                // Alone, a word that starts with a mark is drawn on a dotted circle.
+                if (marqueJointe(c) && (i == 0 || texte[i - 1] == Blanc)) t |= NonSommable;
+            } else if (c == U'\n') {
                 t |= SautDeLigne;
             } else if (c == Tabulation) {
                 t |= AvecTabulation;
@@ -491,6 +523,32 @@ class DessinQt : public EtatDessin<Base> {
         if ((t & AvecTabulation) && (t & SautDeLigne)) return false;
         return !(t & DroiteAGauche) ||
                !(t & (SautDeLigne | AutreQueDroiteAGauche | AvecTabulation));
+    }
+    // Qt shapes the runs of each font apart: where another font than the blank's draws a script
+    // that joins or stacks, each word of it is shaped in a line as it is alone.
+    bool sommeExacte(Police& p, unsigned t) {
+        return sommeExacte(t) && (!(t & Jointe) || jointesAilleurs(p));
+    }
+    // Arabic letters, marks and digits, and Thai: their shaping never reaches over a blank, but
+    // changes the glyphs within a word.
+    static bool jointe(char32_t c) {
+        return (c >= 0x620 && c <= 0x669) || (c >= 0x670 && c <= 0x6D3) ||
+               (c >= 0xE01 && c <= 0xE3A) || (c >= 0xE3F && c <= 0xE5B);
+    }
+    static bool marqueJointe(char32_t c) {
+        return (c >= 0x64B && c <= 0x65F) || c == 0x670 || c == 0xE31 ||
+               (c >= 0xE34 && c <= 0xE3A) || (c >= 0xE47 && c <= 0xE4E);
+    }
+    bool jointesAilleurs(Police& p) {
+        if (!p.jointesAilleurs) {
+            bool ailleurs = dansLaPolice(p, Blanc);
+            for (char32_t c = 0x620; ailleurs && c <= 0xE5B; ++c) {
+                if (jointe(c) && dansLaPolice(p, c)) ailleurs = false;
+                if (c == 0x6D3) c = 0xE00;
+            }
+            p.jointesAilleurs = ailleurs;
+        }
+        return *p.jointesAilleurs;
     }
     // A letter of a script of its own among those summed: Latin, Greek, Cyrillic, kana,
     // ideographs and Hangul syllables.
@@ -532,7 +590,10 @@ class DessinQt : public EtatDessin<Base> {
 
     bool dansLaPolice(Police& p, char32_t c) {
         const auto [entree, nouvelle] = p.dansLaPolice.try_emplace(c, false);
-        if (nouvelle) entree->second = p.metriques.inFontUcs4(c);
+        if (nouvelle) {
+            if (!p.brute) p.brute = QRawFont::fromFont(p.font);
+            entree->second = p.brute->supportsCharacter(c);
+        }
         return entree->second;
     }
 
@@ -607,7 +668,7 @@ class DessinQt : public EtatDessin<Base> {
             if (r.police != &p || n != blanc || !texte.starts_with(r.texte)) continue;
             const std::u32string_view partie = texte.substr(blanc + 1);
             const unsigned traitsPartie = traits(partie);
-            if (!sommeExacte(r.traits | traitsPartie)) return std::nullopt;
+            if (!sommeExacte(p, r.traits | traitsPartie)) return std::nullopt;
             if (!blancNeutre(p, n > 0 ? texte[n - 1] : 0, partie.empty() ? 0 : partie.front())) {
                 return std::nullopt;
             }
@@ -637,7 +698,7 @@ class DessinQt : public EtatDessin<Base> {
     std::optional<double> sommeParTabulations(Police& p, std::u32string_view texte) {
         const std::size_t tab = texte.rfind(Tabulation);
         if (tab + 1 >= texte.size() || !lettre(texte[tab + 1]) ||
-            texte.size() > LongueurSommableMaximum || !sommeExacte(traits(texte)))
+            texte.size() > LongueurSommableMaximum || !sommeExacte(p, traits(texte)))
             return std::nullopt;
         const double somme =
             largeurBrute(p, texte.substr(0, tab + 1)) + largeurBrute(p, texte.substr(tab + 1));
@@ -649,7 +710,7 @@ class DessinQt : public EtatDessin<Base> {
         if (texte.size() < 2 || texte.size() > LongueurSommableMaximum) return std::nullopt;
         std::size_t blanc = texte.rfind(Blanc);
         if (blanc == std::u32string_view::npos) return std::nullopt;
-        if (!sommeExacte(traits(texte))) return std::nullopt;
+        if (!sommeExacte(p, traits(texte))) return std::nullopt;
         // From the right, part after part, until the text before a blank is one measured.
         double somme = 0;
         std::size_t fin = texte.size();
