@@ -586,7 +586,8 @@ const std::vector<std::string> TextesSommes = {
     "AVANT \u65e5\u672c V \u05e9\u05dc\u05d5\u05dd T. \u05d0",
     "\u0645\u0631\u062d\u0628\u0627 \u0628\u0627\u0644\u0639\u0627\u0644\u0645 "
     "\u0644\u0627 \u0661\u0662\u0663 \u0633\u0644\u0627\u0645",
-    "\u0e2a\u0e27\u0e31\u0e2a\u0e14\u0e35 \u0e04\u0e23\u0e31\u0e1a \u0e17\u0e33"};
+    "\u0e2a\u0e27\u0e31\u0e2a\u0e14\u0e35 \u0e04\u0e23\u0e31\u0e1a \u0e17\u0e33",
+    "\U0001F600 b\U0001F364 AV\U0001F689 \U0001F90F T"};
 
 // A text's width measured whole with every cache off, and as the caches give it, after the
 // lines before each of its blanks were asked when `progressif` (the way a wrap asks: each line so
@@ -660,7 +661,9 @@ TEST(LargeursSommees, OfMixedTextsAreThoseOfTheWholeText) {
                                    "\u0644\u0627\u0661",
                                    "\u064e",
                                    "\u0e2a\u0e27\u0e31\u0e2a\u0e14\u0e35",
-                                   "\u0e33"};
+                                   "\u0e33",
+                                   "\U0001F600b",
+                                   "\U0001F383"};
     Hasard hasard{7};
     std::vector<Texte> textes;
     for (int n = 0; n < 300; ++n) {

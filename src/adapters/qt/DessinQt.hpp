@@ -476,8 +476,9 @@ class DessinQt : public EtatDessin<Base> {
 
     // Characters whose shaping never reaches beyond a blank other than through the pair on
     // either side of it: simple left-to-right scripts, Hebrew letters (which never join), kana,
-    // ideographs and Hangul syllables, without soft hyphens, combining marks or controls but the
-    // line feed (no advance, and no kerning reaches over it in Qt).
+    // ideographs, Hangul syllables and single pictographs (no skin tone, no joiner), without soft
+    // hyphens, combining marks or controls but the line feed (no advance, and no kerning reaches
+    // over it in Qt).
     static bool sommable(char32_t c) {
         return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x590 && c != 0xAD) || c == U'\n' ||
                (c >= 0x590 && sommableAuDela(c));
@@ -565,9 +566,10 @@ class DessinQt : public EtatDessin<Base> {
         struct Plage {
             char32_t premier, dernier;
         };
-        static constexpr Plage Plages[] = {{0x5D0, 0x5F4},   {0x3000, 0x3029}, {0x3030, 0x3098},
-                                           {0x309B, 0x30FF}, {0x3400, 0x4DBF}, {0x4E00, 0x9FFF},
-                                           {0xAC00, 0xD7A3}, {0xFF01, 0xFF60}};
+        static constexpr Plage Plages[] = {
+            {0x5D0, 0x5F4},     {0x3000, 0x3029},   {0x3030, 0x3098},   {0x309B, 0x30FF},
+            {0x3400, 0x4DBF},   {0x4E00, 0x9FFF},   {0xAC00, 0xD7A3},   {0xFF01, 0xFF60},
+            {0x1F300, 0x1F3FA}, {0x1F400, 0x1F64F}, {0x1F680, 0x1F6FF}, {0x1F900, 0x1F9FF}};
         return std::any_of(std::begin(Plages), std::end(Plages),
                            [c](const Plage& p) { return c >= p.premier && c <= p.dernier; });
     }

@@ -50,14 +50,13 @@ struct CompositionTexte {
 
 namespace {
 
-// Past the basic plane no surface adds widths up: such a text has no pairs.
+// Most texts need only the first few scripts, then the basic plane.
 constexpr char32_t LimitePlan = 0x10000;
 constexpr char32_t DernierCaractere = 0x10FFFF;
 
 // The characters of the text, and its longest run without a blank (its tabs counted apart);
 // false when the text holds a control (but a line break or a tab).
 bool caracteresDe(const Texte& texte, CompositionTexte& c) {
-    // Most texts need only the first few scripts.
     std::vector<bool> present(0x590);
     present[Blanc] = present[RetourChariot] = true;
     std::size_t mot = 0;
@@ -151,11 +150,6 @@ CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre, bool ec
     if (blancs < 2 * BlancsParPaire) return {};
     if (!caracteresDe(texte, c)) return {};
     c.lue = true;
-    // No surface sums widths past the basic plane: only the bound for any script serves.
-    if (std::any_of(c.caracteres.begin(), c.caracteres.end(),
-                    [](char32_t x) { return x >= LimitePlan; })) {
-        return c;
-    }
     const bool balises = texte.find(U'<') != Texte::npos;
     const Texte mesure = balises ? EnleveBalises(texte) : Texte();
     const std::vector<std::uint64_t> paires =
