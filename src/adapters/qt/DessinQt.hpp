@@ -290,6 +290,7 @@ class DessinQt : public EtatDessin<Base> {
             if (jointe(c)) {
                 if (!jointesAilleurs(p)) return 0;
                 jointes += c;
+                // No Thai font here to check its shaping against: it is bounded as marks are.
                 marques = marques || marqueJointe(c) || c >= 0xE00;
                 continue;
             }
@@ -532,9 +533,15 @@ class DessinQt : public EtatDessin<Base> {
     }
     // Arabic letters, marks and digits, and Thai: their shaping never reaches over a blank, but
     // changes the glyphs within a word.
+    struct Plage {
+        char32_t premier, dernier;
+    };
+    static constexpr Plage Jointes[] = {
+        {0x620, 0x669}, {0x670, 0x6D3}, {0xE01, 0xE3A}, {0xE3F, 0xE5B}};
     static bool jointe(char32_t c) {
-        return (c >= 0x620 && c <= 0x669) || (c >= 0x670 && c <= 0x6D3) ||
-               (c >= 0xE01 && c <= 0xE3A) || (c >= 0xE3F && c <= 0xE5B);
+        return c >= Jointes[0].premier && c <= std::end(Jointes)[-1].dernier &&
+               std::any_of(std::begin(Jointes), std::end(Jointes),
+                           [c](const Plage& p) { return c >= p.premier && c <= p.dernier; });
     }
     static bool marqueJointe(char32_t c) {
         return (c >= 0x64B && c <= 0x65F) || c == 0x670 || c == 0xE31 ||
@@ -543,9 +550,9 @@ class DessinQt : public EtatDessin<Base> {
     bool jointesAilleurs(Police& p) {
         if (!p.jointesAilleurs) {
             bool ailleurs = dansLaPolice(p, Blanc);
-            for (char32_t c = 0x620; ailleurs && c <= 0xE5B; ++c) {
-                if (jointe(c) && dansLaPolice(p, c)) ailleurs = false;
-                if (c == 0x6D3) c = 0xE00;
+            for (const Plage& plage : Jointes) {
+                for (char32_t c = plage.premier; ailleurs && c <= plage.dernier; ++c)
+                    ailleurs = !dansLaPolice(p, c);
             }
             p.jointesAilleurs = ailleurs;
         }
@@ -563,9 +570,6 @@ class DessinQt : public EtatDessin<Base> {
     }
     // Kept out of the loops over Latin texts.
     [[gnu::noinline]] static bool sommableAuDela(char32_t c) {
-        struct Plage {
-            char32_t premier, dernier;
-        };
         static constexpr Plage Plages[] = {
             {0x5D0, 0x5F4},     {0x3000, 0x3029},   {0x3030, 0x3098},   {0x309B, 0x30FF},
             {0x3400, 0x4DBF},   {0x4E00, 0x9FFF},   {0xAC00, 0xD7A3},   {0xFF01, 0xFF60},
