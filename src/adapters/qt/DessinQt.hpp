@@ -285,13 +285,12 @@ class DessinQt : public EtatDessin<Base> {
         double plusLarge = p.metriques.maxWidth();
         double tabulation = 0;
         Texte jointes;
-        bool marques = false;
+        double glyphes = 2;
         for (const char32_t c : caracteres) {
             if (jointe(c)) {
                 if (!jointesAilleurs(p)) return 0;
                 jointes += c;
-                // No Thai font here to check its shaping against: it is bounded as marks are.
-                marques = marques || marqueJointe(c) || c >= 0xE00;
+                glyphes = std::max(glyphes, glyphesJoints(c));
                 continue;
             }
             // A line feed has no advance here: it adds nothing.
@@ -314,10 +313,7 @@ class DessinQt : public EtatDessin<Base> {
             if (!ailleurs) return 0;
             plusLarge = std::max(plusLarge, *ailleurs);
         }
-        // Twice the widest glyph: a character never adds more, kerning included, nor an Arabic
-        // letter that changes the one before; a mark may bring a dotted circle and move others.
-        const double largeur =
-            std::max((marques ? GlyphesParCaractere : 2) * plusLarge, tabulation);
+        const double largeur = std::max(glyphes * plusLarge, tabulation);
         for (const auto& [avant, apres] : bords) {
             if (!blancNeutre(p, avant, apres) &&
                 !(std::fabs(ecartBlanc(p, avant, apres)) <= largeur))
@@ -501,8 +497,9 @@ class DessinQt : public EtatDessin<Base> {
             if (c == Blanc) continue;
             if (jointe(c)) {
                 t |= Jointe | (c < 0xE00 ? DroiteAGauche : AutreQueDroiteAGauche);
-                // Alone, a word that starts with a mark is drawn on a dotted circle.
-                if (marqueJointe(c) && (i == 0 || texte[i - 1] == Blanc)) t |= NonSommable;
+                // Arabic that starts with a mark may draw it on a dotted circle in a line, and
+                // not alone.
+                if (i == 0 && c < 0xE00 && marqueJointe(c)) t |= NonSommable;
             } else if (c == U'\n') {
                 t |= SautDeLigne;
             } else if (c == Tabulation) {
@@ -527,7 +524,8 @@ class DessinQt : public EtatDessin<Base> {
                !(t & (SautDeLigne | AutreQueDroiteAGauche | AvecTabulation));
     }
     // Qt shapes the runs of each font apart: where another font than the blank's draws a script
-    // that joins or stacks, each word of it is shaped in a line as it is alone.
+    // that joins or stacks, each word of it is shaped in a line as it is alone (or, if it starts
+    // with a mark, as it is after a blank).
     bool sommeExacte(Police& p, unsigned t) {
         return sommeExacte(t) && (!(t & Jointe) || jointesAilleurs(p));
     }
@@ -542,6 +540,14 @@ class DessinQt : public EtatDessin<Base> {
         return c >= Jointes[0].premier && c <= std::end(Jointes)[-1].dernier &&
                std::any_of(std::begin(Jointes), std::end(Jointes),
                            [c](const Plage& p) { return c >= p.premier && c <= p.dernier; });
+    }
+    // How many of the widest glyphs a character adds at most. Twice: a character never adds
+    // more, kerning included, nor an Arabic letter that changes the one before. An Arabic mark
+    // may bring a dotted circle and move others. A Thai character is at most two (sara am is
+    // nikhahit and sara aa), or a mark on a dotted circle, and kerning.
+    static double glyphesJoints(char32_t c) {
+        if (c >= 0xE00) return 3;
+        return marqueJointe(c) ? GlyphesParCaractere : 2;
     }
     static bool marqueJointe(char32_t c) {
         return (c >= 0x64B && c <= 0x65F) || c == 0x670 || c == 0xE31 ||
@@ -626,7 +632,8 @@ class DessinQt : public EtatDessin<Base> {
         if (croissante) jusqua = std::max(jusqua, taille);
         return true;
     }
-    // What "a b" measures beyond "a", " " and "b": the kerning on either side of the blank.
+    // What "a b" measures beyond "a", " " and "b" (or " b" where b is a mark): the kerning on
+    // either side of the blank.
     double ecartBlanc(Police& p, char32_t avant, char32_t apres) {
         const std::uint64_t cle = static_cast<std::uint64_t>(avant) << 32 | apres;
         if (p.ecartsBlanc.size() >= PairesMaximum) p.ecartsBlanc.clear();
@@ -636,11 +643,27 @@ class DessinQt : public EtatDessin<Base> {
         if (avant != 0) trois += avant;
         trois += Blanc;
         if (apres != 0) trois += apres;
-        double somme = largeurBlanc(p);
+        const std::u32string_view droite(&apres, apres != 0 ? 1 : 0);
+        double somme = commenceParUneMarque(droite)
+                           ? largeurAvecBlanc(p, droite)
+                           : largeurBlanc(p) + (apres != 0 ? largeurBrute(p, droite) : 0);
         if (avant != 0) somme += largeurBrute(p, std::u32string_view(&avant, 1));
-        if (apres != 0) somme += largeurBrute(p, std::u32string_view(&apres, 1));
         entree->second = p.metriques.horizontalAdvance(versQString(trois)) - somme;
         return entree->second;
+    }
+
+    // Alone, a word that starts with a mark is drawn on a dotted circle, which after a blank it
+    // is not: such a word is measured with the blank before it, whole.
+    static bool commenceParUneMarque(std::u32string_view partie) {
+        return !partie.empty() && marqueJointe(partie.front());
+    }
+    double largeurAvecBlanc(Police& p, std::u32string_view partie) {
+        Texte avecBlanc(1, Blanc);
+        avecBlanc += partie;
+        if (const double* connue = mesures_.trouve(p, avecBlanc)) return *connue;
+        const double l = p.metriques.horizontalAdvance(versQString(avecBlanc));
+        mesures_.retient(p, avecBlanc, l);
+        return l;
     }
 
     double largeurBlanc(Police& p) {
@@ -673,23 +696,26 @@ class DessinQt : public EtatDessin<Base> {
             const std::size_t n = r.texte.size();
             if (r.police != &p || n != blanc || !texte.starts_with(r.texte)) continue;
             const std::u32string_view partie = texte.substr(blanc + 1);
-            const unsigned traitsPartie = traits(partie);
+            // With its blank: a part may start with a mark.
+            const unsigned traitsPartie = traits(texte.substr(blanc));
             if (!sommeExacte(p, r.traits | traitsPartie)) return std::nullopt;
             if (!blancNeutre(p, n > 0 ? texte[n - 1] : 0, partie.empty() ? 0 : partie.front())) {
                 return std::nullopt;
             }
             // After a tab, what follows is measured from its stop: the part may not hold one.
             if (traitsPartie & AvecTabulation) return std::nullopt;
-            double largeurPartie = 0;
-            if (!partie.empty()) {
+            double apresBlanc = largeurBlanc(p);
+            if (commenceParUneMarque(partie)) {
+                apresBlanc = largeurAvecBlanc(p, partie);
+            } else if (!partie.empty()) {
                 // Most often the word measured just before.
                 const auto& recentes = mesures_.recentes();
                 const auto meme = std::find_if(
                     recentes.begin(), recentes.end(),
                     [&](const auto& m) { return m.police == &p && m.texte == partie; });
-                largeurPartie = meme != recentes.end() ? meme->largeur : largeurBrute(p, partie);
+                apresBlanc += meme != recentes.end() ? meme->largeur : largeurBrute(p, partie);
             }
-            const double somme = r.largeur + largeurBlanc(p) + largeurPartie;
+            const double somme = r.largeur + apresBlanc;
             if (!(std::fabs(somme) < SommeMaximum)) return std::nullopt;
             return somme;
         }
@@ -725,8 +751,12 @@ class DessinQt : public EtatDessin<Base> {
             const char32_t apres = blanc + 1 < texte.size() ? texte[blanc + 1] : 0;
             if (!blancNeutre(p, avant, apres)) return std::nullopt;
             const std::u32string_view partie = texte.substr(blanc + 1, fin - blanc - 1);
-            if (!partie.empty()) somme += largeurBrute(p, partie);
-            somme += largeurBlanc(p);
+            if (commenceParUneMarque(partie)) {
+                somme += largeurAvecBlanc(p, partie);
+            } else {
+                if (!partie.empty()) somme += largeurBrute(p, partie);
+                somme += largeurBlanc(p);
+            }
             fin = blanc;
             const std::u32string_view tete = texte.substr(0, fin);
             if (essais < 4 && !tete.empty()) {
