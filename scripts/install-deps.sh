@@ -20,6 +20,8 @@ if $outils_de_test; then
     packages+=(clang-format libgtest-dev libgmock-dev libbenchmark-dev
                # reading the streams of the PDFs the tests compare
                zlib1g-dev
+               # Thai faces, so that the measures of Thai are checked against its real shaping
+               fonts-thai-tlwg
                # the examples in C and Python, the Python module's install into a virtual
                # environment, offline
                python3 python3-venv python3-setuptools python3-wheel
