@@ -249,9 +249,10 @@ class DessinQt : public EtatDessin<Base> {
                 QFontMetricsF(police(), &appareil()).horizontalAdvance(versQString(texte)));
         }
         Police& p = policeEnCours();
-        const double l = largeurBrute(p, texte);
+        unsigned t = TraitsInconnus;
+        const double l = largeurBrute(p, texte, &t);
         if (texte.size() <= LongueurSommableMaximum) {
-            const unsigned t = traits(texte);
+            if (t == TraitsInconnus) t = traits(texte);
             if (sommeExacte(p, t)) mesures_.retientRecente(p, texte, l, t);
         }
         return enTwips(l);
@@ -483,6 +484,7 @@ class DessinQt : public EtatDessin<Base> {
     // What in a text decides whether its width may be summed: a character that is not, line
     // feeds, text written right to left and anything else beside it but blanks, tabs.
     enum Trait : unsigned {
+        TraitsInconnus = ~0u,
         NonSommable = 1,
         SautDeLigne = 2,
         DroiteAGauche = 4,
@@ -674,12 +676,15 @@ class DessinQt : public EtatDessin<Base> {
     // The width in pixels, measured once per state. A text of blank-separated parts is the sum
     // of its parts and blanks where that is exactly what Qt would give: most lines a layout
     // tries are a line already measured, a blank and one more word.
-    double largeurBrute(Police& p, std::u32string_view texte) {
-        if (const std::optional<double> somme = parRecente(p, texte)) return *somme;
+    // The text's traits are left in `traitsVus` where they were read on the way.
+    double largeurBrute(Police& p, std::u32string_view texte, unsigned* traitsVus = nullptr) {
+        unsigned vus = TraitsInconnus;
+        if (!traitsVus) traitsVus = &vus;
+        if (const std::optional<double> somme = parRecente(p, texte, *traitsVus)) return *somme;
         if (const double* connue = mesures_.trouve(p, texte)) return *connue;
         const std::optional<double> somme = texte.find(Tabulation) != std::u32string_view::npos
-                                                ? sommeParTabulations(p, texte)
-                                                : sommeParBlancs(p, texte);
+                                                ? sommeParTabulations(p, texte, *traitsVus)
+                                                : sommeParBlancs(p, texte, *traitsVus);
         const double l = somme ? *somme
                                : p.metriques.horizontalAdvance(QString::fromUcs4(
                                      texte.data(), static_cast<qsizetype>(texte.size())));
@@ -688,7 +693,7 @@ class DessinQt : public EtatDessin<Base> {
     }
 
     // A recent text, a blank and one more part: its width, a blank's and that part's.
-    std::optional<double> parRecente(Police& p, std::u32string_view texte) {
+    std::optional<double> parRecente(Police& p, std::u32string_view texte, unsigned& traitsVus) {
         if (texte.empty() || texte.size() > LongueurSommableMaximum) return std::nullopt;
         const std::size_t blanc = texte.rfind(Blanc);
         if (blanc == std::u32string_view::npos) return std::nullopt;
@@ -717,6 +722,7 @@ class DessinQt : public EtatDessin<Base> {
             }
             const double somme = r.largeur + apresBlanc;
             if (!(std::fabs(somme) < SommeMaximum)) return std::nullopt;
+            traitsVus = r.traits | traitsPartie;
             return somme;
         }
         return std::nullopt;
@@ -727,22 +733,27 @@ class DessinQt : public EtatDessin<Base> {
     // the text up to the last tab is measured whole, and what follows is added. What follows
     // must start with a letter: a blank or a sign there takes the script of the text before
     // the tab (a blank after Greek is not kerned with a Latin letter), which alone it has not.
-    std::optional<double> sommeParTabulations(Police& p, std::u32string_view texte) {
+    std::optional<double> sommeParTabulations(Police& p, std::u32string_view texte,
+                                              unsigned& traitsVus) {
         const std::size_t tab = texte.rfind(Tabulation);
         if (tab + 1 >= texte.size() || !lettre(texte[tab + 1]) ||
-            texte.size() > LongueurSommableMaximum || !sommeExacte(p, traits(texte)))
+            texte.size() > LongueurSommableMaximum)
             return std::nullopt;
+        traitsVus = traits(texte);
+        if (!sommeExacte(p, traitsVus)) return std::nullopt;
         const double somme =
             largeurBrute(p, texte.substr(0, tab + 1)) + largeurBrute(p, texte.substr(tab + 1));
         if (!(std::fabs(somme) < SommeMaximum)) return std::nullopt;
         return somme;
     }
 
-    std::optional<double> sommeParBlancs(Police& p, std::u32string_view texte) {
+    std::optional<double> sommeParBlancs(Police& p, std::u32string_view texte,
+                                         unsigned& traitsVus) {
         if (texte.size() < 2 || texte.size() > LongueurSommableMaximum) return std::nullopt;
         std::size_t blanc = texte.rfind(Blanc);
         if (blanc == std::u32string_view::npos) return std::nullopt;
-        if (!sommeExacte(p, traits(texte))) return std::nullopt;
+        traitsVus = traits(texte);
+        if (!sommeExacte(p, traitsVus)) return std::nullopt;
         // From the right, part after part, until the text before a blank is one measured.
         double somme = 0;
         std::size_t fin = texte.size();
