@@ -645,24 +645,25 @@ class DessinQt : public EtatDessin<Base> {
         if (avant != 0) trois += avant;
         trois += Blanc;
         if (apres != 0) trois += apres;
-        const std::u32string_view droite(&apres, apres != 0 ? 1 : 0);
-        double somme = commenceParUneMarque(droite)
-                           ? largeurAvecBlanc(p, droite)
-                           : largeurBlanc(p) + (apres != 0 ? largeurBrute(p, droite) : 0);
+        double somme = largeurApresBlanc(p, std::u32string_view(&apres, apres != 0 ? 1 : 0));
         if (avant != 0) somme += largeurBrute(p, std::u32string_view(&avant, 1));
         entree->second = p.metriques.horizontalAdvance(versQString(trois)) - somme;
         return entree->second;
     }
 
+    // What a blank and the part after it add to a line (`connue`: the part's width, if known).
     // Alone, a word that starts with a mark is drawn on a dotted circle, which after a blank it
-    // is not: such a word is measured with the blank before it, whole.
-    static bool commenceParUneMarque(std::u32string_view partie) {
-        return !partie.empty() && marqueJointe(partie.front());
-    }
-    double largeurAvecBlanc(Police& p, std::u32string_view partie) {
+    // is not: such a word is measured with its blank, whole.
+    double largeurApresBlanc(Police& p, std::u32string_view partie,
+                             const double* connue = nullptr) {
+        if (partie.empty() || !marqueJointe(partie.front())) {
+            return largeurBlanc(p) + (partie.empty() ? 0
+                                      : connue       ? *connue
+                                                     : largeurBrute(p, partie));
+        }
         Texte avecBlanc(1, Blanc);
         avecBlanc += partie;
-        if (const double* connue = mesures_.trouve(p, avecBlanc)) return *connue;
+        if (const double* mesuree = mesures_.trouve(p, avecBlanc)) return *mesuree;
         const double l = p.metriques.horizontalAdvance(versQString(avecBlanc));
         mesures_.retient(p, avecBlanc, l);
         return l;
@@ -709,18 +710,14 @@ class DessinQt : public EtatDessin<Base> {
             }
             // After a tab, what follows is measured from its stop: the part may not hold one.
             if (traitsPartie & AvecTabulation) return std::nullopt;
-            double apresBlanc = largeurBlanc(p);
-            if (commenceParUneMarque(partie)) {
-                apresBlanc = largeurAvecBlanc(p, partie);
-            } else if (!partie.empty()) {
-                // Most often the word measured just before.
-                const auto& recentes = mesures_.recentes();
-                const auto meme = std::find_if(
-                    recentes.begin(), recentes.end(),
-                    [&](const auto& m) { return m.police == &p && m.texte == partie; });
-                apresBlanc += meme != recentes.end() ? meme->largeur : largeurBrute(p, partie);
-            }
-            const double somme = r.largeur + apresBlanc;
+            // Most often the word measured just before.
+            const auto& recentes = mesures_.recentes();
+            const auto meme = std::find_if(recentes.begin(), recentes.end(), [&](const auto& m) {
+                return m.police == &p && m.texte == partie;
+            });
+            const double somme =
+                r.largeur +
+                largeurApresBlanc(p, partie, meme != recentes.end() ? &meme->largeur : nullptr);
             if (!(std::fabs(somme) < SommeMaximum)) return std::nullopt;
             traitsVus = r.traits | traitsPartie;
             return somme;
@@ -762,12 +759,7 @@ class DessinQt : public EtatDessin<Base> {
             const char32_t apres = blanc + 1 < texte.size() ? texte[blanc + 1] : 0;
             if (!blancNeutre(p, avant, apres)) return std::nullopt;
             const std::u32string_view partie = texte.substr(blanc + 1, fin - blanc - 1);
-            if (commenceParUneMarque(partie)) {
-                somme += largeurAvecBlanc(p, partie);
-            } else {
-                if (!partie.empty()) somme += largeurBrute(p, partie);
-                somme += largeurBlanc(p);
-            }
+            somme += largeurApresBlanc(p, partie);
             fin = blanc;
             const std::u32string_view tete = texte.substr(0, fin);
             if (essais < 4 && !tete.empty()) {
