@@ -656,11 +656,10 @@ class DessinQt : public EtatDessin<Base> {
     // is not: such a word is measured with its blank, whole.
     double largeurApresBlanc(Police& p, std::u32string_view partie,
                              const double* connue = nullptr) {
-        if (partie.empty() || !marqueJointe(partie.front())) {
-            return largeurBlanc(p) + (partie.empty() ? 0
-                                      : connue       ? *connue
-                                                     : largeurBrute(p, partie));
-        }
+        if (partie.empty()) return largeurBlanc(p);
+        if (!marqueJointe(partie.front()))
+            return largeurBlanc(p) + (connue ? *connue : largeurBrute(p, partie));
+        // Measured by Qt, not by `largeurBrute`: its sum over the blank would come back here.
         Texte avecBlanc(1, Blanc);
         avecBlanc += partie;
         if (const double* mesuree = mesures_.trouve(p, avecBlanc)) return *mesuree;
