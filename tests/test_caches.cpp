@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <zlib.h>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 
 #include <algorithm>
@@ -739,6 +741,61 @@ TEST(LargeursSommees, OfArabicAndThaiLinesAreThoseOfTheWholeLine) {
                         const auto [seule, sommee] = mesures(surface, ligne, true);
                         EXPECT_EQ(seule, sommee)
                             << resolution << " " << police << " " << grasItalique << " " << taille
+                            << " \"" << versUtf8(ligne) << "\"";
+                    }
+                }
+            }
+        }
+    }
+}
+
+// Lines of ideographs drawn by another font than the blank's, or by none (each drawn as the
+// font's missing glyph), beside kana, Hangul, pictographs and Latin words that kern with a blank,
+// in fonts that draw ideographs themselves or not, asked whole or as a wrap asks.
+TEST(LargeursSommees, OfIdeographLinesAreThoseOfTheWholeLine) {
+    qt::PlateformeQt::partagee();
+    const QImage ecran(1, 1, QImage::Format_RGB32);
+    const QFontMetricsF arial(QFont("Arial", 10), &ecran);
+    std::vector<char32_t> dessines;
+    std::vector<char32_t> manquants;
+    for (char32_t c = 0x3400; c <= 0x9FFF; c += 7) {
+        if (c > 0x4DBF && c < 0x4E00) continue;
+        (arial.inFontUcs4(c) ? dessines : manquants).push_back(c);
+    }
+    ASSERT_GT(dessines.size(), 100u);
+    ASSERT_GT(manquants.size(), 100u);
+    Hasard hasard{31};
+    const char* const Autres[] = {"AVANT",        "Tour",         "Y",          "T.",
+                                  "\u3072\u3089", "\ud55c\uad6d", "\U0001F600", "\uff21"};
+    const auto mot = [&]() -> Texte {
+        const std::uint32_t n = hasard() % 10;
+        if (n < 2) return depuisUtf8(Autres[hasard() % std::size(Autres)]);
+        const std::vector<char32_t>& pris = n < 6 ? dessines : manquants;
+        Texte m;
+        for (std::uint32_t i = 0, lettres = 1 + hasard() % 6; i < lettres; ++i)
+            m += pris[hasard() % pris.size()];
+        return m;
+    };
+    std::vector<Texte> lignes;
+    for (int n = 0; n < 120; ++n) {
+        Texte ligne;
+        for (std::uint32_t i = 0, mots = 1 + hasard() % 10; i < mots; ++i) {
+            if (i > 0) ligne += U' ';
+            ligne += mot();
+        }
+        lignes.push_back(ligne);
+    }
+    for (const int resolution : {96, 1200}) {
+        for (const char* police : {"Arial", "DejaVu Sans", "Courier New", "WenQuanYi Micro Hei"}) {
+            for (const float taille : {4.0f, 10.5f, 23.5f}) {
+                for (const bool progressif : {false, true}) {
+                    qt::SurfaceQt surface(resolution);
+                    surface.FontName(depuisUtf8(police));
+                    surface.FontSize(taille);
+                    for (const Texte& ligne : lignes) {
+                        const auto [seule, sommee] = mesures(surface, ligne, progressif);
+                        EXPECT_EQ(seule, sommee)
+                            << resolution << " " << police << " " << taille << " " << progressif
                             << " \"" << versUtf8(ligne) << "\"";
                     }
                 }

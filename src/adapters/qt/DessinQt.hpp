@@ -124,6 +124,25 @@ class TableLargeurs {
     std::size_t masque_ = 0;
 };
 
+// What is known of a font at every size.
+struct Famille {
+    // Pairs around a blank known to add no kerning up to a size: kerning grows with the size, so
+    // one that rounds to nothing at a size does at every smaller one (or the font has none for
+    // the pair).
+    std::unordered_map<std::uint64_t, float> neutresJusqua;
+    // Characters the font does not draw: whether another font does.
+    std::unordered_map<char32_t, bool> dessinesAilleurs;
+    // An ideograph no font draws, which stands for every other such one (0: none met yet).
+    char32_t ideogrammeManquant = 0;
+    // The widest of the characters other fonts draw, each measured at a size no smaller than
+    // `jusqua`: a width grows with the size, so it bounds them at `jusqua` and below.
+    struct {
+        float jusqua = 0;
+        double largeur = 0;
+        std::unordered_set<char32_t> caracteres;
+    } horsPolice;
+};
+
 // The font and metrics objects of one state, made once, and the widths measured in it (in
 // pixels, as Qt gives them), with what is known of its blanks and characters.
 struct Police {
@@ -149,10 +168,8 @@ struct Police {
     // Whether another font than the blank's draws every letter of the scripts that join or
     // stack within a word.
     std::optional<bool> jointesAilleurs;
-    // Pairs around a blank known to add no kerning up to a size, shared by every size of this
-    // font: kerning grows with the size, so one that rounds to nothing at a size does at every
-    // smaller one (or the font has none for the pair).
-    std::unordered_map<std::uint64_t, float>* neutresJusqua = nullptr;
+    // What every size of this font shares.
+    Famille* famille = nullptr;
 };
 
 // Fonts and measures of one surface, bounded: past these counts everything measured so far is
@@ -175,7 +192,7 @@ class MesuresPolices {
                 polices_.emplace(etat, std::make_unique<Police>(etat, fabrique(), appareil)).first;
             EtatPolice famille = etat;
             famille.taille = 0;
-            trouvee->second->neutresJusqua = &neutresJusqua_[famille];
+            trouvee->second->famille = &familles_[famille];
         }
         courante_ = trouvee->second.get();
         return *courante_;
@@ -202,7 +219,7 @@ class MesuresPolices {
     void oublie() {
         courante_ = nullptr;
         polices_.clear();
-        neutresJusqua_.clear();
+        familles_.clear();
         largeurs_ = 0;
         caracteres_ = 0;
         recentes_ = {};
@@ -230,7 +247,7 @@ class MesuresPolices {
   private:
     std::map<EtatPolice, std::unique_ptr<Police>> polices_;
     // By font at size 0.
-    std::map<EtatPolice, std::unordered_map<std::uint64_t, float>> neutresJusqua_;
+    std::map<EtatPolice, Famille> familles_;
     Police* courante_ = nullptr;
     std::size_t largeurs_ = 0;
     std::size_t caracteres_ = 0;
@@ -286,6 +303,7 @@ class DessinQt : public EtatDessin<Base> {
         double plusLarge = p.metriques.maxWidth();
         double tabulation = 0;
         Texte jointes;
+        Texte horsPolice;
         double glyphes = 2;
         for (const char32_t c : caracteres) {
             if (jointe(c)) {
@@ -305,10 +323,11 @@ class DessinQt : public EtatDessin<Base> {
             }
             if (!sommable(c)) return 0;
             // Another font draws it, at its own advance.
-            if (!dansLaPolice(p, c))
-                plusLarge = std::max(plusLarge, largeurBrute(p, std::u32string_view(&c, 1)));
+            if (!dansLaPolice(p, c)) horsPolice += c;
         }
         if (!dansLaPolice(p, Blanc) || !dansLaPolice(p, U'-')) return 0;
+        if (!horsPolice.empty())
+            plusLarge = std::max(plusLarge, plusLargeHorsPolice(p, horsPolice));
         if (!jointes.empty()) {
             const std::optional<double> ailleurs = plusLargeAilleurs(p, jointes);
             if (!ailleurs) return 0;
@@ -332,6 +351,35 @@ class DessinQt : public EtatDessin<Base> {
         if (!plusLarge) return 0;
         return std::max(0.0, enTwips(GlyphesParCaractere * *plusLarge));
     }
+    // The widest of these characters, measured alone. A text that shrinks asks again at every
+    // size: measured at a size, a width bounds that of every smaller one (widths grow with the
+    // size), so each character is measured once, at the first size, while the bound is not
+    // looser than twice.
+    double plusLargeHorsPolice(Police& p, std::u32string_view caracteres) {
+        const auto largeur = [&](char32_t c) {
+            return largeurBrute(p, std::u32string_view(&c, 1));
+        };
+        const float taille = p.etat.taille;
+        if (!(taille > 0 && taille <= tailleCroissanteMaximum(p.etat.dpiY))) {
+            double plusLarge = 0;
+            for (const char32_t c : caracteres)
+                plusLarge = std::max(plusLarge, largeur(c));
+            return plusLarge;
+        }
+        auto& connus = p.famille->horsPolice;
+        if (taille > connus.jusqua || taille * 2 < connus.jusqua ||
+            connus.caracteres.size() >= HorsPoliceMaximum) {
+            connus = {};
+            connus.jusqua = taille;
+        }
+        for (const char32_t c : caracteres) {
+            if (!connus.caracteres.insert(c).second) continue;
+            connus.largeur = std::max(connus.largeur, largeur(c));
+            connus.jusqua = taille;
+        }
+        return connus.largeur;
+    }
+
     // The widest glyph of the font and of those that draw these characters or a dotted circle;
     // none for a control but the line feed.
     std::optional<double> plusLargeAilleurs(Police& p, std::u32string_view caracteres) {
@@ -464,6 +512,7 @@ class DessinQt : public EtatDessin<Base> {
     // Qt puts it before a mark that starts a word.
     static constexpr char32_t CercleEnPointilles = 0x25CC;
     static constexpr std::size_t AilleursMaximum = 1 << 14;
+    static constexpr std::size_t HorsPoliceMaximum = 1 << 17;
     static constexpr double GlyphesParCaractere = 8;
     // Those known for every size of a font: as many as a long text of distinct words has.
     static constexpr std::size_t PairesParPoliceMaximum = 1 << 18;
@@ -613,6 +662,11 @@ class DessinQt : public EtatDessin<Base> {
 
     // Whether "a b" measures as "a", " " and "b" (0 standing for no character).
     bool blancNeutre(Police& p, char32_t avant, char32_t apres) {
+        avant = pareil(p, avant);
+        apres = pareil(p, apres);
+        if ((avant >= 0x590 || apres >= 0x590) && horsDuBlanc(p, avant) && horsDuBlanc(p, apres)) {
+            return true;
+        }
         // Latin-1 pairs, the most asked, in a flat table: 0 unknown, 1 no, 2 yes.
         constexpr char32_t Petits = 256;
         if (avant < Petits && apres < Petits) {
@@ -623,12 +677,57 @@ class DessinQt : public EtatDessin<Base> {
         }
         return neutreEnDessous(p, avant, apres);
     }
+    // Qt shapes the run of each font apart, with nothing of the text around it: a blank of this
+    // font beside a character another font draws (or beside nothing) adds only its own width.
+    // Not a mark, which is drawn on a dotted circle where it starts a text and not after a blank.
+    bool horsDuBlanc(Police& p, char32_t c) {
+        if (c == 0) return true;
+        if (c < 0x590 || !sommableAuDela(c) || dansLaPolice(p, c) || !dansLaPolice(p, Blanc))
+            return false;
+        // With no font for it, the font draws its missing glyph, beside the blank.
+        return dessineAilleurs(p, c);
+    }
+    // For a character this font does not draw: whether another one does.
+    bool dessineAilleurs(Police& p, char32_t c) {
+        const auto [entree, nouvelle] = p.famille->dessinesAilleurs.try_emplace(c, false);
+        if (nouvelle) entree->second = p.metriques.inFontUcs4(c);
+        return entree->second;
+    }
+
+    // An ideograph that no font draws is drawn as the font's missing glyph, which is the same
+    // for all, in the run of the text around it, and none of them has a decomposition a shaper
+    // would try: a text measures as it does with one of them standing for every other. Qt would
+    // ask fontconfig for every one, in every text measured.
+    static bool ideogramme(char32_t c) {
+        return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF);
+    }
+    char32_t pareil(Police& p, char32_t c) {
+        if (!ideogramme(c) || c == p.famille->ideogrammeManquant || dansLaPolice(p, c) ||
+            dessineAilleurs(p, c)) {
+            return c;
+        }
+        if (p.famille->ideogrammeManquant == 0) p.famille->ideogrammeManquant = c;
+        return p.famille->ideogrammeManquant;
+    }
+    // Qt's measure of the text, or of the same text with one missing ideograph for all.
+    double mesureQt(Police& p, std::u32string_view texte) {
+        for (std::size_t i = 0; i < texte.size(); ++i) {
+            if (pareil(p, texte[i]) == texte[i]) continue;
+            Texte pareille(texte);
+            for (char32_t& c : pareille)
+                c = pareil(p, c);
+            return largeurBrute(p, pareille);
+        }
+        return p.metriques.horizontalAdvance(
+            QString::fromUcs4(texte.data(), static_cast<qsizetype>(texte.size())));
+    }
     // Measured once per font rather than once per size, where widths grow with the size.
     bool neutreEnDessous(Police& p, char32_t avant, char32_t apres) {
         const float taille = p.etat.taille;
         const bool croissante = taille > 0 && taille <= tailleCroissanteMaximum(p.etat.dpiY);
-        if (p.neutresJusqua->size() >= PairesParPoliceMaximum) p.neutresJusqua->clear();
-        float& jusqua = (*p.neutresJusqua)[static_cast<std::uint64_t>(avant) << 32 | apres];
+        auto& neutres = p.famille->neutresJusqua;
+        if (neutres.size() >= PairesParPoliceMaximum) neutres.clear();
+        float& jusqua = neutres[static_cast<std::uint64_t>(avant) << 32 | apres];
         if (croissante && taille <= jusqua) return true;
         if (ecartBlanc(p, avant, apres) != 0) return false;
         if (croissante) jusqua = std::max(jusqua, taille);
@@ -637,6 +736,8 @@ class DessinQt : public EtatDessin<Base> {
     // What "a b" measures beyond "a", " " and "b" (or " b" where b is a mark): the kerning on
     // either side of the blank.
     double ecartBlanc(Police& p, char32_t avant, char32_t apres) {
+        avant = pareil(p, avant);
+        apres = pareil(p, apres);
         const std::uint64_t cle = static_cast<std::uint64_t>(avant) << 32 | apres;
         if (p.ecartsBlanc.size() >= PairesMaximum) p.ecartsBlanc.clear();
         const auto [entree, nouvelle] = p.ecartsBlanc.try_emplace(cle, 0);
@@ -685,9 +786,7 @@ class DessinQt : public EtatDessin<Base> {
         const std::optional<double> somme = texte.find(Tabulation) != std::u32string_view::npos
                                                 ? sommeParTabulations(p, texte, *traitsVus)
                                                 : sommeParBlancs(p, texte, *traitsVus);
-        const double l = somme ? *somme
-                               : p.metriques.horizontalAdvance(QString::fromUcs4(
-                                     texte.data(), static_cast<qsizetype>(texte.size())));
+        const double l = somme ? *somme : mesureQt(p, texte);
         mesures_.retient(p, texte, l);
         return l;
     }
