@@ -770,10 +770,15 @@ TEST(LargeursSommees, OfIdeographLinesAreThoseOfTheWholeLine) {
     const auto mot = [&]() -> Texte {
         const std::uint32_t n = hasard() % 10;
         if (n < 2) return depuisUtf8(Autres[hasard() % std::size(Autres)]);
-        const std::vector<char32_t>& pris = n < 6 ? dessines : manquants;
+        // Some words mix both.
         Texte m;
-        for (std::uint32_t i = 0, lettres = 1 + hasard() % 6; i < lettres; ++i)
+        for (std::uint32_t i = 0, lettres = 1 + hasard() % 6; i < lettres; ++i) {
+            const std::vector<char32_t>& pris =
+                n < 5 || (n == 9 && hasard() % 2 == 0) ? dessines : manquants;
             m += pris[hasard() % pris.size()];
+        }
+        // Beside a letter the font may kern with.
+        if (n == 8) m.insert(0, 1, U'Y');
         return m;
     };
     std::vector<Texte> lignes;
