@@ -1,5 +1,6 @@
 // Text layout: word wrapping with hyphenation, shrinking until the lines fit, placement.
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "render/Balises.hpp"
@@ -209,6 +210,30 @@ bool TracPlanOCX::enveloppeMuette(const CompositionTexte& c, double gauche_, dou
         return false;
     }
 }
+
+double TracPlanOCX::largeurAjouteeHtml(const Texte& texte) {
+    const CompositionTexte c = compositionDe(texte, false, false);
+    if (!c.lue) return 0;
+    try {
+        return cibleDessin().LargeurAjouteeMaximum(c.caracteres);
+    } catch (...) {
+        return 0;
+    }
+}
+
+namespace {
+
+// Whether a line centred on `milieu`, of `caracteres` characters that each add at most
+// `parCaractere`, starts where a Long can hold, whatever its width.
+bool placeDansUnLong(double milieu, std::size_t caracteres, double parCaractere) {
+    // Below the Long's limits, rounding and the page's own scale included.
+    constexpr double Limite = 2e9;
+    const double plusLarge = parCaractere * static_cast<double>(caracteres);
+    return parCaractere > 0 && std::isfinite(plusLarge) && std::fabs(milieu) < Limite &&
+           milieu - plusLarge / 2 > -Limite;
+}
+
+}  // namespace
 
 void TracPlanOCX::AjouteLigneTexte(const Texte& ligne) {
     avecGestionnaire(U"AjouteLigneTexte", [&] {
@@ -462,10 +487,25 @@ void TracPlanOCX::ImprimeTexteLong(const Texte& texte, double haut, double gauch
             }
         }
         const bool centre = aligne.find(U'H') != Texte::npos;
+        const double milieu = (droite - gauche_) / 2 + gauche_;
+        // The HTML page places every line and writes only those in the box. Where one below the
+        // box starts, unless it is the last (the control keeps that place), matters only for
+        // the overflow its place could raise, which a bound on its width may rule out.
+        std::optional<double> parCaractere;
+        const auto placeSansMesure = [&](std::size_t i, double y, const Texte& ligne) {
+            if (ilTypeImpression != eiTypeSortieHTML || !garde || y + h - 10 <= bas ||
+                i + 1 == isLignes.size()) {
+                return false;
+            }
+            if (!parCaractere) parCaractere = largeurAjouteeHtml(texte);
+            return placeDansUnLong(milieu, ligne.size(), *parCaractere);
+        };
         for (std::size_t i = 1; i < isLignes.size(); ++i) {
             if (bas - D < Y && ilTypeImpression != eiTypeSortieHTML) break;
             const Texte& ligne = isLignes[i];
-            const double X = centre ? (droite - gauche_) / 2 + gauche_ - W(ligne) / 2 : gauche_;
+            const double X = !centre                        ? gauche_
+                             : placeSansMesure(i, Y, ligne) ? milieu
+                                                            : milieu - W(ligne) / 2;
             ioObject().CurrentX(X);
             ioObject().CurrentY(Y);
             positionPosee_ = true;

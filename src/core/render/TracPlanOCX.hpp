@@ -199,6 +199,9 @@ class TracPlanOCX {
     // The line height the fitting would take in the current font, measured without any report;
     // none when it may overflow.
     std::optional<std::int16_t> hauteurMuette(const Texte& texte);
+    // On the HTML page, a bound on what a character of that text adds to a line, in twips; 0
+    // when the target cannot tell.
+    double largeurAjouteeHtml(const Texte& texte);
     // Sizes that would fit alike: past a size that did not fit, the smaller sizes at which each
     // measure the fitting asked answers as it did are passed over, their reports given again
     // (render/TaillesPareilles.cpp). Gives the next size to fit.
