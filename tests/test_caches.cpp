@@ -636,6 +636,33 @@ struct Hasard {
     }
 };
 
+// Every text measures as Qt measures it whole, on one surface per resolution, font and size,
+// asked whole and as a wrap asks.
+struct Grille {
+    std::vector<int> resolutions;
+    std::vector<const char*> polices;
+    std::vector<float> tailles;
+};
+void sommesExactes(const std::vector<Texte>& textes, const Grille& grille) {
+    for (const int resolution : grille.resolutions) {
+        for (const char* police : grille.polices) {
+            for (const float taille : grille.tailles) {
+                for (const bool progressif : {false, true}) {
+                    qt::SurfaceQt surface(resolution);
+                    surface.FontName(depuisUtf8(police));
+                    surface.FontSize(taille);
+                    for (const Texte& texte : textes) {
+                        const auto [seule, sommee] = mesures(surface, texte, progressif);
+                        EXPECT_EQ(seule, sommee)
+                            << resolution << " " << police << " " << taille << " " << progressif
+                            << " \"" << versUtf8(texte) << "\"";
+                    }
+                }
+            }
+        }
+    }
+}
+
 // Texts made at random of parts in several scripts, with tabs and line feeds, measure as Qt
 // measures them whole: each tab reaching the next stop from wherever the text before it ends,
 // right-to-left parts beside others, at resolutions whose stops are not whole pixels, in fonts
@@ -675,26 +702,12 @@ TEST(LargeursSommees, OfMixedTextsAreThoseOfTheWholeText) {
             t += Parties[hasard() % std::size(Parties)];
         textes.push_back(depuisUtf8(t));
     }
-    int sommes = 0;
-    for (const int resolution : {96, 150, 1200}) {
-        for (const char* police : {"Arial", "DejaVu Sans", "Liberation Serif"}) {
-            for (const float taille : {5.5f, 10.0f, 12.5f, 37.0f}) {
-                for (const bool progressif : {false, true}) {
-                    qt::SurfaceQt surface(resolution);
-                    surface.FontName(depuisUtf8(police));
-                    surface.FontSize(taille);
-                    for (const Texte& texte : textes) {
-                        const auto [seule, sommee] = mesures(surface, texte, progressif);
-                        EXPECT_EQ(seule, sommee)
-                            << resolution << " " << police << " " << taille << " " << progressif
-                            << " \"" << versUtf8(texte) << "\"";
-                        sommes += texte.find(U'\t') != Texte::npos ? 1 : 0;
-                    }
-                }
-            }
-        }
-    }
-    EXPECT_GT(sommes, 1000);
+    EXPECT_GT(std::count_if(textes.begin(), textes.end(),
+                            [](const Texte& t) { return t.find(U'\t') != Texte::npos; }),
+              100);
+    sommesExactes(textes, {.resolutions = {96, 150, 1200},
+                           .polices = {"Arial", "DejaVu Sans", "Liberation Serif"},
+                           .tailles = {5.5f, 10.0f, 12.5f, 37.0f}});
 }
 
 // Lines of Arabic or Thai words, whose letters join or stack within a word: summed only where
@@ -790,23 +803,10 @@ TEST(LargeursSommees, OfIdeographLinesAreThoseOfTheWholeLine) {
         }
         lignes.push_back(ligne);
     }
-    for (const int resolution : {96, 1200}) {
-        for (const char* police : {"Arial", "DejaVu Sans", "Courier New", "WenQuanYi Micro Hei"}) {
-            for (const float taille : {4.0f, 10.5f, 23.5f}) {
-                for (const bool progressif : {false, true}) {
-                    qt::SurfaceQt surface(resolution);
-                    surface.FontName(depuisUtf8(police));
-                    surface.FontSize(taille);
-                    for (const Texte& ligne : lignes) {
-                        const auto [seule, sommee] = mesures(surface, ligne, progressif);
-                        EXPECT_EQ(seule, sommee)
-                            << resolution << " " << police << " " << taille << " " << progressif
-                            << " \"" << versUtf8(ligne) << "\"";
-                    }
-                }
-            }
-        }
-    }
+    sommesExactes(lignes,
+                  {.resolutions = {96, 1200},
+                   .polices = {"Arial", "DejaVu Sans", "Courier New", "WenQuanYi Micro Hei"},
+                   .tailles = {4.0f, 10.5f, 23.5f}});
 }
 
 // Lines of short words and tabs, asked word after word as a wrap asks, at every half-point size
