@@ -636,26 +636,33 @@ struct Hasard {
     }
 };
 
-// Every text measures as Qt measures it whole, on one surface per resolution, font and size,
-// asked whole and as a wrap asks.
+// Every text measures as Qt measures it whole, on one surface per resolution, font, style and
+// size, asked whole or as a wrap asks.
 struct Grille {
     std::vector<int> resolutions;
     std::vector<const char*> polices;
     std::vector<float> tailles;
+    // Bold italic or not.
+    std::vector<bool> grasItalique = {false};
+    std::vector<bool> progressifs = {false, true};
 };
 void sommesExactes(const std::vector<Texte>& textes, const Grille& grille) {
     for (const int resolution : grille.resolutions) {
         for (const char* police : grille.polices) {
-            for (const float taille : grille.tailles) {
-                for (const bool progressif : {false, true}) {
-                    qt::SurfaceQt surface(resolution);
-                    surface.FontName(depuisUtf8(police));
-                    surface.FontSize(taille);
-                    for (const Texte& texte : textes) {
-                        const auto [seule, sommee] = mesures(surface, texte, progressif);
-                        EXPECT_EQ(seule, sommee)
-                            << resolution << " " << police << " " << taille << " " << progressif
-                            << " \"" << versUtf8(texte) << "\"";
+            for (const bool grasItalique : grille.grasItalique) {
+                for (const float taille : grille.tailles) {
+                    for (const bool progressif : grille.progressifs) {
+                        qt::SurfaceQt surface(resolution);
+                        surface.FontName(depuisUtf8(police));
+                        surface.FontBold(grasItalique);
+                        surface.FontItalic(grasItalique);
+                        surface.FontSize(taille);
+                        for (const Texte& texte : textes) {
+                            const auto [seule, sommee] = mesures(surface, texte, progressif);
+                            EXPECT_EQ(seule, sommee)
+                                << resolution << " " << police << " " << grasItalique << " "
+                                << taille << " " << progressif << " \"" << versUtf8(texte) << "\"";
+                        }
                     }
                 }
             }
@@ -741,25 +748,11 @@ TEST(LargeursSommees, OfArabicAndThaiLinesAreThoseOfTheWholeLine) {
         }
         lignes.push_back(ligne);
     }
-    for (const int resolution : {96, 1200}) {
-        for (const char* police : {"Arial", "DejaVu Sans", "Courier New"}) {
-            for (const bool grasItalique : {false, true}) {
-                for (const float taille : {4.0f, 10.5f, 23.5f}) {
-                    qt::SurfaceQt surface(resolution);
-                    surface.FontName(depuisUtf8(police));
-                    surface.FontBold(grasItalique);
-                    surface.FontItalic(grasItalique);
-                    surface.FontSize(taille);
-                    for (const Texte& ligne : lignes) {
-                        const auto [seule, sommee] = mesures(surface, ligne, true);
-                        EXPECT_EQ(seule, sommee)
-                            << resolution << " " << police << " " << grasItalique << " " << taille
-                            << " \"" << versUtf8(ligne) << "\"";
-                    }
-                }
-            }
-        }
-    }
+    sommesExactes(lignes, {.resolutions = {96, 1200},
+                           .polices = {"Arial", "DejaVu Sans", "Courier New"},
+                           .tailles = {4.0f, 10.5f, 23.5f},
+                           .grasItalique = {false, true},
+                           .progressifs = {true}});
 }
 
 // Lines of ideographs drawn by another font than the blank's, or by none (each drawn as the
