@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QRawFont>
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +15,7 @@
 #include <regex>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "FichierPlanning.hpp"
@@ -800,6 +802,70 @@ TEST(LargeursSommees, OfIdeographLinesAreThoseOfTheWholeLine) {
                   {.resolutions = {96, 1200},
                    .polices = {"Arial", "DejaVu Sans", "Courier New", "WenQuanYi Micro Hei"},
                    .tailles = {4.0f, 10.5f, 23.5f}});
+}
+
+// Lines where some characters are drawn by no font (each as the missing glyph of the font's
+// own face), beside the font's own letters, marks and kerning pairs and characters other fonts
+// draw, in real families, aliases of others and a family that does not exist, asked whole or as
+// a wrap asks. Run again with no Thai or Chinese face, where those are missing too.
+TEST(LargeursSommees, OfLinesWithCharactersNoFontDrawsAreThoseOfTheWholeLine) {
+    qt::PlateformeQt::partagee();
+    const QImage ecran(1, 1, QImage::Format_RGB32);
+    const QFontMetricsF arial(QFont("Arial", 10), &ecran);
+    const QRawFont propre = QRawFont::fromFont(QFont("Arial", 10));
+    std::vector<char32_t> manquants;
+    std::vector<char32_t> ailleurs;
+    for (const auto& [premier, dernier, pas] :
+         {std::tuple<char32_t, char32_t, char32_t>{0xE01, 0xE5B, 1},
+          {0xE81, 0xEDF, 1},
+          {0x1780, 0x17FF, 3},
+          {0x4E00, 0x9FFF, 211},
+          {0xE000, 0xE0FF, 5},
+          {0x10FFF0, 0x10FFFD, 1},
+          {0x2E80, 0x2EF3, 3},
+          {0x1200, 0x1248, 3}}) {
+        for (char32_t c = premier; c <= dernier; c += pas) {
+            if (!arial.inFontUcs4(c)) {
+                manquants.push_back(c);
+            } else if (!propre.supportsCharacter(c)) {
+                ailleurs.push_back(c);
+            }
+        }
+    }
+    ASSERT_GT(manquants.size(), 50u);
+    ASSERT_GT(ailleurs.size(), 10u);
+    Hasard hasard{43};
+    const char* const Propres[] = {"AVANT", "Tour", "Y", "T.", "\u00e9t\u00e9", "a\u0301", "-"};
+    const auto mot = [&]() -> Texte {
+        const std::uint32_t n = hasard() % 10;
+        if (n < 2) return depuisUtf8(Propres[hasard() % std::size(Propres)]);
+        Texte m;
+        for (std::uint32_t i = 0, lettres = 1 + hasard() % 6; i < lettres; ++i) {
+            const std::uint32_t k = hasard() % 8;
+            if (k == 0 && n > 6) {
+                m += ailleurs[hasard() % ailleurs.size()];
+            } else if (k == 1) {
+                m += depuisUtf8(Propres[hasard() % std::size(Propres)]);
+            } else {
+                m += manquants[hasard() % manquants.size()];
+            }
+        }
+        return m;
+    };
+    std::vector<Texte> lignes;
+    for (int n = 0; n < 120; ++n) {
+        Texte ligne;
+        for (std::uint32_t i = 0, mots = 1 + hasard() % 10; i < mots; ++i) {
+            if (i > 0) ligne += U' ';
+            ligne += mot();
+        }
+        lignes.push_back(ligne);
+    }
+    sommesExactes(
+        lignes, {.resolutions = {96, 1200},
+                 .polices = {"Arial", "DejaVu Sans", "Courier New", "Serif", "Vitrail Inexistante"},
+                 .tailles = {4.0f, 10.5f, 23.5f},
+                 .grasItalique = {false, true}});
 }
 
 // Lines of short words and tabs, asked word after word as a wrap asks, at every half-point size

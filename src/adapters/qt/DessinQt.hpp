@@ -151,6 +151,11 @@ struct Police {
     EtatPolice etat;
     QFont font;
     QFontMetricsF metriques;
+    // The same font without fallback, made when first needed, and by script whether it takes
+    // the face the font with fallback takes for a text of that script.
+    std::optional<QFont> seule;
+    std::optional<QFontMetricsF> metriquesSeules;
+    std::map<int, bool> memeFace;
     double hauteur;
     TableLargeurs largeurs;
     // How far a blank between these two characters (0: none) takes the width from a plain sum.
@@ -718,8 +723,65 @@ class DessinQt : public EtatDessin<Base> {
                 c = pareil(p, c);
             return largeurBrute(p, pareille);
         }
-        return p.metriques.horizontalAdvance(
-            QString::fromUcs4(texte.data(), static_cast<qsizetype>(texte.size())));
+        return mesureDirecte(p, texte);
+    }
+    // Qt asks fontconfig whether each fallback font draws a character no font draws, for every
+    // such character of every text it measures. A text of characters that are the font's own or
+    // no font's is drawn in the font's face alone, with its missing glyph for the others: it
+    // measures the same without fallback, where that takes the same face.
+    double mesureDirecte(Police& p, std::u32string_view texte) {
+        const QString q = QString::fromUcs4(texte.data(), static_cast<qsizetype>(texte.size()));
+        return (sansRepli(p, texte) ? *p.metriquesSeules : p.metriques).horizontalAdvance(q);
+    }
+    bool sansRepli(Police& p, std::u32string_view texte) {
+        bool manquant = false;
+        for (const char32_t c : texte) {
+            if (dansLaPolice(p, c)) continue;
+            if (dessineAilleurs(p, c)) return false;
+            manquant = true;
+        }
+        if (!manquant) return false;
+        for (const char32_t c : texte) {
+            if (!memeFace(p, c)) return false;
+        }
+        return true;
+    }
+    // Whether the font without fallback draws a text of the character's script in the face the
+    // font with fallback draws it in (an alias may stand for a family that lacks the script).
+    bool memeFace(Police& p, char32_t c) {
+        const auto [entree, nouvelle] = p.memeFace.try_emplace(QChar::script(c), false);
+        if (!nouvelle) return entree->second;
+        if (!p.seule) {
+            const QRawFont propre = QRawFont::fromFont(p.font);
+            if (!propre.isValid()) return false;
+            p.seule = p.font;
+            p.seule->setFamilies({propre.familyName()});
+            p.seule->setStyleStrategy(
+                QFont::StyleStrategy(p.seule->styleStrategy() | QFont::NoFontMerging));
+            p.metriquesSeules.emplace(*p.seule, &appareil());
+        }
+        const QString texte = QString::fromUcs4(&c, 1);
+        const std::optional<QRawFont> avec = face(texte, p.font);
+        const std::optional<QRawFont> sans = face(texte, *p.seule);
+        // A face is known by its names and its header (its checksum and dates), the glyphs of a
+        // missing character's face having no family.
+        const auto tables = [](const QRawFont& f) {
+            return std::pair(f.fontTable("name"), f.fontTable("head"));
+        };
+        entree->second = avec && sans && !tables(*avec).first.isEmpty() &&
+                         tables(*avec) == tables(*sans) && avec->pixelSize() == sans->pixelSize() &&
+                         avec->weight() == sans->weight() && avec->style() == sans->style();
+        return entree->second;
+    }
+    // The one face a text is drawn in on the device, if only one.
+    std::optional<QRawFont> face(const QString& texte, const QFont& f) {
+        QTextLayout mise(texte, f, &appareil());
+        mise.beginLayout();
+        mise.createLine();
+        mise.endLayout();
+        const QList<QGlyphRun> suites = mise.glyphRuns();
+        if (suites.size() != 1 || !suites.front().rawFont().isValid()) return std::nullopt;
+        return suites.front().rawFont();
     }
     // Measured once per font rather than once per size, where widths grow with the size.
     bool neutreEnDessous(Police& p, char32_t avant, char32_t apres) {
@@ -748,7 +810,7 @@ class DessinQt : public EtatDessin<Base> {
         if (apres != 0) trois += apres;
         double somme = largeurApresBlanc(p, std::u32string_view(&apres, apres != 0 ? 1 : 0));
         if (avant != 0) somme += largeurBrute(p, std::u32string_view(&avant, 1));
-        entree->second = p.metriques.horizontalAdvance(versQString(trois)) - somme;
+        entree->second = mesureDirecte(p, trois) - somme;
         return entree->second;
     }
 
@@ -764,7 +826,7 @@ class DessinQt : public EtatDessin<Base> {
         Texte avecBlanc(1, Blanc);
         avecBlanc += partie;
         if (const double* mesuree = mesures_.trouve(p, avecBlanc)) return *mesuree;
-        const double l = p.metriques.horizontalAdvance(versQString(avecBlanc));
+        const double l = mesureDirecte(p, avecBlanc);
         mesures_.retient(p, avecBlanc, l);
         return l;
     }
