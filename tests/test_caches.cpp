@@ -693,6 +693,7 @@ TEST(LargeursSommees, OfMixedTextsAreThoseOfTheWholeText) {
                                    "W",
                                    "\u0436",
                                    "\u03a9c",
+                                   "\u03b2",
                                    ".",
                                    ",",
                                    "\u0645\u0631\u062d\u0628\u0627",
@@ -701,7 +702,17 @@ TEST(LargeursSommees, OfMixedTextsAreThoseOfTheWholeText) {
                                    "\u0e2a\u0e27\u0e31\u0e2a\u0e14\u0e35",
                                    "\u0e33",
                                    "\U0001F600b",
-                                   "\U0001F383"};
+                                   "\U0001F383",
+                                   "l\u2019\u00e9t\u00e9",
+                                   "\u2026",
+                                   "\u2013",
+                                   "\u20ac",
+                                   "Vi\u1ec7t",
+                                   "\u10e5\u10d0\u10e0",
+                                   "\U0001D400\U0001D41B",
+                                   "\u1f00\u03bb",
+                                   "\u2192",
+                                   "\u2500"};
     Hasard hasard{7};
     std::vector<Texte> textes;
     for (int n = 0; n < 300; ++n) {
@@ -717,6 +728,49 @@ TEST(LargeursSommees, OfMixedTextsAreThoseOfTheWholeText) {
     sommesExactes(textes, {.resolutions = {96, 150, 1200},
                            .polices = {"Arial", "DejaVu Sans", "Liberation Serif"},
                            .tailles = {5.5f, 10.0f, 12.5f, 37.0f}});
+}
+
+// Lines of words in the other alphabets summed (Vietnamese, polytonic Greek, Georgian,
+// Ethiopic, Cherokee, mathematical letters) and of typographic punctuation and symbols (which
+// the fonts kern with a blank), beside Latin words that kern, asked whole or as a wrap asks.
+TEST(LargeursSommees, OfLinesInOtherAlphabetsAndPunctuationAreThoseOfTheWholeLine) {
+    qt::PlateformeQt::partagee();
+    const char* const Mots[] = {"AVANT",
+                                "Tour",
+                                "Y",
+                                "T.",
+                                "l\u2019\u00e9t\u00e9",
+                                "\u2019",
+                                "\u201cA\u201d",
+                                "\u2026",
+                                "\u2013",
+                                "\u20ac",
+                                "\u2122",
+                                "Vi\u1ec7t",
+                                "\u1ef2",
+                                "\u1f08\u03bb",
+                                "\u10e5\u10d0\u10e0",
+                                "\u12a0\u1208",
+                                "\u13a0\u13a1",
+                                "\U0001D400\U0001D41B",
+                                "\u2192",
+                                "\u2500",
+                                "\u2460",
+                                "\ufb01n"};
+    Hasard hasard{53};
+    std::vector<Texte> lignes;
+    for (int n = 0; n < 200; ++n) {
+        std::string ligne;
+        for (std::uint32_t i = 0, mots = 1 + hasard() % 12; i < mots; ++i) {
+            if (i > 0) ligne += ' ';
+            ligne += Mots[hasard() % std::size(Mots)];
+        }
+        lignes.push_back(depuisUtf8(ligne));
+    }
+    sommesExactes(lignes, {.resolutions = {96, 1200},
+                           .polices = {"Arial", "DejaVu Sans", "Liberation Serif", "Courier New"},
+                           .tailles = {4.0f, 10.5f, 37.0f},
+                           .grasItalique = {false, true}});
 }
 
 // Lines of Arabic or Thai words, whose letters join or stack within a word: summed only where

@@ -527,10 +527,10 @@ class DessinQt : public EtatDessin<Base> {
     }
 
     // Characters whose shaping never reaches beyond a blank other than through the pair on
-    // either side of it: simple left-to-right scripts, Hebrew letters (which never join), kana,
-    // ideographs, Hangul syllables and single pictographs (no skin tone, no joiner), without soft
-    // hyphens, combining marks or controls but the line feed (no advance, and no kerning reaches
-    // over it in Qt).
+    // either side of it: simple left-to-right scripts with their punctuation and symbols, Hebrew
+    // letters (which never join), kana, ideographs, Hangul syllables and single pictographs (no
+    // skin tone, no joiner), without soft hyphens, combining marks or controls but the line feed
+    // (no advance, and no kerning reaches over it in Qt).
     static bool sommable(char32_t c) {
         return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x590 && c != 0xAD) || c == U'\n' ||
                (c >= 0x590 && sommableAuDela(c));
@@ -633,11 +633,52 @@ class DessinQt : public EtatDessin<Base> {
     // Kept out of the loops over Latin texts.
     [[gnu::noinline]] static bool sommableAuDela(char32_t c) {
         static constexpr Plage Plages[] = {
-            {0x5D0, 0x5F4},     {0x3000, 0x3029},   {0x3030, 0x3098},   {0x309B, 0x30FF},
-            {0x3400, 0x4DBF},   {0x4E00, 0x9FFF},   {0xAC00, 0xD7A3},   {0xFF01, 0xFF60},
-            {0x1F300, 0x1F3FA}, {0x1F400, 0x1F64F}, {0x1F680, 0x1F6FF}, {0x1F900, 0x1F9FF}};
-        return std::any_of(std::begin(Plages), std::end(Plages),
-                           [c](const Plage& p) { return c >= p.premier && c <= p.dernier; });
+            {0x5D0, 0x5F4},
+            // Georgian, Ethiopic syllables, Cherokee, Canadian syllabics, Runic.
+            {0x10A0, 0x10FF},
+            {0x1200, 0x135C},
+            {0x1360, 0x137C},
+            {0x13A0, 0x13FD},
+            {0x1400, 0x167F},
+            {0x16A0, 0x16F8},
+            // Latin and Greek precomposed letters (Vietnamese, polytonic Greek).
+            {0x1E00, 0x1FFE},
+            // Punctuation (dashes, quotes, ellipsis), no spaces, joiners or direction marks.
+            {0x2010, 0x2027},
+            {0x2030, 0x205E},
+            // Super- and subscripts, currency, letterlike symbols, number forms, arrows,
+            // mathematical operators, enclosed numbers, box drawing and geometric shapes.
+            {0x2070, 0x209C},
+            {0x20A0, 0x20C0},
+            {0x2100, 0x218B},
+            {0x2190, 0x22FF},
+            {0x2460, 0x25FF},
+            {0x2C60, 0x2C7F},
+            {0x3000, 0x3029},
+            {0x3030, 0x3098},
+            {0x309B, 0x30FF},
+            {0x3400, 0x4DBF},
+            {0x4E00, 0x9FFF},
+            {0xA720, 0xA7FF},
+            {0xAC00, 0xD7A3},
+            // Latin and Armenian ligatures.
+            {0xFB00, 0xFB06},
+            {0xFB13, 0xFB17},
+            {0xFF01, 0xFF60},
+            // Mathematical letters and digits.
+            {0x1D400, 0x1D7FF},
+            {0x1F300, 0x1F3FA},
+            {0x1F400, 0x1F64F},
+            {0x1F680, 0x1F6FF},
+            {0x1F900, 0x1F9FF}};
+        static_assert(
+            std::is_sorted(std::begin(Plages), std::end(Plages),
+                           [](const Plage& a, const Plage& b) { return a.dernier < b.premier; }));
+        // The last range that starts at or before it.
+        const auto suivante =
+            std::upper_bound(std::begin(Plages), std::end(Plages), c,
+                             [](char32_t x, const Plage& p) { return x < p.premier; });
+        return suivante != std::begin(Plages) && c <= std::prev(suivante)->dernier;
     }
 
     // The widest glyph of the fonts that draw these characters, and each one's own advance.
@@ -862,6 +903,7 @@ class DessinQt : public EtatDessin<Base> {
             const std::size_t n = r.texte.size();
             if (r.police != &p || n != blanc || !texte.starts_with(r.texte)) continue;
             const std::u32string_view partie = texte.substr(blanc + 1);
+            if (!memeEcriture(r.texte, partie)) return std::nullopt;
             // With its blank: a part may start with a mark.
             const unsigned traitsPartie = traits(texte.substr(blanc));
             if (!sommeExacte(p, r.traits | traitsPartie)) return std::nullopt;
@@ -904,6 +946,19 @@ class DessinQt : public EtatDessin<Base> {
         return somme;
     }
 
+    // Qt gives signs and blanks the script of the letters before them (at the start of a text,
+    // of those after), and a font kerns a sign only with letters of the same script: a part
+    // that starts with signs takes after a blank the script of the text before, and alone that
+    // of its first letter.
+    static bool memeEcriture(std::u32string_view avant, std::u32string_view partie) {
+        const auto propre = [](char32_t c) { return QChar::script(c) > QChar::Script_Common; };
+        if (partie.empty() || propre(partie.front())) return true;
+        const auto premiere = std::find_if(partie.begin(), partie.end(), propre);
+        const auto derniere = std::find_if(avant.rbegin(), avant.rend(), propre);
+        return premiere == partie.end() || derniere == avant.rend() ||
+               QChar::script(*premiere) == QChar::script(*derniere);
+    }
+
     std::optional<double> sommeParBlancs(Police& p, std::u32string_view texte,
                                          unsigned& traitsVus) {
         if (texte.size() < 2 || texte.size() > LongueurSommableMaximum) return std::nullopt;
@@ -919,6 +974,7 @@ class DessinQt : public EtatDessin<Base> {
             const char32_t apres = blanc + 1 < texte.size() ? texte[blanc + 1] : 0;
             if (!blancNeutre(p, avant, apres)) return std::nullopt;
             const std::u32string_view partie = texte.substr(blanc + 1, fin - blanc - 1);
+            if (!memeEcriture(texte.substr(0, blanc), partie)) return std::nullopt;
             somme += largeurApresBlanc(p, partie);
             fin = blanc;
             const std::u32string_view tete = texte.substr(0, fin);
