@@ -20,6 +20,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <span>
 #include <string_view>
 #include <tuple>
@@ -132,6 +133,8 @@ struct Famille {
     std::unordered_map<std::uint64_t, float> neutresJusqua;
     // Characters the font does not draw: whether another font does.
     std::unordered_map<char32_t, bool> dessinesAilleurs;
+    // Scripts for which the font without fallback takes another face than with it, at a size.
+    std::set<int> autreFaceSansRepli;
     // An ideograph no font draws, which stands for every other such one (0: none met yet).
     char32_t ideogrammeManquant = 0;
     // The widest of the characters other fonts draw, each measured at a size no smaller than
@@ -790,8 +793,11 @@ class DessinQt : public EtatDessin<Base> {
     // Whether the font without fallback draws a text of the character's script in the face the
     // font with fallback draws it in (an alias may stand for a family that lacks the script).
     bool memeFace(Police& p, char32_t c) {
-        const auto [entree, nouvelle] = p.memeFace.try_emplace(QChar::script(c), false);
+        const int ecriture = QChar::script(c);
+        const auto [entree, nouvelle] = p.memeFace.try_emplace(ecriture, false);
         if (!nouvelle) return entree->second;
+        // Looking for a face for a script no font has tries every family: once per font.
+        if (p.famille->autreFaceSansRepli.contains(ecriture)) return false;
         if (!p.seule) {
             const QRawFont propre = QRawFont::fromFont(p.font);
             if (!propre.isValid()) return false;
@@ -812,6 +818,7 @@ class DessinQt : public EtatDessin<Base> {
         entree->second = avec && sans && !tables(*avec).first.isEmpty() &&
                          tables(*avec) == tables(*sans) && avec->pixelSize() == sans->pixelSize() &&
                          avec->weight() == sans->weight() && avec->style() == sans->style();
+        if (!entree->second) p.famille->autreFaceSansRepli.insert(ecriture);
         return entree->second;
     }
     // The one face a text is drawn in on the device, if only one.
