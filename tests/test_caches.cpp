@@ -638,6 +638,21 @@ struct Hasard {
     }
 };
 
+// Lines of one to `motsMaximum` words, a blank between each.
+std::vector<Texte> lignesDe(int nombre, std::uint32_t motsMaximum, Hasard& hasard,
+                            const std::function<Texte()>& mot) {
+    std::vector<Texte> lignes;
+    for (int n = 0; n < nombre; ++n) {
+        Texte ligne;
+        for (std::uint32_t i = 0, mots = 1 + hasard() % motsMaximum; i < mots; ++i) {
+            if (i > 0) ligne += U' ';
+            ligne += mot();
+        }
+        lignes.push_back(ligne);
+    }
+    return lignes;
+}
+
 // Every text measures as Qt measures it whole, on one surface per resolution, font, style and
 // size, asked whole or as a wrap asks.
 struct Grille {
@@ -758,15 +773,8 @@ TEST(LargeursSommees, OfLinesInOtherAlphabetsAndPunctuationAreThoseOfTheWholeLin
                                 "\u2460",
                                 "\ufb01n"};
     Hasard hasard{53};
-    std::vector<Texte> lignes;
-    for (int n = 0; n < 200; ++n) {
-        std::string ligne;
-        for (std::uint32_t i = 0, mots = 1 + hasard() % 12; i < mots; ++i) {
-            if (i > 0) ligne += ' ';
-            ligne += Mots[hasard() % std::size(Mots)];
-        }
-        lignes.push_back(depuisUtf8(ligne));
-    }
+    const std::vector<Texte> lignes =
+        lignesDe(200, 12, hasard, [&] { return depuisUtf8(Mots[hasard() % std::size(Mots)]); });
     sommesExactes(lignes, {.resolutions = {96, 1200},
                            .polices = {"Arial", "DejaVu Sans", "Liberation Serif", "Courier New"},
                            .tailles = {4.0f, 10.5f, 37.0f},
@@ -843,15 +851,7 @@ TEST(LargeursSommees, OfIdeographLinesAreThoseOfTheWholeLine) {
         if (n == 8) m.insert(0, 1, U'Y');
         return m;
     };
-    std::vector<Texte> lignes;
-    for (int n = 0; n < 120; ++n) {
-        Texte ligne;
-        for (std::uint32_t i = 0, mots = 1 + hasard() % 10; i < mots; ++i) {
-            if (i > 0) ligne += U' ';
-            ligne += mot();
-        }
-        lignes.push_back(ligne);
-    }
+    const std::vector<Texte> lignes = lignesDe(120, 10, hasard, mot);
     sommesExactes(lignes,
                   {.resolutions = {96, 1200},
                    .polices = {"Arial", "DejaVu Sans", "Courier New", "WenQuanYi Micro Hei"},
@@ -906,15 +906,7 @@ TEST(LargeursSommees, OfLinesWithCharactersNoFontDrawsAreThoseOfTheWholeLine) {
         }
         return m;
     };
-    std::vector<Texte> lignes;
-    for (int n = 0; n < 120; ++n) {
-        Texte ligne;
-        for (std::uint32_t i = 0, mots = 1 + hasard() % 10; i < mots; ++i) {
-            if (i > 0) ligne += U' ';
-            ligne += mot();
-        }
-        lignes.push_back(ligne);
-    }
+    const std::vector<Texte> lignes = lignesDe(120, 10, hasard, mot);
     sommesExactes(
         lignes, {.resolutions = {96, 1200},
                  .polices = {"Arial", "DejaVu Sans", "Courier New", "Serif", "Vitrail Inexistante"},
