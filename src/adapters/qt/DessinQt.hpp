@@ -646,8 +646,11 @@ class DessinQt : public EtatDessin<Base> {
             {0x16A0, 0x16F8},
             // Latin and Greek precomposed letters (Vietnamese, polytonic Greek).
             {0x1E00, 0x1FFE},
-            // Punctuation (dashes, quotes, ellipsis), no spaces, joiners or direction marks.
+            // Spaces of fixed widths (thin, narrow no-break) and punctuation (dashes, quotes,
+            // ellipsis), but no zero-width space, joiner or direction mark.
+            {0x2000, 0x200A},
             {0x2010, 0x2027},
+            {0x202F, 0x202F},
             {0x2030, 0x205E},
             // Super- and subscripts, currency, letterlike symbols, number forms, arrows,
             // mathematical operators, enclosed numbers, box drawing and geometric shapes.
