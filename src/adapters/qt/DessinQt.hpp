@@ -531,9 +531,9 @@ class DessinQt : public EtatDessin<Base> {
 
     // Characters whose shaping never reaches beyond a blank other than through the pair on
     // either side of it: simple left-to-right scripts with their punctuation and symbols, Hebrew
-    // letters (which never join), kana, ideographs, Hangul syllables and single pictographs (no
-    // skin tone, no joiner), without soft hyphens, combining marks or controls but the line feed
-    // (no advance, and no kerning reaches over it in Qt).
+    // letters (which never join), kana, ideographs, Hangul syllables and pictographs with their
+    // skin tones and presentation selectors (no joiner), without soft hyphens, other combining
+    // marks or controls but the line feed (no advance, and no kerning reaches over it in Qt).
     static bool sommable(char32_t c) {
         return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x590 && c != 0xAD) || c == U'\n' ||
                (c >= 0x590 && sommableAuDela(c));
@@ -659,6 +659,8 @@ class DessinQt : public EtatDessin<Base> {
             {0x2100, 0x218B},
             {0x2190, 0x22FF},
             {0x2460, 0x25FF},
+            // Symbols and dingbats (a heart, a sun).
+            {0x2600, 0x27BF},
             {0x2C60, 0x2C7F},
             {0x3000, 0x3029},
             {0x3030, 0x3098},
@@ -670,10 +672,13 @@ class DessinQt : public EtatDessin<Base> {
             // Latin and Armenian ligatures.
             {0xFB00, 0xFB06},
             {0xFB13, 0xFB17},
+            // The variation selectors that ask for a symbol as text or as a pictograph.
+            {0xFE0E, 0xFE0F},
             {0xFF01, 0xFF60},
             // Mathematical letters and digits.
             {0x1D400, 0x1D7FF},
-            {0x1F300, 0x1F3FA},
+            // Pictographs, with the skin tones that follow them.
+            {0x1F300, 0x1F3FF},
             {0x1F400, 0x1F64F},
             {0x1F680, 0x1F6FF},
             {0x1F900, 0x1F9FF}};
