@@ -818,8 +818,8 @@ class DessinQt : public EtatDessin<Base> {
         const QString texte = QString::fromUcs4(&c, 1);
         const std::optional<QRawFont> avec = face(texte, p.font);
         const std::optional<QRawFont> sans = face(texte, *p.seule);
-        // A face is known by its names and its header (its checksum and dates), the glyphs of a
-        // missing character's face having no family.
+        // A face is known by its names and its header (its checksum and dates): the face of a
+        // run may give no family name.
         const auto tables = [](const QRawFont& f) {
             return std::pair(f.fontTable("name"), f.fontTable("head"));
         };
@@ -969,9 +969,11 @@ class DessinQt : public EtatDessin<Base> {
         const auto propre = [](char32_t c) { return QChar::script(c) > QChar::Script_Common; };
         if (partie.empty() || propre(partie.front())) return true;
         const auto premiere = std::find_if(partie.begin(), partie.end(), propre);
+        // A part of signs alone (a number) is left as before. Every part with a letter ends the
+        // next one's search back, which so stays short.
+        if (premiere == partie.end()) return true;
         const auto derniere = std::find_if(avant.rbegin(), avant.rend(), propre);
-        return premiere == partie.end() || derniere == avant.rend() ||
-               QChar::script(*premiere) == QChar::script(*derniere);
+        return derniere == avant.rend() || QChar::script(*premiere) == QChar::script(*derniere);
     }
 
     std::optional<double> sommeParBlancs(Police& p, std::u32string_view texte,
