@@ -695,13 +695,9 @@ class DessinQt : public EtatDessin<Base> {
     // The widest glyph of the fonts that draw these characters, and each one's own advance.
     double plusLargeGlyphe(Police& p, const Texte& caracteres) {
         double plusLarge = 0;
-        QTextLayout mise(
-            QString::fromUcs4(caracteres.data(), static_cast<qsizetype>(caracteres.size())), p.font,
-            &appareil());
-        mise.beginLayout();
-        mise.createLine();
-        mise.endLayout();
-        for (const QGlyphRun& suite : mise.glyphRuns())
+        const QString texte =
+            QString::fromUcs4(caracteres.data(), static_cast<qsizetype>(caracteres.size()));
+        for (const QGlyphRun& suite : suitesDe(texte, p.font))
             plusLarge = std::max(plusLarge, suite.rawFont().maxCharWidth());
         for (const char32_t c : caracteres)
             plusLarge = std::max(plusLarge, largeurBrute(p, std::u32string_view(&c, 1)));
@@ -823,19 +819,23 @@ class DessinQt : public EtatDessin<Base> {
         const auto tables = [](const QRawFont& f) {
             return std::pair(f.fontTable("name"), f.fontTable("head"));
         };
-        entree->second = avec && sans && !tables(*avec).first.isEmpty() &&
+        entree->second = avec && sans && !avec->fontTable("name").isEmpty() &&
                          tables(*avec) == tables(*sans) && avec->pixelSize() == sans->pixelSize() &&
                          avec->weight() == sans->weight() && avec->style() == sans->style();
         if (!entree->second) p.famille->autreFaceSansRepli.insert(ecriture);
         return entree->second;
     }
-    // The one face a text is drawn in on the device, if only one.
-    std::optional<QRawFont> face(const QString& texte, const QFont& f) {
+    // The glyph runs of a text laid out on one line on the device, one per face.
+    QList<QGlyphRun> suitesDe(const QString& texte, const QFont& f) {
         QTextLayout mise(texte, f, &appareil());
         mise.beginLayout();
         mise.createLine();
         mise.endLayout();
-        const QList<QGlyphRun> suites = mise.glyphRuns();
+        return mise.glyphRuns();
+    }
+    // The one face a text is drawn in on the device, if only one.
+    std::optional<QRawFont> face(const QString& texte, const QFont& f) {
+        const QList<QGlyphRun> suites = suitesDe(texte, f);
         if (suites.size() != 1 || !suites.front().rawFont().isValid()) return std::nullopt;
         return suites.front().rawFont();
     }
