@@ -21,8 +21,9 @@ if $outils_de_test; then
                # reading the streams of the PDFs the tests compare
                zlib1g-dev
                # Thai and Chinese faces, so that the measures of Thai are checked against its
-               # real shaping, and those of ideographs drawn by another font than the text's
-               fonts-thai-tlwg fonts-wqy-microhei
+               # real shaping, and those of ideographs drawn by another font than the text's;
+               # faces that kern brackets with letters
+               fonts-thai-tlwg fonts-wqy-microhei fonts-urw-base35
                # the examples in C and Python, the Python module's install into a virtual
                # environment, offline
                python3 python3-venv python3-setuptools python3-wheel

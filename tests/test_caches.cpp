@@ -26,6 +26,7 @@
 #include "html/Html.hpp"
 #include "qt/ImprimanteQt.hpp"
 #include "qt/PlateformeQt.hpp"
+#include "qt/Sommables.hpp"
 #include "qt/SurfaceQt.hpp"
 #include "render/Caches.hpp"
 #include "viewer/MontrePlan.hpp"
@@ -827,6 +828,58 @@ TEST(LargeursSommees, OfArabicAndThaiLinesAreThoseOfTheWholeLine) {
                            .tailles = {4.0f, 10.5f, 23.5f},
                            .grasItalique = {false, true},
                            .progressifs = {true}});
+}
+
+// Lines of Hebrew and Arabic words beside Latin ones, starting with either, with signs at the
+// edges of words, brackets within a word or across several, numbers, and digits within words:
+// summed where every word keeps the levels it has alone, and where a word added to a line keeps
+// its own and leaves the line's, and measured whole elsewhere. C059 kerns brackets with
+// letters and Norasi digits with signs, DejaVu Sans a hyphen or guillemets with T, Arial and
+// Liberation Serif a full stop, a comma, a colon or a hyphen after T.
+TEST(LargeursSommees, OfLinesInBothDirectionsAreThoseOfTheWholeLine) {
+    qt::PlateformeQt::partagee();
+    const char* const Mots[] = {
+        // Letters of one direction from end to end.
+        "\u05e9\u05dc\u05d5\u05dd", "AVANT", "Tour", "Y", "l\u2019\u00e9t\u00e9", "a1b", "A1",
+        "\u00b5m", "\u03a9c", "\u0436", "\u0e2a\u0e27\u0e31\u0e2a\u0e14\u0e35",
+        "\u05e2\u05d5\u05dc\u05dd", "\u05e9-\u05dc", "\u05e912", "\u05e91,5\u05d1",
+        "\u0645\u0631\u062d\u0628\u0627", "\u0644\u0627", "\u0633\u0644\u0627\u0645\u0661",
+        "\u0628\u0662\u062a", "\u0628\u064e", "\u0628\u064e\u0662", "f(T)", "\u05e9(\u05d1)",
+        // Numbers.
+        "12", "3,5", "17.4", "1-7", "\u0661\u0662", "\u0661,\u0662",
+        // Signs at an edge, brackets open or closed across words.
+        "T.", "T,", "T:", "T-", "-T", "\u00abT", "T\u00bb", "(T", "T)", "(J", "A)", "[J]", "7.",
+        "1,", "\u05e9\u05dc\u05d5\u05dd,", "\u00ab\u05e9\u05dc\u05d5\u05dd\u00bb", "(\u05e9",
+        "\u05d9)", "-\u05d9", "\u05d0\u05d1\u05d2.", "\u0633\u0644\u0627\u0645.",
+        // Neither: digits before letters, an Arabic digit among Latin letters, letters of both
+        // directions.
+        "14h30", "12\u05e9", "a\u0661b", "T-\u0661V", "\u05e9T-\u05e9", "T-\u05e9"};
+    Hasard hasard{61};
+    std::vector<Texte> lignes =
+        lignesDe(400, 10, hasard, [&] { return depuisUtf8(Mots[hasard() % std::size(Mots)]); });
+    // Lines that start or end with a blank, or hold two.
+    for (const char* ligne :
+         {"\u05e9 -T", "T- \u05e9", "\u05e9 T-\u0661V", "A \u05e9T-\u05e9", "\u05e9 T-\u05e9",
+          " \u05e9 T.", "T. \u05e9 ", "\u05e9  T.", "\u05e9, (\u05d9 T)", "\u05d9,  \u05e9 ",
+          // Brackets paired across words around a Hebrew one: they take its direction.
+          "\u05e9 a(J \u05d1 J)b",
+          // A quote and a blank after Arabic or Latin letters, kerned, not before a Hebrew one.
+          "\u0630\u0639 \u0648\u0637\u062d\u2019 \u05e3\u05d3", "abc\u2019 \u05e9"})
+        lignes.push_back(depuisUtf8(ligne));
+    // Enough of them summed whole, of each direction.
+    const auto sommee = [](const Texte& l) {
+        const unsigned t = qt::traits(l);
+        return (t & qt::DroiteAGauche) && (t & qt::AutreQueDroiteAGauche) && qt::sommeExacte(t);
+    };
+    EXPECT_GT(std::count_if(lignes.begin(), lignes.end(), sommee), 20);
+    EXPECT_GT(std::count_if(lignes.begin(), lignes.end(),
+                            [&](const Texte& l) { return sommee(l) && l.front() >= 0x590; }),
+              10);
+    sommesExactes(lignes,
+                  {.resolutions = {96, 1200},
+                   .polices = {"Arial", "DejaVu Sans", "Liberation Serif", "C059", "Norasi"},
+                   .tailles = {4.0f, 10.5f, 37.0f},
+                   .grasItalique = {false, true}});
 }
 
 // Lines of ideographs drawn by another font than the blank's, or by none (each drawn as the

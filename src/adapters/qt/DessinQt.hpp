@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "platform/EtatDessin.hpp"
+#include "qt/Sommables.hpp"
 #include "render/Caches.hpp"
 #include "support/ErreurExecution.hpp"
 
@@ -278,7 +279,7 @@ class DessinQt : public EtatDessin<Base> {
         const double l = largeurBrute(p, texte, &t);
         if (texte.size() <= LongueurSommableMaximum) {
             if (t == TraitsInconnus) t = traits(texte);
-            if (sommeExacte(p, t)) mesures_.retientRecente(p, texte, l, t);
+            if (prolongeable(p, texte, t)) mesures_.retientRecente(p, texte, l, t);
         }
         return enTwips(l);
     }
@@ -510,8 +511,6 @@ class DessinQt : public EtatDessin<Base> {
         return images_.back().image;
     }
 
-    static constexpr char32_t Blanc = U' ';
-    static constexpr char32_t Tabulation = U'\t';
     // Past this length Qt may cut a text into several runs, which changes its kerning.
     static constexpr std::size_t LongueurSommableMaximum = 2000;
     // Widths summed in pixels stay exact (multiples of 1/64) well below this.
@@ -521,7 +520,6 @@ class DessinQt : public EtatDessin<Base> {
     static constexpr char32_t CercleEnPointilles = 0x25CC;
     static constexpr std::size_t AilleursMaximum = 1 << 14;
     static constexpr std::size_t HorsPoliceMaximum = 1 << 17;
-    static constexpr double GlyphesParCaractere = 8;
     // Those known for every size of a font: as many as a long text of distinct words has.
     static constexpr std::size_t PairesParPoliceMaximum = 1 << 18;
 
@@ -529,88 +527,19 @@ class DessinQt : public EtatDessin<Base> {
         return pixels * TwipsParPouce / appareil().logicalDpiX();
     }
 
-    // Characters whose shaping never reaches beyond a blank other than through the pair on
-    // either side of it: simple left-to-right scripts with their punctuation and symbols, Hebrew
-    // letters (which never join), kana, ideographs, Hangul syllables and pictographs with their
-    // skin tones and presentation selectors (no joiner), without soft hyphens, other combining
-    // marks or controls but the line feed (no advance, and no kerning reaches over it in Qt).
-    static bool sommable(char32_t c) {
-        return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x590 && c != 0xAD) || c == U'\n' ||
-               (c >= 0x590 && sommableAuDela(c));
-    }
-    // What in a text decides whether its width may be summed: a character that is not, line
-    // feeds, text written right to left and anything else beside it but blanks, tabs.
-    enum Trait : unsigned {
-        TraitsInconnus = ~0u,
-        NonSommable = 1,
-        SautDeLigne = 2,
-        DroiteAGauche = 4,
-        AutreQueDroiteAGauche = 8,
-        AvecTabulation = 16,
-        Jointe = 32
-    };
-    static unsigned traits(std::u32string_view texte) {
-        unsigned t = 0;
-        for (std::size_t i = 0; i < texte.size(); ++i) {
-            const char32_t c = texte[i];
-            if (c == Blanc) continue;
-            if (jointe(c)) {
-                t |= Jointe | (c < 0xE00 ? DroiteAGauche : AutreQueDroiteAGauche);
-                // Arabic that starts with a mark may draw it on a dotted circle in a line, and
-                // not alone.
-                if (i == 0 && c < 0xE00 && marqueJointe(c)) t |= NonSommable;
-            } else if (c == U'\n') {
-                t |= SautDeLigne;
-            } else if (c == Tabulation) {
-                t |= AvecTabulation;
-            } else if (!sommable(c)) {
-                t |= NonSommable;
-            } else if (c >= 0x590 && c < 0x600) {
-                t |= DroiteAGauche;
-            } else {
-                t |= AutreQueDroiteAGauche;
-            }
-        }
-        return t;
-    }
-    // Qt's measure of the whole is then the sum. Right-to-left text beside anything else sets the
-    // direction of the whole differently from its parts', which changes their runs and kerning;
-    // a line feed or a tab beside it moves what follows.
-    static bool sommeExacte(unsigned t) {
-        if (t & NonSommable) return false;
-        if ((t & AvecTabulation) && (t & SautDeLigne)) return false;
-        return !(t & DroiteAGauche) ||
-               !(t & (SautDeLigne | AutreQueDroiteAGauche | AvecTabulation));
+    // Whether a blank and a part after it may be summed with the text: where its own width is
+    // the sum, or it was measured whole in both directions and has a letter (`accrochable`
+    // tells which parts).
+    bool prolongeable(Police& p, std::u32string_view texte, unsigned t) {
+        if (sommeExacte(p, t)) return true;
+        if (!(t & NiveauxIncertains) || !sommeExacte(p, t & ~NiveauxIncertains)) return false;
+        return finDe(texte).base != QChar::DirON;
     }
     // Qt shapes the runs of each font apart: where another font than the blank's draws a script
     // that joins or stacks, each word of it is shaped in a line as it is alone (or, if it starts
     // with a mark, as it is after a blank).
     bool sommeExacte(Police& p, unsigned t) {
-        return sommeExacte(t) && (!(t & Jointe) || jointesAilleurs(p));
-    }
-    // Arabic letters, marks and digits, and Thai: their shaping never reaches over a blank, but
-    // changes the glyphs within a word.
-    struct Plage {
-        char32_t premier, dernier;
-    };
-    static constexpr Plage Jointes[] = {
-        {0x620, 0x669}, {0x670, 0x6D3}, {0xE01, 0xE3A}, {0xE3F, 0xE5B}};
-    static bool jointe(char32_t c) {
-        return c >= Jointes[0].premier && c <= std::end(Jointes)[-1].dernier &&
-               std::any_of(std::begin(Jointes), std::end(Jointes),
-                           [c](const Plage& p) { return c >= p.premier && c <= p.dernier; });
-    }
-    // How many of the widest glyphs a character adds at most. Twice: a character never adds
-    // more, kerning included, nor an Arabic letter that changes the one before. An Arabic mark
-    // may bring a dotted circle and move others. A Thai character is at most two (sara am is
-    // nikhahit and sara aa), or a mark on a dotted circle, and kerning.
-    static double glyphesJoints(char32_t c) {
-        if (c >= 0xE00) return 3;
-        return marqueJointe(c) ? GlyphesParCaractere : 2;
-    }
-    static bool marqueJointe(char32_t c) {
-        return (c >= 0x64B && c <= 0x65F) || c == 0x670 || c == 0xE31 ||
-               (c >= 0xE34 && c <= 0xE3A) || (c >= 0xE47 && c <= 0xE4E);
+        return qt::sommeExacte(t) && (!(t & Jointe) || jointesAilleurs(p));
     }
     bool jointesAilleurs(Police& p) {
         if (!p.jointesAilleurs) {
@@ -622,74 +551,6 @@ class DessinQt : public EtatDessin<Base> {
             p.jointesAilleurs = ailleurs;
         }
         return *p.jointesAilleurs;
-    }
-    // A letter of a script of its own among those summed: Latin, Greek, Cyrillic, kana,
-    // ideographs and Hangul syllables.
-    static bool lettre(char32_t c) {
-        return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') ||
-               (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) || c == 0x386 ||
-               (c >= 0x388 && c <= 0x3FF) || (c >= 0x400 && c <= 0x481) ||
-               (c >= 0x48A && c <= 0x52F) || (c >= 0x3041 && c <= 0x3096) ||
-               (c >= 0x30A1 && c <= 0x30FA) || (c >= 0x3400 && c <= 0x4DBF) ||
-               (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7A3);
-    }
-    // Kept out of the loops over Latin texts.
-    [[gnu::noinline]] static bool sommableAuDela(char32_t c) {
-        static constexpr Plage Plages[] = {
-            {0x5D0, 0x5F4},
-            // Georgian, Ethiopic syllables, Cherokee, Canadian syllabics, Runic.
-            {0x10A0, 0x10FF},
-            {0x1200, 0x135C},
-            {0x1360, 0x137C},
-            {0x13A0, 0x13FD},
-            {0x1400, 0x167F},
-            {0x16A0, 0x16F8},
-            // Latin and Greek precomposed letters (Vietnamese, polytonic Greek).
-            {0x1E00, 0x1FFE},
-            // Spaces of fixed widths (thin, narrow no-break) and punctuation (dashes, quotes,
-            // ellipsis), but no zero-width space, joiner or direction mark.
-            {0x2000, 0x200A},
-            {0x2010, 0x2027},
-            {0x202F, 0x202F},
-            {0x2030, 0x205E},
-            // Super- and subscripts, currency, letterlike symbols, number forms, arrows,
-            // mathematical operators, enclosed numbers, box drawing and geometric shapes.
-            {0x2070, 0x209C},
-            {0x20A0, 0x20C0},
-            {0x2100, 0x218B},
-            {0x2190, 0x22FF},
-            {0x2460, 0x25FF},
-            // Symbols and dingbats (a heart, a sun).
-            {0x2600, 0x27BF},
-            {0x2C60, 0x2C7F},
-            {0x3000, 0x3029},
-            {0x3030, 0x3098},
-            {0x309B, 0x30FF},
-            {0x3400, 0x4DBF},
-            {0x4E00, 0x9FFF},
-            {0xA720, 0xA7FF},
-            {0xAC00, 0xD7A3},
-            // Latin and Armenian ligatures.
-            {0xFB00, 0xFB06},
-            {0xFB13, 0xFB17},
-            // The variation selectors that ask for a symbol as text or as a pictograph.
-            {0xFE0E, 0xFE0F},
-            {0xFF01, 0xFF60},
-            // Mathematical letters and digits.
-            {0x1D400, 0x1D7FF},
-            // Pictographs, with the skin tones that follow them.
-            {0x1F300, 0x1F3FF},
-            {0x1F400, 0x1F64F},
-            {0x1F680, 0x1F6FF},
-            {0x1F900, 0x1F9FF}};
-        static_assert(
-            std::is_sorted(std::begin(Plages), std::end(Plages),
-                           [](const Plage& a, const Plage& b) { return a.dernier < b.premier; }));
-        // The last range that starts at or before it.
-        const auto suivante =
-            std::upper_bound(std::begin(Plages), std::end(Plages), c,
-                             [](char32_t x, const Plage& p) { return x < p.premier; });
-        return suivante != std::begin(Plages) && c <= std::prev(suivante)->dernier;
     }
 
     // The widest glyph of the fonts that draw these characters, and each one's own advance.
@@ -704,6 +565,9 @@ class DessinQt : public EtatDessin<Base> {
         return plusLarge;
     }
 
+    auto dansLaPoliceDe(Police& p) {
+        return [this, &p](char32_t c) { return dansLaPolice(p, c); };
+    }
     bool dansLaPolice(Police& p, char32_t c) {
         const auto [entree, nouvelle] = p.dansLaPolice.try_emplace(c, false);
         if (nouvelle) {
@@ -918,10 +782,18 @@ class DessinQt : public EtatDessin<Base> {
             const std::size_t n = r.texte.size();
             if (r.police != &p || n != blanc || !texte.starts_with(r.texte)) continue;
             const std::u32string_view partie = texte.substr(blanc + 1);
-            if (!memeEcriture(r.texte, partie)) return std::nullopt;
+            if (!memeEcriture(r.texte, partie, dansLaPoliceDe(p))) return std::nullopt;
             // With its blank: a part may start with a mark.
             const unsigned traitsPartie = traits(texte.substr(blanc));
-            if (!sommeExacte(p, r.traits | traitsPartie)) return std::nullopt;
+            unsigned t = r.traits | traitsPartie;
+            // In both directions, the levels of each part depend on the others, but a part may
+            // keep its own after a text that keeps its own.
+            if ((t & DroiteAGauche) && (t & AutreQueDroiteAGauche)) {
+                t = traits(texte);
+                if ((t & NiveauxIncertains) && accrochable(r.texte, partie))
+                    t &= ~NiveauxIncertains;
+            }
+            if (!sommeExacte(p, t)) return std::nullopt;
             if (!blancNeutre(p, n > 0 ? texte[n - 1] : 0, partie.empty() ? 0 : partie.front())) {
                 return std::nullopt;
             }
@@ -936,7 +808,7 @@ class DessinQt : public EtatDessin<Base> {
                 r.largeur +
                 largeurApresBlanc(p, partie, meme != recentes.end() ? &meme->largeur : nullptr);
             if (!(std::fabs(somme) < SommeMaximum)) return std::nullopt;
-            traitsVus = r.traits | traitsPartie;
+            traitsVus = t;
             return somme;
         }
         return std::nullopt;
@@ -961,21 +833,6 @@ class DessinQt : public EtatDessin<Base> {
         return somme;
     }
 
-    // Qt gives signs and blanks the script of the letters before them (at the start of a text,
-    // of those after), and a font kerns a sign only with letters of the same script: a part
-    // that starts with signs takes after a blank the script of the text before, and alone that
-    // of its first letter.
-    static bool memeEcriture(std::u32string_view avant, std::u32string_view partie) {
-        const auto propre = [](char32_t c) { return QChar::script(c) > QChar::Script_Common; };
-        if (partie.empty() || propre(partie.front())) return true;
-        const auto premiere = std::find_if(partie.begin(), partie.end(), propre);
-        // A part of signs alone (a number) is left as before. Every part with a letter ends the
-        // next one's search back, which so stays short.
-        if (premiere == partie.end()) return true;
-        const auto derniere = std::find_if(avant.rbegin(), avant.rend(), propre);
-        return derniere == avant.rend() || QChar::script(*premiere) == QChar::script(*derniere);
-    }
-
     std::optional<double> sommeParBlancs(Police& p, std::u32string_view texte,
                                          unsigned& traitsVus) {
         if (texte.size() < 2 || texte.size() > LongueurSommableMaximum) return std::nullopt;
@@ -991,7 +848,8 @@ class DessinQt : public EtatDessin<Base> {
             const char32_t apres = blanc + 1 < texte.size() ? texte[blanc + 1] : 0;
             if (!blancNeutre(p, avant, apres)) return std::nullopt;
             const std::u32string_view partie = texte.substr(blanc + 1, fin - blanc - 1);
-            if (!memeEcriture(texte.substr(0, blanc), partie)) return std::nullopt;
+            if (!memeEcriture(texte.substr(0, blanc), partie, dansLaPoliceDe(p)))
+                return std::nullopt;
             somme += largeurApresBlanc(p, partie);
             fin = blanc;
             const std::u32string_view tete = texte.substr(0, fin);

@@ -1,0 +1,424 @@
+#pragma once
+
+#include <QChar>
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+
+// Which texts Qt measures as the sum of their parts between blanks, read from their characters
+// alone: the fonts that draw them are asked elsewhere.
+namespace vitrail::qt {
+
+inline constexpr char32_t Blanc = U' ';
+inline constexpr char32_t Tabulation = U'\t';
+// The most glyphs a character may add, a mark drawn on a dotted circle and moving others.
+inline constexpr double GlyphesParCaractere = 8;
+
+struct Plage {
+    char32_t premier, dernier;
+};
+
+// Kept out of the loops over Latin texts.
+[[gnu::noinline]] inline bool sommableAuDela(char32_t c) {
+    static constexpr Plage Plages[] = {
+        {0x5D0, 0x5F4},
+        // Georgian, Ethiopic syllables, Cherokee, Canadian syllabics, Runic.
+        {0x10A0, 0x10FF},
+        {0x1200, 0x135C},
+        {0x1360, 0x137C},
+        {0x13A0, 0x13FD},
+        {0x1400, 0x167F},
+        {0x16A0, 0x16F8},
+        // Latin and Greek precomposed letters (Vietnamese, polytonic Greek).
+        {0x1E00, 0x1FFE},
+        // Spaces of fixed widths (thin, narrow no-break) and punctuation (dashes, quotes,
+        // ellipsis), but no zero-width space, joiner or direction mark.
+        {0x2000, 0x200A},
+        {0x2010, 0x2027},
+        {0x202F, 0x202F},
+        {0x2030, 0x205E},
+        // Super- and subscripts, currency, letterlike symbols, number forms, arrows,
+        // mathematical operators, enclosed numbers, box drawing and geometric shapes.
+        {0x2070, 0x209C},
+        {0x20A0, 0x20C0},
+        {0x2100, 0x218B},
+        {0x2190, 0x22FF},
+        {0x2460, 0x25FF},
+        // Symbols and dingbats (a heart, a sun).
+        {0x2600, 0x27BF},
+        {0x2C60, 0x2C7F},
+        {0x3000, 0x3029},
+        {0x3030, 0x3098},
+        {0x309B, 0x30FF},
+        {0x3400, 0x4DBF},
+        {0x4E00, 0x9FFF},
+        {0xA720, 0xA7FF},
+        {0xAC00, 0xD7A3},
+        // Latin and Armenian ligatures.
+        {0xFB00, 0xFB06},
+        {0xFB13, 0xFB17},
+        // The variation selectors that ask for a symbol as text or as a pictograph.
+        {0xFE0E, 0xFE0F},
+        {0xFF01, 0xFF60},
+        // Mathematical letters and digits.
+        {0x1D400, 0x1D7FF},
+        // Pictographs, with the skin tones that follow them.
+        {0x1F300, 0x1F3FF},
+        {0x1F400, 0x1F64F},
+        {0x1F680, 0x1F6FF},
+        {0x1F900, 0x1F9FF}};
+    static_assert(
+        std::is_sorted(std::begin(Plages), std::end(Plages),
+                       [](const Plage& a, const Plage& b) { return a.dernier < b.premier; }));
+    // The last range that starts at or before it.
+    const auto suivante =
+        std::upper_bound(std::begin(Plages), std::end(Plages), c,
+                         [](char32_t x, const Plage& p) { return x < p.premier; });
+    return suivante != std::begin(Plages) && c <= std::prev(suivante)->dernier;
+}
+
+// Characters whose shaping never reaches beyond a blank other than through the pair on either
+// side of it: simple left-to-right scripts with their punctuation and symbols, Hebrew letters
+// (which never join), kana, ideographs, Hangul syllables and pictographs with their skin tones
+// and presentation selectors (no joiner), without soft hyphens, other combining marks or
+// controls but the line feed (no advance, and no kerning reaches over it in Qt).
+inline bool sommable(char32_t c) {
+    return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x590 && c != 0xAD) || c == U'\n' ||
+           (c >= 0x590 && sommableAuDela(c));
+}
+
+// Arabic letters, marks and digits, and Thai: their shaping never reaches over a blank, but
+// changes the glyphs within a word.
+inline constexpr Plage Jointes[] = {{0x620, 0x669}, {0x670, 0x6D3}, {0xE01, 0xE3A}, {0xE3F, 0xE5B}};
+inline bool jointe(char32_t c) {
+    return c >= Jointes[0].premier && c <= std::end(Jointes)[-1].dernier &&
+           std::any_of(std::begin(Jointes), std::end(Jointes),
+                       [c](const Plage& p) { return c >= p.premier && c <= p.dernier; });
+}
+inline bool marqueJointe(char32_t c) {
+    return (c >= 0x64B && c <= 0x65F) || c == 0x670 || c == 0xE31 || (c >= 0xE34 && c <= 0xE3A) ||
+           (c >= 0xE47 && c <= 0xE4E);
+}
+// How many of the widest glyphs a character adds at most. Twice: a character never adds more,
+// kerning included, nor an Arabic letter that changes the one before. An Arabic mark may bring a
+// dotted circle and move others. A Thai character is at most two (sara am is nikhahit and sara
+// aa), or a mark on a dotted circle, and kerning.
+inline double glyphesJoints(char32_t c) {
+    if (c >= 0xE00) return 3;
+    return marqueJointe(c) ? GlyphesParCaractere : 2;
+}
+
+// A letter of a script of its own among those summed: Latin, Greek, Cyrillic, kana,
+// ideographs and Hangul syllables.
+inline bool lettre(char32_t c) {
+    return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') ||
+           (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) || c == 0x386 ||
+           (c >= 0x388 && c <= 0x3FF) || (c >= 0x400 && c <= 0x481) || (c >= 0x48A && c <= 0x52F) ||
+           (c >= 0x3041 && c <= 0x3096) || (c >= 0x30A1 && c <= 0x30FA) ||
+           (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+           (c >= 0xAC00 && c <= 0xD7A3);
+}
+
+// The class a character has in the bidirectional algorithm, where it matters here: ASCII
+// letters are left to right, digits European numbers, and the rest of ASCII is weak or neutral.
+inline QChar::Direction classeBidi(char32_t c) {
+    if (c < 0x80) {
+        if ((c | 0x20) >= U'a' && (c | 0x20) <= U'z') return QChar::DirL;
+        return c >= U'0' && c <= U'9' ? QChar::DirEN : QChar::DirON;
+    }
+    return QChar::direction(c);
+}
+
+// A character Qt pairs as a bracket.
+inline bool crochet(char32_t c) {
+    if (c < 0x80) return c == U'(' || c == U')' || c == U'[' || c == U']' || c == U'{' || c == U'}';
+    const QChar::Category k = QChar::category(c);
+    return (k == QChar::Punctuation_Open || k == QChar::Punctuation_Close) && QChar::hasMirrored(c);
+}
+
+// The brackets Qt pairs: a closing one with the nearest open one of its kind, those opened after
+// that left unpaired, at most 63 open at once (past that, none is paired).
+class Crochets {
+  public:
+    void ajoute(char32_t c) {
+        ++vus_;
+        if (QChar::category(c) == QChar::Punctuation_Open) {
+            if (ouverts_ == fermants_.size()) {
+                debordes_ = true;
+                return;
+            }
+            fermants_[ouverts_++] = QChar::mirroredChar(c);
+            return;
+        }
+        for (std::size_t i = ouverts_; i-- > 0;) {
+            if (fermants_[i] == c || (fermants_[i] == 0x3009 && c == 0x232A) ||
+                (fermants_[i] == 0x232A && c == 0x3009)) {
+                if (i + 1 != ouverts_) seuls_ = true;
+                ouverts_ = i;
+                return;
+            }
+        }
+        seuls_ = true;
+        fermantSeul_ = true;
+    }
+    // Every bracket paired with another.
+    bool paires() const { return !seuls_ && !debordes_ && ouverts_ == 0; }
+    // None left open for a later one to close.
+    bool fermes() const { return !debordes_ && ouverts_ == 0; }
+    // None that closes one opened before.
+    bool sansFermantSeul() const { return !fermantSeul_; }
+    std::size_t ouverts() const { return debordes_ ? fermants_.size() + 1 : ouverts_; }
+    std::size_t vus() const { return vus_; }
+    static constexpr std::size_t Maximum = 63;
+
+  private:
+    std::array<char32_t, Maximum> fermants_{};
+    std::size_t ouverts_ = 0;
+    std::size_t vus_ = 0;
+    bool seuls_ = false;
+    bool fermantSeul_ = false;
+    bool debordes_ = false;
+};
+
+// A part between blanks, as the bidirectional algorithm reads it: the direction of its letters
+// (left to right or right to left; a number has none), and the signs before its first letter or
+// after its last letter or digit, which take their direction from the text around.
+class SensDePartie {
+  public:
+    void ajoute(char32_t c) {
+        const QChar::Direction d = classeBidi(c);
+        if (d == QChar::DirNSM) {
+            // A mark takes the class of what it is on: nothing at the start of a part.
+            if (vide_) valide_ = false;
+            vide_ = false;
+            return;
+        }
+        const bool lettre = d == QChar::DirL || d == QChar::DirR || d == QChar::DirAL;
+        const bool chiffre = d == QChar::DirEN || d == QChar::DirAN;
+        if (vide_) bordDebut_ = !lettre && !chiffre;
+        vide_ = false;
+        if (lettre) {
+            const QChar::Direction l = d == QChar::DirL ? QChar::DirL : QChar::DirR;
+            // Digits before the first letter are Arabic after an Arabic letter in the text.
+            if (nombre_ || (sens_ != QChar::DirON && sens_ != l)) valide_ = false;
+            sens_ = l;
+        } else if (chiffre) {
+            if (sens_ == QChar::DirON) nombre_ = true;
+            // Beside left-to-right letters, an Arabic digit stands for right to left.
+            if (d == QChar::DirAN && sens_ == QChar::DirL) valide_ = false;
+        } else if (nombre_) {
+            // Between European digits, Arabic ones or either, only a single comma, stop, colon
+            // or slash joins them the same way.
+            if (d != QChar::DirCS || bordFin_) valide_ = false;
+        }
+        if (crochet(c)) crochets_.ajoute(c);
+        bordFin_ = !lettre && !chiffre;
+    }
+    bool vide() const { return vide_; }
+    // Whether it resolves within itself but for its edges: letters of one direction, or a
+    // number without signs at its edges, with its brackets paired within it.
+    bool valide() const { return valideHorsCrochets() && crochets_.paires(); }
+    bool valideHorsCrochets() const {
+        return !vide_ && valide_ && (nombre_ ? !bordDebut_ && !bordFin_ : sens_ != QChar::DirON);
+    }
+    const Crochets& crochets() const { return crochets_; }
+    QChar::Direction sens() const { return sens_; }
+    bool nombre() const { return nombre_; }
+    bool bordDebut() const { return bordDebut_; }
+    bool bordFin() const { return bordFin_; }
+
+  private:
+    bool vide_ = true;
+    bool valide_ = true;
+    bool nombre_ = false;
+    bool bordDebut_ = false;
+    bool bordFin_ = false;
+    QChar::Direction sens_ = QChar::DirON;
+    Crochets crochets_;
+};
+
+// Whether every part of a text written in both directions takes in it the levels it takes
+// alone, and every text before a blank the levels it takes alone, so Qt's runs are the same.
+// Signs between two parts take the direction of both where they share it and the text's
+// otherwise: a part may have signs at its edges only toward a part of its own direction, and
+// at its end only where that is the text's. The measure of a blank beside a sign is made
+// alone, where it has the direction of the letter on the other side, or left to right: beside
+// right-to-left signs, a blank must have a letter on its other side.
+inline bool partiesAuxMemesNiveaux(std::u32string_view texte) {
+    QChar::Direction base = QChar::DirON;
+    SensDePartie precedente;
+    SensDePartie partie;
+    int blancs = 0;
+    const auto versLaPrecedente = [&] {
+        if (precedente.vide())
+            return !(partie.bordDebut() && partie.sens() == QChar::DirR && blancs > 0);
+        if (!precedente.bordFin() && !partie.bordDebut()) return true;
+        if (precedente.nombre() || partie.nombre() || precedente.sens() != partie.sens())
+            return false;
+        return partie.sens() == QChar::DirL ||
+               (blancs == 1 && !(precedente.bordFin() && partie.bordDebut()));
+    };
+    const auto termine = [&] {
+        if (partie.vide()) return true;
+        if (!partie.valide()) return false;
+        if (base == QChar::DirON) base = partie.sens();
+        if (partie.bordFin() && partie.sens() != base) return false;
+        if (!versLaPrecedente()) return false;
+        precedente = partie;
+        partie = {};
+        blancs = 0;
+        return true;
+    };
+    for (const char32_t c : texte) {
+        if (c == Blanc) {
+            if (!termine()) return false;
+            ++blancs;
+        } else {
+            partie.ajoute(c);
+        }
+    }
+    if (!termine()) return false;
+    return !(precedente.bordFin() && precedente.sens() == QChar::DirR && blancs > 0);
+}
+
+// What in a text decides whether its width may be summed: a character that is not, line feeds,
+// text written right to left, anything else beside it but blanks, tabs, and how its parts are
+// written.
+enum Trait : unsigned {
+    TraitsInconnus = ~0u,
+    NonSommable = 1,
+    SautDeLigne = 2,
+    DroiteAGauche = 4,
+    AutreQueDroiteAGauche = 8,
+    AvecTabulation = 16,
+    Jointe = 32,
+    NiveauxIncertains = 64
+};
+inline unsigned traits(std::u32string_view texte) {
+    unsigned t = 0;
+    for (std::size_t i = 0; i < texte.size(); ++i) {
+        const char32_t c = texte[i];
+        if (c == Blanc) continue;
+        if (jointe(c)) {
+            t |= Jointe | (c < 0xE00 ? DroiteAGauche : AutreQueDroiteAGauche);
+            // Arabic that starts with a mark may draw it on a dotted circle in a line, and not
+            // alone.
+            if (i == 0 && c < 0xE00 && marqueJointe(c)) t |= NonSommable;
+        } else if (c == U'\n') {
+            t |= SautDeLigne;
+        } else if (c == Tabulation) {
+            t |= AvecTabulation;
+        } else if (!sommable(c)) {
+            t |= NonSommable;
+        } else if (c >= 0x590 && c < 0x600) {
+            t |= DroiteAGauche;
+        } else {
+            t |= AutreQueDroiteAGauche;
+        }
+    }
+    if ((t & DroiteAGauche) && (t & AutreQueDroiteAGauche) && !partiesAuxMemesNiveaux(texte)) {
+        t |= NiveauxIncertains;
+    }
+    return t;
+}
+// Qt's measure of the whole is then the sum. Text written right to left sets the direction of
+// a text that starts with it, which changes the levels of the signs between parts of both
+// directions, so their runs and kerning: beside anything else, it is summed only where every
+// part keeps its levels, with no brackets. A line feed or a tab beside it moves what follows.
+inline bool sommeExacte(unsigned t) {
+    if (t & NonSommable) return false;
+    if ((t & AvecTabulation) && (t & SautDeLigne)) return false;
+    if (!(t & DroiteAGauche)) return true;
+    if (t & (SautDeLigne | AvecTabulation)) return false;
+    return !(t & AutreQueDroiteAGauche) || !(t & NiveauxIncertains);
+}
+
+// What a part after a blank meets of the text before it: the direction of the text (of its
+// first letter, none without one) and of its last letter, whether it ends with a letter or with
+// signs (which take their direction from what follows), and whether it leaves a bracket open
+// (which the part may close).
+struct FinDeTexte {
+    QChar::Direction base = QChar::DirON;
+    QChar::Direction derniere = QChar::DirON;
+    bool surUneLettre = false;
+    bool surDesSignes = false;
+    // Those it leaves open.
+    std::size_t crochetsOuverts = 0;
+};
+inline FinDeTexte finDe(std::u32string_view texte) {
+    FinDeTexte fin;
+    Crochets crochets;
+    for (const char32_t c : texte) {
+        if (c == Blanc) continue;
+        const QChar::Direction d = classeBidi(c);
+        if (d == QChar::DirNSM) continue;
+        const bool lettre = d == QChar::DirL || d == QChar::DirR || d == QChar::DirAL;
+        if (lettre) {
+            fin.derniere = d == QChar::DirL ? QChar::DirL : QChar::DirR;
+            if (fin.base == QChar::DirON) fin.base = fin.derniere;
+        }
+        fin.surUneLettre = lettre;
+        fin.surDesSignes = !lettre && d != QChar::DirEN && d != QChar::DirAN;
+        if (crochet(c)) crochets.ajoute(c);
+    }
+    fin.crochetsOuverts = crochets.ouverts();
+    return fin;
+}
+// Whether a part after a blank takes the levels it takes alone, and leaves the text before it
+// its own: the part resolves within itself, closes no bracket the text left open (nor opens so
+// many that Qt pairs none), and the signs on either side of the blank are between letters of one
+// direction, the part's, which is the text's where the text ends with them. Right to left, the
+// measure of the blank alone sees that direction only with a letter on its other side. Digits
+// after a left-to-right letter go with it; otherwise they stand for right to left.
+inline bool accrochable(std::u32string_view avant, std::u32string_view partie) {
+    SensDePartie sens;
+    for (const char32_t c : partie)
+        sens.ajoute(c);
+    if (!sens.valideHorsCrochets()) return false;
+    const FinDeTexte fin = finDe(avant);
+    if (fin.base == QChar::DirON) return false;
+    if (fin.crochetsOuverts > 0 &&
+        (!sens.crochets().sansFermantSeul() ||
+         fin.crochetsOuverts + sens.crochets().vus() > Crochets::Maximum)) {
+        return false;
+    }
+    if (sens.bordFin() && sens.sens() != fin.base) return false;
+    if (!fin.surDesSignes && !sens.bordDebut()) return true;
+    const QChar::Direction d = sens.nombre() ? QChar::DirL : sens.sens();
+    if (fin.derniere != d || (fin.surDesSignes && fin.base != d)) return false;
+    if (d == QChar::DirL) return true;
+    const bool lettreABord = fin.surDesSignes ? !sens.bordDebut() : fin.surUneLettre;
+    return avant.back() != Blanc && lettreABord;
+}
+
+// Qt gives signs and blanks the script of the letters before them (at the start of a text,
+// of those after), and a font kerns a sign only with letters of the same script, or only with
+// none (Norasi kerns "1," alone, not after "Tour "), and may kern a blank after a sign in one
+// script and not in another (Liberation Sans kerns "’ " after Arabic letters, not before a
+// Hebrew one). So: a part that starts with signs takes after a blank the script of the text
+// before, and alone that of its first letter; signs that end the text before, and the blank,
+// take that text's script, and measured beside the part's first letter, its script; a part of
+// signs alone (a number) takes after a blank the script of the text before, and alone none,
+// which changes nothing for a single character the font draws (a glyph's advance is its own;
+// another font may draw it in another script); signs before the first letter of a text take its
+// script, and alone none.
+template <class DansLaPolice>
+bool memeEcriture(std::u32string_view avant, std::u32string_view partie,
+                  DansLaPolice&& dansLaPolice) {
+    const auto propre = [](char32_t c) { return QChar::script(c) > QChar::Script_Common; };
+    if (partie.empty()) return true;
+    // Most often the part starts with a letter, and the text before ends with one.
+    const auto derniere = std::find_if(avant.rbegin(), avant.rend(), propre);
+    if (derniere == avant.rend()) {
+        return std::all_of(avant.begin(), avant.end(), [](char32_t c) { return c == Blanc; }) ||
+               std::none_of(partie.begin(), partie.end(), propre);
+    }
+    const auto finAvant =
+        std::find_if(avant.rbegin(), avant.rend(), [](char32_t c) { return c != Blanc; });
+    if (propre(partie.front()) && finAvant == derniere) return true;
+    const auto premiere = std::find_if(partie.begin(), partie.end(), propre);
+    if (premiere == partie.end()) return partie.size() == 1 && dansLaPolice(partie.front());
+    return QChar::script(*premiere) == QChar::script(*derniere);
+}
+
+}  // namespace vitrail::qt
