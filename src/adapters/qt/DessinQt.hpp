@@ -242,15 +242,19 @@ class MesuresPolices {
         double largeur = 0;
         // What it holds that decides how it may be summed with more.
         unsigned traits = 0;
+        // How it ends, once a part after it was in the other direction.
+        std::optional<FinDeTexte> fin;
     };
     const std::array<Recente, 2>& recentes() const { return recentes_; }
-    void retientRecente(const Police& police, const Texte& texte, double largeur, unsigned traits) {
+    void retientRecente(const Police& police, const Texte& texte, double largeur, unsigned traits,
+                        const std::optional<FinDeTexte>& fin) {
         Recente& r = recentes_[suivante_];
         suivante_ = (suivante_ + 1) % recentes_.size();
         r.police = &police;
         r.texte = texte;
         r.largeur = largeur;
         r.traits = traits;
+        r.fin = fin;
     }
 
   private:
@@ -276,10 +280,14 @@ class DessinQt : public EtatDessin<Base> {
         }
         Police& p = policeEnCours();
         unsigned t = TraitsInconnus;
+        finVue_.reset();
         const double l = largeurBrute(p, texte, &t);
         if (texte.size() <= LongueurSommableMaximum) {
             if (t == TraitsInconnus) t = traits(texte);
-            if (prolongeable(p, texte, t)) mesures_.retientRecente(p, texte, l, t);
+            std::optional<FinDeTexte> fin;
+            if (finVue_ && finVue_->texte == texte.data() && finVue_->taille == texte.size())
+                fin = finVue_->fin;
+            if (prolongeable(p, texte, t, fin)) mesures_.retientRecente(p, texte, l, t, fin);
         }
         return enTwips(l);
     }
@@ -529,11 +537,13 @@ class DessinQt : public EtatDessin<Base> {
 
     // Whether a blank and a part after it may be summed with the text: where its own width is
     // the sum, or it was measured whole in both directions and has a letter (`accrochable`
-    // tells which parts).
-    bool prolongeable(Police& p, std::u32string_view texte, unsigned t) {
+    // tells which parts). How it ends is left in `fin` where read.
+    bool prolongeable(Police& p, std::u32string_view texte, unsigned t,
+                      std::optional<FinDeTexte>& fin) {
         if (sommeExacte(p, t)) return true;
         if (!(t & NiveauxIncertains) || !sommeExacte(p, t & ~NiveauxIncertains)) return false;
-        return finDe(texte).base != QChar::DirON;
+        if (!fin) fin = finDe(texte);
+        return fin->base() != QChar::DirON;
     }
     // Qt shapes the runs of each font apart: where another font than the blank's draws a script
     // that joins or stacks, each word of it is shaped in a line as it is alone (or, if it starts
@@ -787,11 +797,15 @@ class DessinQt : public EtatDessin<Base> {
             const unsigned traitsPartie = traits(texte.substr(blanc));
             unsigned t = r.traits | traitsPartie;
             // In both directions, the levels of each part depend on the others, but a part may
-            // keep its own after a text that keeps its own.
+            // keep its own after a text that keeps its own. How the text ends is read once, then
+            // carried from each text to the next.
             if ((t & DroiteAGauche) && (t & AutreQueDroiteAGauche)) {
-                t = traits(texte);
-                if ((t & NiveauxIncertains) && accrochable(r.texte, partie))
-                    t &= ~NiveauxIncertains;
+                FinDeTexte fin = r.fin ? *r.fin : finDe(r.texte);
+                if (!accrochable(fin, partie)) return std::nullopt;
+                t &= ~NiveauxIncertains;
+                for (const char32_t c : texte.substr(blanc))
+                    fin.ajoute(c);
+                finVue_ = FinVue{texte.data(), texte.size(), fin};
             }
             if (!sommeExacte(p, t)) return std::nullopt;
             if (!blancNeutre(p, n > 0 ? texte[n - 1] : 0, partie.empty() ? 0 : partie.front())) {
@@ -889,6 +903,13 @@ class DessinQt : public EtatDessin<Base> {
     }
 
     MesuresPolices mesures_;
+    // How the text `parRecente` last summed in both directions ends.
+    struct FinVue {
+        const char32_t* texte;
+        std::size_t taille;
+        FinDeTexte fin;
+    };
+    std::optional<FinVue> finVue_;
     std::vector<ImageConnue> images_;
     // Text is drawn in the surface's text colour, which nothing changes.
     std::int32_t foreColor_ = 0;

@@ -337,31 +337,42 @@ inline bool sommeExacte(unsigned t) {
 // first letter, none without one) and of its last letter, whether it ends with a letter or with
 // signs (which take their direction from what follows), and whether it leaves a bracket open
 // (which the part may close).
-struct FinDeTexte {
-    QChar::Direction base = QChar::DirON;
-    QChar::Direction derniere = QChar::DirON;
-    bool surUneLettre = false;
-    bool surDesSignes = false;
+class FinDeTexte {
+  public:
+    void ajoute(char32_t c) {
+        surUnBlanc_ = c == Blanc;
+        if (surUnBlanc_) return;
+        const QChar::Direction d = classeBidi(c);
+        if (d == QChar::DirNSM) return;
+        const bool lettre = d == QChar::DirL || d == QChar::DirR || d == QChar::DirAL;
+        if (lettre) {
+            derniere_ = d == QChar::DirL ? QChar::DirL : QChar::DirR;
+            if (base_ == QChar::DirON) base_ = derniere_;
+        }
+        surUneLettre_ = lettre;
+        surDesSignes_ = !lettre && d != QChar::DirEN && d != QChar::DirAN;
+        if (crochet(c)) crochets_.ajoute(c);
+    }
+    QChar::Direction base() const { return base_; }
+    QChar::Direction derniere() const { return derniere_; }
+    bool surUneLettre() const { return surUneLettre_; }
+    bool surDesSignes() const { return surDesSignes_; }
+    bool surUnBlanc() const { return surUnBlanc_; }
     // Those it leaves open.
-    std::size_t crochetsOuverts = 0;
+    std::size_t crochetsOuverts() const { return crochets_.ouverts(); }
+
+  private:
+    QChar::Direction base_ = QChar::DirON;
+    QChar::Direction derniere_ = QChar::DirON;
+    bool surUneLettre_ = false;
+    bool surDesSignes_ = false;
+    bool surUnBlanc_ = false;
+    Crochets crochets_;
 };
 inline FinDeTexte finDe(std::u32string_view texte) {
     FinDeTexte fin;
-    Crochets crochets;
-    for (const char32_t c : texte) {
-        if (c == Blanc) continue;
-        const QChar::Direction d = classeBidi(c);
-        if (d == QChar::DirNSM) continue;
-        const bool lettre = d == QChar::DirL || d == QChar::DirR || d == QChar::DirAL;
-        if (lettre) {
-            fin.derniere = d == QChar::DirL ? QChar::DirL : QChar::DirR;
-            if (fin.base == QChar::DirON) fin.base = fin.derniere;
-        }
-        fin.surUneLettre = lettre;
-        fin.surDesSignes = !lettre && d != QChar::DirEN && d != QChar::DirAN;
-        if (crochet(c)) crochets.ajoute(c);
-    }
-    fin.crochetsOuverts = crochets.ouverts();
+    for (const char32_t c : texte)
+        fin.ajoute(c);
     return fin;
 }
 // Whether a part after a blank takes the levels it takes alone, and leaves the text before it
@@ -370,25 +381,24 @@ inline FinDeTexte finDe(std::u32string_view texte) {
 // direction, the part's, which is the text's where the text ends with them. Right to left, the
 // measure of the blank alone sees that direction only with a letter on its other side. Digits
 // after a left-to-right letter go with it; otherwise they stand for right to left.
-inline bool accrochable(std::u32string_view avant, std::u32string_view partie) {
+inline bool accrochable(const FinDeTexte& fin, std::u32string_view partie) {
     SensDePartie sens;
     for (const char32_t c : partie)
         sens.ajoute(c);
     if (!sens.valideHorsCrochets()) return false;
-    const FinDeTexte fin = finDe(avant);
-    if (fin.base == QChar::DirON) return false;
-    if (fin.crochetsOuverts > 0 &&
+    if (fin.base() == QChar::DirON) return false;
+    if (fin.crochetsOuverts() > 0 &&
         (!sens.crochets().sansFermantSeul() ||
-         fin.crochetsOuverts + sens.crochets().vus() > Crochets::Maximum)) {
+         fin.crochetsOuverts() + sens.crochets().vus() > Crochets::Maximum)) {
         return false;
     }
-    if (sens.bordFin() && sens.sens() != fin.base) return false;
-    if (!fin.surDesSignes && !sens.bordDebut()) return true;
+    if (sens.bordFin() && sens.sens() != fin.base()) return false;
+    if (!fin.surDesSignes() && !sens.bordDebut()) return true;
     const QChar::Direction d = sens.nombre() ? QChar::DirL : sens.sens();
-    if (fin.derniere != d || (fin.surDesSignes && fin.base != d)) return false;
+    if (fin.derniere() != d || (fin.surDesSignes() && fin.base() != d)) return false;
     if (d == QChar::DirL) return true;
-    const bool lettreABord = fin.surDesSignes ? !sens.bordDebut() : fin.surUneLettre;
-    return avant.back() != Blanc && lettreABord;
+    const bool lettreABord = fin.surDesSignes() ? !sens.bordDebut() : fin.surUneLettre();
+    return !fin.surUnBlanc() && lettreABord;
 }
 
 // Qt gives signs and blanks the script of the letters before them (at the start of a text,
