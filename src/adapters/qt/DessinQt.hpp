@@ -792,7 +792,8 @@ class DessinQt : public EtatDessin<Base> {
             const std::size_t n = r.texte.size();
             if (r.police != &p || n != blanc || !texte.starts_with(r.texte)) continue;
             const std::u32string_view partie = texte.substr(blanc + 1);
-            if (!memeEcriture(r.texte, partie, dansLaPoliceDe(p))) return std::nullopt;
+            if (!memeEcriture(r.texte, partie, r.traits & AvecLettre, dansLaPoliceDe(p)))
+                return std::nullopt;
             // With its blank: a part may start with a mark.
             const unsigned traitsPartie = traits(texte.substr(blanc));
             unsigned t = r.traits | traitsPartie;
@@ -854,6 +855,8 @@ class DessinQt : public EtatDessin<Base> {
         if (blanc == std::u32string_view::npos) return std::nullopt;
         traitsVus = traits(texte);
         if (!sommeExacte(p, traitsVus)) return std::nullopt;
+        const std::size_t premiereLettre = static_cast<std::size_t>(
+            std::find_if(texte.begin(), texte.end(), ecriturePropre) - texte.begin());
         // From the right, part after part, until the text before a blank is one measured.
         double somme = 0;
         std::size_t fin = texte.size();
@@ -862,7 +865,8 @@ class DessinQt : public EtatDessin<Base> {
             const char32_t apres = blanc + 1 < texte.size() ? texte[blanc + 1] : 0;
             if (!blancNeutre(p, avant, apres)) return std::nullopt;
             const std::u32string_view partie = texte.substr(blanc + 1, fin - blanc - 1);
-            if (!memeEcriture(texte.substr(0, blanc), partie, dansLaPoliceDe(p)))
+            if (!memeEcriture(texte.substr(0, blanc), partie, premiereLettre < blanc,
+                              dansLaPoliceDe(p)))
                 return std::nullopt;
             somme += largeurApresBlanc(p, partie);
             fin = blanc;

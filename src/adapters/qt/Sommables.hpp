@@ -281,6 +281,12 @@ inline bool partiesAuxMemesNiveaux(std::u32string_view texte) {
     return !(precedente.bordFin() && precedente.sens() == QChar::DirR && blancs > 0);
 }
 
+// A letter of a script of its own, not one of the signs, digits and blanks all scripts share.
+inline bool ecriturePropre(char32_t c) {
+    if (c < 0x80) return (c | 0x20) >= U'a' && (c | 0x20) <= U'z';
+    return QChar::script(c) > QChar::Script_Common;
+}
+
 // What in a text decides whether its width may be summed: a character that is not, line feeds,
 // text written right to left, anything else beside it but blanks, tabs, and how its parts are
 // written.
@@ -292,13 +298,15 @@ enum Trait : unsigned {
     AutreQueDroiteAGauche = 8,
     AvecTabulation = 16,
     Jointe = 32,
-    NiveauxIncertains = 64
+    NiveauxIncertains = 64,
+    AvecLettre = 128
 };
 inline unsigned traits(std::u32string_view texte) {
     unsigned t = 0;
     for (std::size_t i = 0; i < texte.size(); ++i) {
         const char32_t c = texte[i];
         if (c == Blanc) continue;
+        if (ecriturePropre(c)) t |= AvecLettre;
         if (jointe(c)) {
             t |= Jointe | (c < 0xE00 ? DroiteAGauche : AutreQueDroiteAGauche);
             // Arabic that starts with a mark may draw it on a dotted circle in a line, and not
@@ -412,23 +420,25 @@ inline bool accrochable(const FinDeTexte& fin, std::u32string_view partie) {
 // which changes nothing for a single character the font draws (a glyph's advance is its own;
 // another font may draw it in another script); signs before the first letter of a text take its
 // script, and alone none.
+// `avantAvecLettre`: whether the text before holds a letter, which the caller knows without
+// reading it all again.
 template <class DansLaPolice>
-bool memeEcriture(std::u32string_view avant, std::u32string_view partie,
+bool memeEcriture(std::u32string_view avant, std::u32string_view partie, bool avantAvecLettre,
                   DansLaPolice&& dansLaPolice) {
-    const auto propre = [](char32_t c) { return QChar::script(c) > QChar::Script_Common; };
     if (partie.empty()) return true;
-    // Most often the part starts with a letter, and the text before ends with one.
-    const auto derniere = std::find_if(avant.rbegin(), avant.rend(), propre);
-    if (derniere == avant.rend()) {
+    if (!avantAvecLettre) {
         return std::all_of(avant.begin(), avant.end(), [](char32_t c) { return c == Blanc; }) ||
-               std::none_of(partie.begin(), partie.end(), propre);
+               std::none_of(partie.begin(), partie.end(), ecriturePropre);
     }
+    // Most often the part starts with a letter, and the text before ends with one.
     const auto finAvant =
         std::find_if(avant.rbegin(), avant.rend(), [](char32_t c) { return c != Blanc; });
-    if (propre(partie.front()) && finAvant == derniere) return true;
-    const auto premiere = std::find_if(partie.begin(), partie.end(), propre);
+    if (finAvant == avant.rend()) return false;
+    if (ecriturePropre(partie.front()) && ecriturePropre(*finAvant)) return true;
+    const auto premiere = std::find_if(partie.begin(), partie.end(), ecriturePropre);
     if (premiere == partie.end()) return partie.size() == 1 && dansLaPolice(partie.front());
-    return QChar::script(*premiere) == QChar::script(*derniere);
+    const auto derniere = std::find_if(finAvant, avant.rend(), ecriturePropre);
+    return derniere != avant.rend() && QChar::script(*premiere) == QChar::script(*derniere);
 }
 
 }  // namespace vitrail::qt
