@@ -163,8 +163,6 @@ class Crochets {
     }
     // Every bracket paired with another.
     bool paires() const { return !seuls_ && !debordes_ && ouverts_ == 0; }
-    // None left open for a later one to close.
-    bool fermes() const { return !debordes_ && ouverts_ == 0; }
     // None that closes one opened before.
     bool sansFermantSeul() const { return !fermantSeul_; }
     std::size_t ouverts() const { return debordes_ ? fermants_.size() + 1 : ouverts_; }
