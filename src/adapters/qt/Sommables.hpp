@@ -129,6 +129,18 @@ inline QChar::Direction classeBidi(char32_t c) {
     return QChar::direction(c);
 }
 
+// A letter gives its direction to the text; a digit stands for one; anything else is a sign.
+inline bool lettreForte(QChar::Direction d) {
+    return d == QChar::DirL || d == QChar::DirR || d == QChar::DirAL;
+}
+inline bool chiffre(QChar::Direction d) {
+    return d == QChar::DirEN || d == QChar::DirAN;
+}
+// Left to right or right to left, Arabic letters going with the others.
+inline QChar::Direction sensDeLettre(QChar::Direction d) {
+    return d == QChar::DirL ? QChar::DirL : QChar::DirR;
+}
+
 // A character Qt pairs as a bracket.
 inline bool crochet(char32_t c) {
     if (c < 0x80) return c == U'(' || c == U')' || c == U'[' || c == U']' || c == U'{' || c == U'}';
@@ -191,16 +203,16 @@ class SensDePartie {
             vide_ = false;
             return;
         }
-        const bool lettre = d == QChar::DirL || d == QChar::DirR || d == QChar::DirAL;
-        const bool chiffre = d == QChar::DirEN || d == QChar::DirAN;
-        if (vide_) bordDebut_ = !lettre && !chiffre;
+        const bool lettre = lettreForte(d);
+        const bool numerique = chiffre(d);
+        if (vide_) bordDebut_ = !lettre && !numerique;
         vide_ = false;
         if (lettre) {
-            const QChar::Direction l = d == QChar::DirL ? QChar::DirL : QChar::DirR;
+            const QChar::Direction l = sensDeLettre(d);
             // Digits before the first letter are Arabic after an Arabic letter in the text.
             if (nombre_ || (sens_ != QChar::DirON && sens_ != l)) valide_ = false;
             sens_ = l;
-        } else if (chiffre) {
+        } else if (numerique) {
             if (sens_ == QChar::DirON) nombre_ = true;
             // Beside left-to-right letters, an Arabic digit stands for right to left.
             if (d == QChar::DirAN && sens_ == QChar::DirL) valide_ = false;
@@ -210,7 +222,7 @@ class SensDePartie {
             if (d != QChar::DirCS || bordFin_) valide_ = false;
         }
         if (crochet(c)) crochets_.ajoute(c);
-        bordFin_ = !lettre && !chiffre;
+        bordFin_ = !lettre && !numerique;
     }
     bool vide() const { return vide_; }
     // Whether it resolves within itself but for its edges: letters of one direction, or a
@@ -350,13 +362,13 @@ class FinDeTexte {
         if (surUnBlanc_) return;
         const QChar::Direction d = classeBidi(c);
         if (d == QChar::DirNSM) return;
-        const bool lettre = d == QChar::DirL || d == QChar::DirR || d == QChar::DirAL;
+        const bool lettre = lettreForte(d);
         if (lettre) {
-            derniere_ = d == QChar::DirL ? QChar::DirL : QChar::DirR;
+            derniere_ = sensDeLettre(d);
             if (base_ == QChar::DirON) base_ = derniere_;
         }
         surUneLettre_ = lettre;
-        surDesSignes_ = !lettre && d != QChar::DirEN && d != QChar::DirAN;
+        surDesSignes_ = !lettre && !chiffre(d);
         if (crochet(c)) crochets_.ajoute(c);
     }
     QChar::Direction base() const { return base_; }
