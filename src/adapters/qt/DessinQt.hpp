@@ -136,6 +136,11 @@ struct Famille {
     std::unordered_map<char32_t, bool> dessinesAilleurs;
     // Scripts for which the font without fallback takes another face than with it, at a size.
     std::set<int> autreFaceSansRepli;
+    // The family of the one other face that draws a character, as an index in `autresFaces`
+    // (-1: none, or not known). Found by laying the character out alone: Qt takes the first
+    // fallback of the character's script that draws it, at any size.
+    std::unordered_map<char32_t, int> faceAilleurs;
+    std::vector<QString> autresFaces;
     // An ideograph no font draws, which stands for every other such one (0: none met yet).
     char32_t ideogrammeManquant = 0;
     // The widest of the characters other fonts draw, each measured at a size no smaller than
@@ -160,6 +165,15 @@ struct Police {
     std::optional<QFont> seule;
     std::optional<QFontMetricsF> metriquesSeules;
     std::map<int, bool> memeFace;
+    // Each other face alone, made when first needed, by its index in the family's list.
+    struct FaceSeule {
+        FaceSeule(const QFont& f, QPaintDevice& appareil) : font(f), metriques(f, &appareil) {}
+        QFont font;
+        QFontMetricsF metriques;
+        // By script: whether a text of it takes this face alone as it does with fallback.
+        std::map<int, bool> memeFace;
+    };
+    std::map<int, FaceSeule> facesSeules;
     double hauteur;
     TableLargeurs largeurs;
     // How far a blank between these two characters (0: none) takes the width from a plain sum.
@@ -528,6 +542,7 @@ class DessinQt : public EtatDessin<Base> {
     static constexpr char32_t CercleEnPointilles = 0x25CC;
     static constexpr std::size_t AilleursMaximum = 1 << 14;
     static constexpr std::size_t HorsPoliceMaximum = 1 << 17;
+    static constexpr std::size_t FacesAilleursMaximum = 1 << 10;
     // Those known for every size of a font: as many as a long text of distinct words has.
     static constexpr std::size_t PairesParPoliceMaximum = 1 << 18;
 
@@ -651,9 +666,64 @@ class DessinQt : public EtatDessin<Base> {
     // such character of every text it measures. A text of characters that are the font's own or
     // no font's is drawn in the font's face alone, with its missing glyph for the others: it
     // measures the same without fallback, where that takes the same face.
+    // Likewise, Qt asks fontconfig, for each character another font draws, whether each
+    // fallback before that font draws it: a text of one script that one other face draws all
+    // of measures the same in that face alone.
     double mesureDirecte(Police& p, std::u32string_view texte) {
         const QString q = QString::fromUcs4(texte.data(), static_cast<qsizetype>(texte.size()));
-        return (sansRepli(p, texte) ? *p.metriquesSeules : p.metriques).horizontalAdvance(q);
+        if (sansRepli(p, texte)) return p.metriquesSeules->horizontalAdvance(q);
+        if (const QFontMetricsF* seule = uneFaceAilleurs(p, texte))
+            return seule->horizontalAdvance(q);
+        return p.metriques.horizontalAdvance(q);
+    }
+    const QFontMetricsF* uneFaceAilleurs(Police& p, std::u32string_view texte) {
+        if (texte.empty()) return nullptr;
+        const int ecriture = QChar::script(texte.front());
+        const int indice = faceAilleurs(p, texte.front());
+        if (indice < 0) return nullptr;
+        for (const char32_t c : texte.substr(1)) {
+            if (QChar::script(c) != ecriture || faceAilleurs(p, c) != indice) return nullptr;
+        }
+        auto [entree, nouvelle] = p.facesSeules.try_emplace(indice, p.font, appareil());
+        Police::FaceSeule& seule = entree->second;
+        if (nouvelle) {
+            seule.font.setFamilies({p.famille->autresFaces[static_cast<std::size_t>(indice)]});
+            seule.font.setStyleStrategy(
+                QFont::StyleStrategy(seule.font.styleStrategy() | QFont::NoFontMerging));
+            seule.metriques = QFontMetricsF(seule.font, &appareil());
+        }
+        const auto [memeFace, aVerifier] = seule.memeFace.try_emplace(ecriture, false);
+        if (aVerifier) {
+            const QString c = QString::fromUcs4(&texte.front(), 1);
+            memeFace->second = memesFaces(face(c, p.font), face(c, seule.font));
+        }
+        return memeFace->second ? &seule.metriques : nullptr;
+    }
+    // Only characters Qt gives a face each on their own: no mark, joiner or selector that
+    // follows the face of the character before, and no control.
+    int faceAilleurs(Police& p, char32_t c) {
+        Famille& famille = *p.famille;
+        if (const auto connue = famille.faceAilleurs.find(c); connue != famille.faceAilleurs.end())
+            return connue->second;
+        // Laying a character out costs about a hundred of Qt's own lookups: a text of
+        // thousands of distinct characters would not pay it back.
+        if (famille.faceAilleurs.size() >= FacesAilleursMaximum) return -1;
+        int& indice = famille.faceAilleurs[c];
+        indice = -1;
+        const QChar::Category categorie = QChar::category(c);
+        if (c == Blanc || categorie == QChar::Mark_NonSpacing ||
+            categorie == QChar::Mark_SpacingCombining || categorie == QChar::Mark_Enclosing ||
+            categorie == QChar::Other_Control || categorie == QChar::Other_Format ||
+            categorie == QChar::Other_Surrogate || categorie == QChar::Separator_Line ||
+            categorie == QChar::Separator_Paragraph || dansLaPolice(p, c) || !dessineAilleurs(p, c))
+            return indice;
+        const std::optional<QRawFont> prise = face(QString::fromUcs4(&c, 1), p.font);
+        if (!prise || prise->familyName().isEmpty()) return indice;
+        const auto nom =
+            std::find(famille.autresFaces.begin(), famille.autresFaces.end(), prise->familyName());
+        indice = static_cast<int>(nom - famille.autresFaces.begin());
+        if (nom == famille.autresFaces.end()) famille.autresFaces.push_back(prise->familyName());
+        return indice;
     }
     bool sansRepli(Police& p, std::u32string_view texte) {
         bool manquant = false;
@@ -686,18 +756,20 @@ class DessinQt : public EtatDessin<Base> {
             p.metriquesSeules.emplace(*p.seule, &appareil());
         }
         const QString texte = QString::fromUcs4(&c, 1);
-        const std::optional<QRawFont> avec = face(texte, p.font);
-        const std::optional<QRawFont> sans = face(texte, *p.seule);
-        // A face is known by its names and its header (its checksum and dates): the face of a
-        // run may give no family name.
+        entree->second = memesFaces(face(texte, p.font), face(texte, *p.seule));
+        if (!entree->second) p.famille->autreFaceSansRepli.insert(ecriture);
+        return entree->second;
+    }
+    // A face is known by its names and its header (its checksum and dates): the face of a run
+    // may give no family name.
+    static bool memesFaces(const std::optional<QRawFont>& avec,
+                           const std::optional<QRawFont>& sans) {
         const auto tables = [](const QRawFont& f) {
             return std::pair(f.fontTable("name"), f.fontTable("head"));
         };
-        entree->second = avec && sans && !avec->fontTable("name").isEmpty() &&
-                         tables(*avec) == tables(*sans) && avec->pixelSize() == sans->pixelSize() &&
-                         avec->weight() == sans->weight() && avec->style() == sans->style();
-        if (!entree->second) p.famille->autreFaceSansRepli.insert(ecriture);
-        return entree->second;
+        return avec && sans && !avec->fontTable("name").isEmpty() &&
+               tables(*avec) == tables(*sans) && avec->pixelSize() == sans->pixelSize() &&
+               avec->weight() == sans->weight() && avec->style() == sans->style();
     }
     // The glyph runs of a text laid out on one line on the device, one per face.
     QList<QGlyphRun> suitesDe(const QString& texte, const QFont& f) {
