@@ -893,9 +893,10 @@ TEST(LargeursSommees, OfLinesInBothDirectionsAreThoseOfTheWholeLine) {
 }
 
 // Words whose every character another font draws, in one face or several (mathematical
-// letters are in three here, holes of their block in none), of one script or with signs that take
-// the script of the letters beside them, Arabic with and without marks, ideographs, symbols, in
-// fonts that draw some of them themselves, asked whole or as a wrap asks.
+// letters are in three here, holes of their block in none), of one script or with signs and digits
+// that take the script of the letters beside them (Arabic punctuation, the tatweel, CJK
+// punctuation, arrows and stars among Arabic letters), Arabic with and without marks, ideographs,
+// in fonts that draw some of them themselves, asked whole or as a wrap asks.
 TEST(LargeursSommees, OfWordsOtherFacesDrawAreThoseOfTheWholeWord) {
     qt::PlateformeQt::partagee();
     struct Plage {
@@ -911,7 +912,11 @@ TEST(LargeursSommees, OfWordsOtherFacesDrawAreThoseOfTheWholeWord) {
         {{0x2190, 0x21FF, 5}, {0x2600, 0x26FF, 7}, {0x2700, 0x27BF, 11}},
         {{0x1D400, 0x1D7FF, 7}, {0x0621, 0x064A, 3}},
         {{0x2200, 0x22FF, 3}, {0x1D400, 0x1D4FF, 5}},
-        {{0xAC00, 0xD7A3, 331}, {0x3041, 0x3096, 5}}};
+        {{0xAC00, 0xD7A3, 331}, {0x3041, 0x3096, 5}},
+        // Signs and digits that take the script of the letters beside them.
+        {{0x0621, 0x064A, 2}, {0x060C, 0x060C, 1}, {0x061B, 0x061F, 2}, {0x0660, 0x066D, 3}},
+        {{0x4E00, 0x9FFF, 89}, {0x3001, 0x3003, 1}, {0x300C, 0x3011, 1}, {0xFF01, 0xFF0F, 3}},
+        {{0x2190, 0x21FF, 9}, {0x2600, 0x26FF, 13}, {0x0621, 0x064A, 5}}};
     std::vector<std::vector<char32_t>> caracteres;
     for (const auto& plages : Ensembles) {
         caracteres.emplace_back();

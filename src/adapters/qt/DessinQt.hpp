@@ -137,9 +137,10 @@ struct Famille {
     // Scripts for which the font without fallback takes another face than with it, at a size.
     std::set<int> autreFaceSansRepli;
     // The family of the one other face that draws a character, as an index in `autresFaces`
-    // (-1: none, or not known). Found by laying the character out alone: Qt takes the first
-    // fallback of the character's script that draws it, at any size.
-    std::unordered_map<char32_t, int> faceAilleurs;
+    // (-1: none, or not known), by the character and the script it takes from the letters beside
+    // it (0 for a letter). Found by laying it out after such a letter: Qt takes the first fallback
+    // of that script that draws the character, at any size.
+    std::unordered_map<std::uint64_t, int> faceAilleurs;
     std::vector<QString> autresFaces;
     // An ideograph no font draws, which stands for every other such one (0: none met yet).
     char32_t ideogrammeManquant = 0;
@@ -677,13 +678,21 @@ class DessinQt : public EtatDessin<Base> {
         return p.metriques.horizontalAdvance(q);
     }
     const QFontMetricsF* uneFaceAilleurs(Police& p, std::u32string_view texte) {
-        if (texte.empty()) return nullptr;
-        const int ecriture = QChar::script(texte.front());
-        const int indice = faceAilleurs(p, texte.front());
-        if (indice < 0) return nullptr;
-        for (const char32_t c : texte.substr(1)) {
-            if (QChar::script(c) != ecriture || faceAilleurs(p, c) != indice) return nullptr;
+        // Qt gives the signs and digits of a text the script of its letters: one script.
+        const auto lettre = std::find_if(texte.begin(), texte.end(), [](char32_t c) {
+            return QChar::script(c) > QChar::Script_Common;
+        });
+        const char32_t contexte = lettre == texte.end() ? 0 : *lettre;
+        const int ecriture = QChar::script(contexte);
+        int indice = -1;
+        for (const char32_t c : texte) {
+            const int propre = QChar::script(c);
+            if (propre > QChar::Script_Common && propre != ecriture) return nullptr;
+            const int prise = faceAilleurs(p, c, propre == ecriture ? 0 : contexte);
+            if (prise < 0 || (indice >= 0 && prise != indice)) return nullptr;
+            indice = prise;
         }
+        if (indice < 0) return nullptr;
         auto [entree, nouvelle] = p.facesSeules.try_emplace(indice, p.font, appareil());
         Police::FaceSeule& seule = entree->second;
         if (nouvelle) {
@@ -694,21 +703,27 @@ class DessinQt : public EtatDessin<Base> {
         }
         const auto [memeFace, aVerifier] = seule.memeFace.try_emplace(ecriture, false);
         if (aVerifier) {
-            const QString c = QString::fromUcs4(&texte.front(), 1);
-            memeFace->second = memesFaces(face(c, p.font), face(c, seule.font));
+            const char32_t c = contexte != 0 ? contexte : texte.front();
+            const QString q = QString::fromUcs4(&c, 1);
+            memeFace->second = memesFaces(face(q, p.font), face(q, seule.font));
         }
         return memeFace->second ? &seule.metriques : nullptr;
     }
     // Only characters Qt gives a face each on their own: no mark, joiner or selector that
-    // follows the face of the character before, and no control.
-    int faceAilleurs(Police& p, char32_t c) {
+    // follows the face of the character before, and no control. A sign or digit is laid out
+    // after the letter whose script it takes (`contexte`, 0: none).
+    int faceAilleurs(Police& p, char32_t c, char32_t contexte) {
         Famille& famille = *p.famille;
-        if (const auto connue = famille.faceAilleurs.find(c); connue != famille.faceAilleurs.end())
+        const auto ecriture =
+            static_cast<std::uint64_t>(contexte == 0 ? 0 : QChar::script(contexte));
+        const std::uint64_t cle = ecriture << 32 | c;
+        if (const auto connue = famille.faceAilleurs.find(cle);
+            connue != famille.faceAilleurs.end())
             return connue->second;
         // Laying a character out costs about a hundred of Qt's own lookups: a text of
         // thousands of distinct characters would not pay it back.
         if (famille.faceAilleurs.size() >= FacesAilleursMaximum) return -1;
-        int& indice = famille.faceAilleurs[c];
+        int& indice = famille.faceAilleurs[cle];
         indice = -1;
         const QChar::Category categorie = QChar::category(c);
         if (c == Blanc || categorie == QChar::Mark_NonSpacing ||
@@ -717,12 +732,17 @@ class DessinQt : public EtatDessin<Base> {
             categorie == QChar::Other_Surrogate || categorie == QChar::Separator_Line ||
             categorie == QChar::Separator_Paragraph || dansLaPolice(p, c) || !dessineAilleurs(p, c))
             return indice;
-        const std::optional<QRawFont> prise = face(QString::fromUcs4(&c, 1), p.font);
-        if (!prise || prise->familyName().isEmpty()) return indice;
-        const auto nom =
-            std::find(famille.autresFaces.begin(), famille.autresFaces.end(), prise->familyName());
-        indice = static_cast<int>(nom - famille.autresFaces.begin());
-        if (nom == famille.autresFaces.end()) famille.autresFaces.push_back(prise->familyName());
+        QString texte;
+        if (contexte != 0) texte = QString::fromUcs4(&contexte, 1);
+        const auto debut = static_cast<int>(texte.size());
+        texte += QString::fromUcs4(&c, 1);
+        const QList<QGlyphRun> suites = suitesDe(texte, p.font, debut);
+        if (suites.size() != 1 || !suites.front().rawFont().isValid()) return indice;
+        const QString nom = suites.front().rawFont().familyName();
+        if (nom.isEmpty()) return indice;
+        const auto connu = std::find(famille.autresFaces.begin(), famille.autresFaces.end(), nom);
+        indice = static_cast<int>(connu - famille.autresFaces.begin());
+        if (connu == famille.autresFaces.end()) famille.autresFaces.push_back(nom);
         return indice;
     }
     bool sansRepli(Police& p, std::u32string_view texte) {
@@ -772,12 +792,12 @@ class DessinQt : public EtatDessin<Base> {
                avec->weight() == sans->weight() && avec->style() == sans->style();
     }
     // The glyph runs of a text laid out on one line on the device, one per face.
-    QList<QGlyphRun> suitesDe(const QString& texte, const QFont& f) {
+    QList<QGlyphRun> suitesDe(const QString& texte, const QFont& f, int depuis = -1) {
         QTextLayout mise(texte, f, &appareil());
         mise.beginLayout();
         mise.createLine();
         mise.endLayout();
-        return mise.glyphRuns();
+        return mise.glyphRuns(depuis);
     }
     // The one face a text is drawn in on the device, if only one.
     std::optional<QRawFont> face(const QString& texte, const QFont& f) {
