@@ -1208,6 +1208,78 @@ TEST(LargeurAjouteeMaximum, BoundsWhatACharacterAddsInAnyScript) {
     EXPECT_GT(bornes, 500);
 }
 
+// Where no font draws a script, its characters are the missing glyphs of the font's own face:
+// the bound counts the characters of each one's decomposition and a dotted circle, and holds for
+// every prefix of words that start with marks, put vowels in two parts (Bengali, Kannada, Sinhala,
+// Khmer), decompose in three (Tibetan) or stack consonants, here in Indic scripts, Tibetan,
+// Khmer and Myanmar.
+TEST(LargeurAjouteeMaximum, BoundsWhatACharacterNoFontDrawsAdds) {
+    qt::PlateformeQt::partagee();
+    const char* const Parties[] = {"\u0928\u092e\u0938\u094d\u0924\u0947",
+                                   "\u093f",
+                                   "\u0915\u094d\u0937",
+                                   "\u0929",
+                                   "\u095b\u093c",
+                                   "\u0930\u094d\u0915",
+                                   "\u0995\u09cb",
+                                   "\u09cc",
+                                   "\u0ba4\u0bca",
+                                   "\u0c95\u0ccb",
+                                   "\u0ccb",
+                                   "\u0d9a\u0ddd",
+                                   "\u0ddd",
+                                   "\u0f40\u0f77",
+                                   "\u0f73",
+                                   "\u1780\u17be",
+                                   "\u17c4",
+                                   "\u1000\u1031\u102c",
+                                   "\u0b15\u0b4c",
+                                   "\u0a15\u0a3f",
+                                   "\u0d15\u0d4a",
+                                   " "};
+    Hasard hasard{71};
+    std::vector<Texte> textes;
+    for (int n = 0; n < 60; ++n) {
+        std::string t;
+        for (std::uint32_t i = 0, parties = 1 + hasard() % 14; i < parties; ++i)
+            t += Parties[hasard() % std::size(Parties)];
+        textes.push_back(depuisUtf8(t));
+    }
+    int bornes = 0;
+    for (const int resolution : {96, 1200}) {
+        for (const char* police : {"Arial", "DejaVu Sans", "Liberation Serif", "C059"}) {
+            for (const float taille : {5.5f, 10.0f, 37.0f}) {
+                qt::SurfaceQt surface(resolution);
+                surface.FontName(depuisUtf8(police));
+                surface.FontSize(taille);
+                const auto W = [&](const Texte& t) { return surface.TextWidth(t); };
+                for (const Texte& texte : textes) {
+                    Texte caracteres;
+                    for (const char32_t c : texte) {
+                        if (c != U' ' && caracteres.find(c) == Texte::npos) caracteres += c;
+                    }
+                    const double borne = surface.LargeurAjouteeMaximum(caracteres);
+                    const std::string ici = std::to_string(resolution) + " " + police + " " +
+                                            std::to_string(taille) + " \"" + versUtf8(texte) + "\"";
+                    if (borne == 0) continue;
+                    // At most half what it is with a character another font draws.
+                    bornes +=
+                        borne * 2 <= surface.LargeurAjouteeMaximum(caracteres + U"\u0645") ? 1 : 0;
+                    for (std::size_t fin = 1; fin <= texte.size(); ++fin) {
+                        const Texte avant = texte.substr(0, fin - 1);
+                        EXPECT_LE(W(texte.substr(0, fin)) - W(avant), borne) << ici << " " << fin;
+                        EXPECT_LE(W(avant + U"-") - W(avant), borne) << ici << " " << fin;
+                    }
+                }
+            }
+        }
+    }
+    const QImage ecran(1, 1, QImage::Format_RGB32);
+    if (!QFontMetricsF(QFont("Arial", 10), &ecran).inFontUcs4(0x915)) {
+        EXPECT_GT(bornes, 600);
+    }
+}
+
 // The bound a character adds, which decides whether a wrap can overflow, holds for every
 // prefix of every word, with or without a hyphen, for one more character at the end of any
 // text, tabs included, and for the kerning beside every blank.

@@ -379,9 +379,25 @@ class DessinQt : public EtatDessin<Base> {
     // few of the widest glyphs of the fonts that draw them.
     double LargeurAjouteeMaximum(std::u32string_view caracteres) override {
         if (const double sommee = LargeurParCaractere(caracteres, {}); sommee > 0) return sommee;
-        const std::optional<double> plusLarge = plusLargeAilleurs(policeEnCours(), caracteres);
+        Police& p = policeEnCours();
+        const std::optional<double> plusLarge = plusLargeAilleurs(p, caracteres);
         if (!plusLarge) return 0;
-        return std::max(0.0, enTwips(GlyphesParCaractere * *plusLarge));
+        return std::max(0.0, enTwips(glyphesAuPlus(p, caracteres) * *plusLarge));
+    }
+    // Characters no font draws are shaped in the font's own face, which has nothing to
+    // substitute for them: a missing glyph for each character of their decomposition, and a
+    // dotted circle before a mark that starts a cluster (or that a character added after it
+    // leaves without a base).
+    double glyphesAuPlus(Police& p, std::u32string_view caracteres) {
+        double glyphes = 1;
+        for (const char32_t c : caracteres) {
+            if (c == Blanc || c == U'\n') continue;
+            if (dansLaPolice(p, c) || dessineAilleurs(p, c)) return GlyphesParCaractere;
+            const auto decomposition =
+                QString::fromUcs4(&c, 1).normalized(QString::NormalizationForm_D).toUcs4().size();
+            glyphes = std::max(glyphes, static_cast<double>(decomposition) + 1);
+        }
+        return std::min(glyphes, GlyphesParCaractere);
     }
     // The widest of these characters, measured alone. A text that shrinks asks again at every
     // size: measured at a size, a width bounds that of every smaller one (widths grow with the
