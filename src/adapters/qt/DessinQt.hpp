@@ -384,10 +384,10 @@ class DessinQt : public EtatDessin<Base> {
         if (!plusLarge) return 0;
         return std::max(0.0, enTwips(glyphesAuPlus(p, caracteres) * *plusLarge));
     }
-    // Characters no font draws are shaped in the font's own face, which has nothing to
-    // substitute for them: a missing glyph for each character of their decomposition, and a
-    // dotted circle before a mark that starts a cluster (or that a character added after it
-    // leaves without a base).
+    // Characters no font draws are missing glyphs, the font's own or, for a script no font has,
+    // Qt's boxes (the blanks among them too), with nothing to substitute for them: one for each
+    // character of their decomposition, and a dotted circle before a mark that starts a cluster
+    // (or that a character added after it leaves without a base).
     double glyphesAuPlus(Police& p, std::u32string_view caracteres) {
         double glyphes = 1;
         for (const char32_t c : caracteres) {
