@@ -1139,6 +1139,60 @@ TEST(LargeursCroissantes, UpToTheSizeTheSurfaceVouchesFor) {
     caches::actifs(true);
 }
 
+// Texts of one to fourteen parts drawn at random from these.
+template <std::size_t N>
+std::vector<Texte> textesDeParties(const char* const (&parties)[N], std::uint32_t graine) {
+    Hasard hasard{graine};
+    std::vector<Texte> textes;
+    for (int n = 0; n < 60; ++n) {
+        std::string t;
+        for (std::uint32_t i = 0, nombre = 1 + hasard() % 14; i < nombre; ++i)
+            t += parties[hasard() % N];
+        textes.push_back(depuisUtf8(t));
+    }
+    return textes;
+}
+
+// The characters of a text but its blanks, each once.
+Texte caracteresUniques(const Texte& texte) {
+    Texte caracteres;
+    for (const char32_t c : texte) {
+        if (c != U' ' && caracteres.find(c) == Texte::npos) caracteres += c;
+    }
+    return caracteres;
+}
+
+// Each text on a surface of each of these fonts at two resolutions and three sizes, with a
+// line that says which.
+void surGrille(
+    std::initializer_list<const char*> polices, const std::vector<Texte>& textes,
+    const std::function<void(qt::SurfaceQt&, const Texte&, const std::string&)>& visite) {
+    for (const int resolution : {96, 1200}) {
+        for (const char* police : polices) {
+            for (const float taille : {5.5f, 10.0f, 37.0f}) {
+                qt::SurfaceQt surface(resolution);
+                surface.FontName(depuisUtf8(police));
+                surface.FontSize(taille);
+                for (const Texte& texte : textes) {
+                    visite(surface, texte,
+                           std::to_string(resolution) + " " + police + " " +
+                               std::to_string(taille) + " \"" + versUtf8(texte) + "\"");
+                }
+            }
+        }
+    }
+}
+
+// One more character, or a hyphen, adds no more than the bound to any prefix of the text.
+void ajoutsBornes(const std::function<double(const Texte&)>& W, const Texte& texte, double borne,
+                  const std::string& ici) {
+    for (std::size_t fin = 1; fin <= texte.size(); ++fin) {
+        const Texte avant = texte.substr(0, fin - 1);
+        EXPECT_LE(W(texte.substr(0, fin)) - W(avant), borne) << ici << " " << fin;
+        EXPECT_LE(W(avant + U"-") - W(avant), borne) << ici << " " << fin;
+    }
+}
+
 // Where widths do not add up (scripts that join or reorder, combining marks, characters past
 // the basic plane), the looser bound still holds for one more character, or a hyphen, at the
 // end of every prefix of random texts, and for a whole word's letters.
@@ -1162,57 +1216,31 @@ TEST(LargeurAjouteeMaximum, BoundsWhatACharacterAddsInAnyScript) {
                                    "ffi",
                                    " ",
                                    "-"};
-    Hasard hasard{17};
-    std::vector<Texte> textes;
-    for (int n = 0; n < 60; ++n) {
-        std::string t;
-        for (std::uint32_t i = 0, parties = 1 + hasard() % 14; i < parties; ++i)
-            t += Parties[hasard() % std::size(Parties)];
-        textes.push_back(depuisUtf8(t));
-    }
+    const std::vector<Texte> textes = textesDeParties(Parties, 17);
     int bornes = 0;
-    for (const int resolution : {96, 1200}) {
-        for (const char* police : {"Arial", "DejaVu Sans", "Liberation Serif"}) {
-            for (const float taille : {5.5f, 10.0f, 37.0f}) {
-                qt::SurfaceQt surface(resolution);
-                surface.FontName(depuisUtf8(police));
-                surface.FontSize(taille);
-                const auto W = [&](const Texte& t) { return surface.TextWidth(t); };
-                for (const Texte& texte : textes) {
-                    Texte caracteres;
-                    for (const char32_t c : texte) {
-                        if (c != U' ' && caracteres.find(c) == Texte::npos) caracteres += c;
-                    }
-                    const double borne = surface.LargeurAjouteeMaximum(caracteres);
-                    if (borne == 0) continue;
-                    ++bornes;
-                    const std::string ici = std::to_string(resolution) + " " + police + " " +
-                                            std::to_string(taille) + " \"" + versUtf8(texte) + "\"";
-                    for (std::size_t fin = 1; fin <= texte.size(); ++fin) {
-                        const Texte avant = texte.substr(0, fin - 1);
-                        EXPECT_LE(W(texte.substr(0, fin)) - W(avant), borne) << ici << " " << fin;
-                        EXPECT_LE(W(avant + U"-") - W(avant), borne) << ici << " " << fin;
-                    }
-                    for (std::size_t debut = 0; debut < texte.size();) {
-                        std::size_t fin = texte.find(U' ', debut);
-                        if (fin == Texte::npos) fin = texte.size();
-                        const Texte mot = texte.substr(debut, fin - debut);
-                        EXPECT_LE(W(mot + U"-"), static_cast<double>(mot.size() + 1) * borne)
-                            << ici;
-                        debut = fin + 1;
-                    }
-                }
-            }
-        }
-    }
+    surGrille({"Arial", "DejaVu Sans", "Liberation Serif"}, textes,
+              [&](qt::SurfaceQt& surface, const Texte& texte, const std::string& ici) {
+                  const auto W = [&](const Texte& t) { return surface.TextWidth(t); };
+                  const double borne = surface.LargeurAjouteeMaximum(caracteresUniques(texte));
+                  if (borne == 0) return;
+                  ++bornes;
+                  ajoutsBornes(W, texte, borne, ici);
+                  for (std::size_t debut = 0; debut < texte.size();) {
+                      std::size_t fin = texte.find(U' ', debut);
+                      if (fin == Texte::npos) fin = texte.size();
+                      const Texte mot = texte.substr(debut, fin - debut);
+                      EXPECT_LE(W(mot + U"-"), static_cast<double>(mot.size() + 1) * borne) << ici;
+                      debut = fin + 1;
+                  }
+              });
     EXPECT_GT(bornes, 500);
 }
 
-// Where no font draws a script, its characters are the missing glyphs of the font's own face:
-// the bound counts the characters of each one's decomposition and a dotted circle, and holds for
-// every prefix of words that start with marks, put vowels in two parts (Bengali, Kannada, Sinhala,
-// Khmer), decompose in three (Tibetan) or stack consonants, here in Indic scripts, Tibetan,
-// Khmer and Myanmar.
+// Where no font draws a script, its characters are missing glyphs (Qt's boxes): the bound counts
+// the characters of each one's decomposition and a dotted circle, and holds for every prefix of
+// words that start with marks, put vowels in two parts (Bengali, Kannada, Sinhala, Khmer),
+// decompose in three (Tibetan) or stack consonants, here in Indic scripts, Tibetan, Khmer and
+// Myanmar.
 TEST(LargeurAjouteeMaximum, BoundsWhatACharacterNoFontDrawsAdds) {
     qt::PlateformeQt::partagee();
     const char* const Parties[] = {"\u0928\u092e\u0938\u094d\u0924\u0947",
@@ -1237,43 +1265,18 @@ TEST(LargeurAjouteeMaximum, BoundsWhatACharacterNoFontDrawsAdds) {
                                    "\u0a15\u0a3f",
                                    "\u0d15\u0d4a",
                                    " "};
-    Hasard hasard{71};
-    std::vector<Texte> textes;
-    for (int n = 0; n < 60; ++n) {
-        std::string t;
-        for (std::uint32_t i = 0, parties = 1 + hasard() % 14; i < parties; ++i)
-            t += Parties[hasard() % std::size(Parties)];
-        textes.push_back(depuisUtf8(t));
-    }
+    const std::vector<Texte> textes = textesDeParties(Parties, 71);
     int bornes = 0;
-    for (const int resolution : {96, 1200}) {
-        for (const char* police : {"Arial", "DejaVu Sans", "Liberation Serif", "C059"}) {
-            for (const float taille : {5.5f, 10.0f, 37.0f}) {
-                qt::SurfaceQt surface(resolution);
-                surface.FontName(depuisUtf8(police));
-                surface.FontSize(taille);
-                const auto W = [&](const Texte& t) { return surface.TextWidth(t); };
-                for (const Texte& texte : textes) {
-                    Texte caracteres;
-                    for (const char32_t c : texte) {
-                        if (c != U' ' && caracteres.find(c) == Texte::npos) caracteres += c;
-                    }
-                    const double borne = surface.LargeurAjouteeMaximum(caracteres);
-                    const std::string ici = std::to_string(resolution) + " " + police + " " +
-                                            std::to_string(taille) + " \"" + versUtf8(texte) + "\"";
-                    if (borne == 0) continue;
-                    // At most half what it is with a character another font draws.
-                    bornes +=
-                        borne * 2 <= surface.LargeurAjouteeMaximum(caracteres + U"\u0645") ? 1 : 0;
-                    for (std::size_t fin = 1; fin <= texte.size(); ++fin) {
-                        const Texte avant = texte.substr(0, fin - 1);
-                        EXPECT_LE(W(texte.substr(0, fin)) - W(avant), borne) << ici << " " << fin;
-                        EXPECT_LE(W(avant + U"-") - W(avant), borne) << ici << " " << fin;
-                    }
-                }
-            }
-        }
-    }
+    surGrille(
+        {"Arial", "DejaVu Sans", "Liberation Serif", "C059"}, textes,
+        [&](qt::SurfaceQt& surface, const Texte& texte, const std::string& ici) {
+            const Texte caracteres = caracteresUniques(texte);
+            const double borne = surface.LargeurAjouteeMaximum(caracteres);
+            if (borne == 0) return;
+            // At most half what it is with a character another font draws.
+            bornes += borne * 2 <= surface.LargeurAjouteeMaximum(caracteres + U"\u0645") ? 1 : 0;
+            ajoutsBornes([&](const Texte& t) { return surface.TextWidth(t); }, texte, borne, ici);
+        });
     const QImage ecran(1, 1, QImage::Format_RGB32);
     if (!QFontMetricsF(QFont("Arial", 10), &ecran).inFontUcs4(0x915)) {
         EXPECT_GT(bornes, 600);
