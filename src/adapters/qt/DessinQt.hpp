@@ -729,6 +729,8 @@ class DessinQt : public EtatDessin<Base> {
     // follows the face of the character before, and no control. A sign or digit is laid out
     // after the letter whose script it takes (`contexte`, 0: none).
     int faceAilleurs(Police& p, char32_t c, char32_t contexte) {
+        // The font's own characters take no part of what is laid out.
+        if (c == Blanc || dansLaPolice(p, c)) return -1;
         Famille& famille = *p.famille;
         const auto ecriture =
             static_cast<std::uint64_t>(contexte == 0 ? 0 : QChar::script(contexte));
@@ -742,11 +744,11 @@ class DessinQt : public EtatDessin<Base> {
         int& indice = famille.faceAilleurs[cle];
         indice = -1;
         const QChar::Category categorie = QChar::category(c);
-        if (c == Blanc || categorie == QChar::Mark_NonSpacing ||
-            categorie == QChar::Mark_SpacingCombining || categorie == QChar::Mark_Enclosing ||
-            categorie == QChar::Other_Control || categorie == QChar::Other_Format ||
-            categorie == QChar::Other_Surrogate || categorie == QChar::Separator_Line ||
-            categorie == QChar::Separator_Paragraph || dansLaPolice(p, c) || !dessineAilleurs(p, c))
+        if (categorie == QChar::Mark_NonSpacing || categorie == QChar::Mark_SpacingCombining ||
+            categorie == QChar::Mark_Enclosing || categorie == QChar::Other_Control ||
+            categorie == QChar::Other_Format || categorie == QChar::Other_Surrogate ||
+            categorie == QChar::Separator_Line || categorie == QChar::Separator_Paragraph ||
+            !dessineAilleurs(p, c))
             return indice;
         QString texte;
         if (contexte != 0) texte = QString::fromUcs4(&contexte, 1);
