@@ -709,14 +709,15 @@ class DessinQt : public EtatDessin<Base> {
             indice = prise;
         }
         if (indice < 0) return nullptr;
-        auto [entree, nouvelle] = p.facesSeules.try_emplace(indice, p.font, appareil());
-        Police::FaceSeule& seule = entree->second;
-        if (nouvelle) {
-            seule.font.setFamilies({p.famille->autresFaces[static_cast<std::size_t>(indice)]});
-            seule.font.setStyleStrategy(
-                QFont::StyleStrategy(seule.font.styleStrategy() | QFont::NoFontMerging));
-            seule.metriques = QFontMetricsF(seule.font, &appareil());
+        auto entree = p.facesSeules.find(indice);
+        if (entree == p.facesSeules.end()) {
+            QFont sans(p.font);
+            sans.setFamilies({p.famille->autresFaces[static_cast<std::size_t>(indice)]});
+            sans.setStyleStrategy(
+                QFont::StyleStrategy(sans.styleStrategy() | QFont::NoFontMerging));
+            entree = p.facesSeules.try_emplace(indice, sans, appareil()).first;
         }
+        Police::FaceSeule& seule = entree->second;
         const auto [memeFace, aVerifier] = seule.memeFace.try_emplace(ecriture, false);
         if (aVerifier) {
             const char32_t c = contexte != 0 ? contexte : texte.front();
@@ -754,9 +755,9 @@ class DessinQt : public EtatDessin<Base> {
         if (contexte != 0) texte = QString::fromUcs4(&contexte, 1);
         const auto debut = static_cast<int>(texte.size());
         texte += QString::fromUcs4(&c, 1);
-        const QList<QGlyphRun> suites = suitesDe(texte, p.font, debut);
-        if (suites.size() != 1 || !suites.front().rawFont().isValid()) return indice;
-        const QString nom = suites.front().rawFont().familyName();
+        const std::optional<QRawFont> prise = face(texte, p.font, debut);
+        if (!prise) return indice;
+        const QString nom = prise->familyName();
         if (nom.isEmpty()) return indice;
         const auto connu = std::find(famille.autresFaces.begin(), famille.autresFaces.end(), nom);
         indice = static_cast<int>(connu - famille.autresFaces.begin());
@@ -817,9 +818,9 @@ class DessinQt : public EtatDessin<Base> {
         mise.endLayout();
         return mise.glyphRuns(depuis);
     }
-    // The one face a text is drawn in on the device, if only one.
-    std::optional<QRawFont> face(const QString& texte, const QFont& f) {
-        const QList<QGlyphRun> suites = suitesDe(texte, f);
+    // The one face a text (from `depuis`) is drawn in on the device, if only one.
+    std::optional<QRawFont> face(const QString& texte, const QFont& f, int depuis = -1) {
+        const QList<QGlyphRun> suites = suitesDe(texte, f, depuis);
         if (suites.size() != 1 || !suites.front().rawFont().isValid()) return std::nullopt;
         return suites.front().rawFont();
     }
