@@ -1366,5 +1366,90 @@ TEST(LargeurParCaractere, BoundsATabJustShortOfAStop) {
     EXPECT_GT(auDela, 0);
 }
 
+// A full width table keeps, for the next frames, the words and the widths asked for again, and
+// forgets the other lines; when even those would leave it three quarters full, it forgets all.
+TEST(MesuresPolices, AFullTableKeepsWordsAndWidthsAskedForAgain) {
+    qt::PlateformeQt::partagee();
+    QImage ecran(1, 1, QImage::Format_RGB32);
+    using M = qt::MesuresPolices;
+    const auto texte = [](const char* debut, std::size_t n) {
+        return depuisUtf8(debut + std::to_string(n));
+    };
+    struct Remplissage {
+        std::size_t mots;
+        bool redemandes;  // every tenth line asked for again
+        bool motsGardes;
+        bool redemandesGardes;
+    };
+    for (const Remplissage& cas :
+         {Remplissage{M::LargeursMaximum / 2, true, true, true},
+          Remplissage{M::LargeursMaximum / 4 * 3 + 1, true, false, true},
+          Remplissage{M::LargeursMaximum / 4 * 3 + 1, false, false, false}}) {
+        M mesures;
+        qt::Police& petite = mesures.police(
+            {U"Arial", 8, false, false, false, false, 96, 96}, [] { return QFont("Arial", 8); },
+            ecran);
+        qt::Police& grande = mesures.police(
+            {U"Arial", 20, false, false, false, false, 96, 96}, [] { return QFont("Arial", 20); },
+            ecran);
+        const auto retenu = [&](std::size_t n) -> qt::Police& {
+            return n % 2 == 0 ? petite : grande;
+        };
+        for (std::size_t n = 0; n < cas.mots; ++n)
+            mesures.retient(retenu(n), texte("mot", n), static_cast<double>(n));
+        for (std::size_t n = cas.mots; n < M::LargeursMaximum; ++n) {
+            mesures.retient(retenu(n), texte("une ligne ", n), static_cast<double>(n));
+            if (cas.redemandes && n % 10 == 0) {
+                ASSERT_NE(mesures.trouve(retenu(n), texte("une ligne ", n)), nullptr);
+            }
+        }
+        mesures.retient(petite, U"la suivante", 1.5);
+
+        for (std::size_t n = 0; n < M::LargeursMaximum; ++n) {
+            const bool mot = n < cas.mots;
+            const Texte t = mot ? texte("mot", n) : texte("une ligne ", n);
+            const bool garde =
+                mot ? cas.motsGardes : cas.redemandes && n % 10 == 0 && cas.redemandesGardes;
+            const double* largeur = mesures.trouve(retenu(n), t);
+            ASSERT_EQ(largeur != nullptr, garde) << cas.mots << " " << versUtf8(t);
+            if (largeur) {
+                ASSERT_EQ(*largeur, static_cast<double>(n)) << versUtf8(t);
+            }
+        }
+        ASSERT_NE(mesures.trouve(petite, U"la suivante"), nullptr);
+        EXPECT_EQ(*mesures.trouve(petite, U"la suivante"), 1.5);
+    }
+}
+
+// Texts past what the tables hold still measure as Qt measures them whole, before and after
+// the tables made room (words asked again and again, lines once or twice).
+TEST(MesuresPolices, WidthsKeptThroughAFullTableAreQtsOwn) {
+    qt::PlateformeQt::partagee();
+    const char* const Mots[] = {"Avant", "tour", "LAV", "vite", "Wy", "T.", "ou", "Yves"};
+    for (const int resolution : {96, 1200}) {
+        qt::SurfaceQt surface(resolution);
+        surface.FontName(U"Arial");
+        surface.FontSize(10);
+        Hasard hasard{7};
+        std::vector<Texte> lignes;
+        for (std::size_t n = 0; n < qt::MesuresPolices::LargeursMaximum * 5 / 2; ++n) {
+            const Texte mot = depuisUtf8(Mots[hasard() % std::size(Mots)]);
+            const Texte ligne = mot + U" " + depuisUtf8(std::to_string(n)) + U" " + mot;
+            surface.TextWidth(mot);
+            surface.TextWidth(ligne);
+            if (n % 3 == 0) surface.TextWidth(ligne);
+            if (n % 4093 == 0) lignes.push_back(ligne);
+        }
+        for (const char* m : Mots)
+            lignes.push_back(depuisUtf8(m));
+        for (const Texte& ligne : lignes) {
+            caches::actifs(false);
+            const double seule = surface.TextWidth(ligne);
+            caches::actifs(true);
+            EXPECT_EQ(surface.TextWidth(ligne), seule) << resolution << " " << versUtf8(ligne);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vitrail

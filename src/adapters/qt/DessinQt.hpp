@@ -69,7 +69,10 @@ class TableLargeurs {
         for (std::size_t i = h & masque_;; i = (i + 1) & masque_) {
             const Case& c = cases_[i];
             if (!c.occupee()) return nullptr;
-            if (c.hachage == h && texteDe(c) == texte) return &c.largeur;
+            if (c.hachage == h && texteDe(c) == texte) {
+                c.servie = true;
+                return &c.largeur;
+            }
         }
     }
     void ajoute(std::u32string_view texte, double largeur) {
@@ -79,10 +82,39 @@ class TableLargeurs {
         for (; cases_[i].occupee(); i = (i + 1) & masque_) {
             if (cases_[i].hachage == h && texteDe(cases_[i]) == texte) return;
         }
-        cases_[i] = {h, caracteres_.size(), texte.size(), largeur};
+        cases_[i] = {h, caracteres_.size(), static_cast<std::uint32_t>(texte.size()), false,
+                     largeur};
         caracteres_.append(texte);
         ++taille_;
     }
+    // The widths asked for again since the last `garde`, and with `mots` those of texts without
+    // a blank: words come back in the next frames, where most lines are never tried again.
+    struct Gardees {
+        std::size_t largeurs = 0;
+        std::size_t caracteres = 0;
+    };
+    Gardees gardees(bool mots) const {
+        Gardees g;
+        for (const Case& c : cases_) {
+            if (!c.occupee() || !gardee(c, texteDe(c), mots)) continue;
+            ++g.largeurs;
+            g.caracteres += c.longueur;
+        }
+        return g;
+    }
+    // Keeps only those, as not asked for again.
+    void garde(bool mots) {
+        const std::vector<Case> anciennes = std::move(cases_);
+        const std::u32string anciens = std::move(caracteres_);
+        clear();
+        for (const Case& c : anciennes) {
+            if (!c.occupee()) continue;
+            const std::u32string_view texte =
+                std::u32string_view(anciens).substr(c.debut, c.longueur);
+            if (gardee(c, texte, mots)) ajoute(texte, c.largeur);
+        }
+    }
+    std::size_t taille() const { return taille_; }
     // Gives the memory back: each font state's table peaks at a different time.
     void clear() {
         cases_ = {};
@@ -97,10 +129,14 @@ class TableLargeurs {
     struct Case {
         std::size_t hachage = 0;
         std::size_t debut = Libre;
-        std::size_t longueur = 0;
+        std::uint32_t longueur = 0;
+        mutable bool servie = false;
         double largeur = 0;
         bool occupee() const { return debut != Libre; }
     };
+    static bool gardee(const Case& c, std::u32string_view texte, bool mots) {
+        return c.servie || (mots && texte.find(Blanc) == std::u32string_view::npos);
+    }
     std::u32string_view texteDe(const Case& c) const {
         return std::u32string_view(caracteres_).substr(c.debut, c.longueur);
     }
@@ -227,12 +263,8 @@ class MesuresPolices {
     void retient(Police& police, std::u32string_view texte, double largeur) {
         // Such a text would push out everything else.
         if (texte.size() > CaracteresMaximum / 4) return;
-        if (largeurs_ >= LargeursMaximum || caracteres_ + texte.size() > CaracteresMaximum) {
-            for (auto& [etat, p] : polices_)
-                p->largeurs.clear();
-            largeurs_ = 0;
-            caracteres_ = 0;
-        }
+        if (largeurs_ >= LargeursMaximum || caracteres_ + texte.size() > CaracteresMaximum)
+            faitPlace(texte.size());
         const std::size_t avant = police.largeurs.caracteres();
         police.largeurs.ajoute(texte, largeur);
         caracteres_ += police.largeurs.caracteres() - avant;
@@ -273,6 +305,31 @@ class MesuresPolices {
     }
 
   private:
+    // Keeps words and the widths asked for again, else only the latter, while that leaves a
+    // quarter free; else drops them all.
+    void faitPlace(std::size_t aAjouter) {
+        for (const bool mots : {true, false}) {
+            TableLargeurs::Gardees g;
+            for (const auto& [etat, p] : polices_) {
+                const TableLargeurs::Gardees d = p->largeurs.gardees(mots);
+                g.largeurs += d.largeurs;
+                g.caracteres += d.caracteres;
+            }
+            if (g.largeurs > LargeursMaximum / 4 * 3 ||
+                g.caracteres + aAjouter > CaracteresMaximum / 4 * 3)
+                continue;
+            for (auto& [etat, p] : polices_)
+                p->largeurs.garde(mots);
+            largeurs_ = g.largeurs;
+            caracteres_ = g.caracteres;
+            return;
+        }
+        for (auto& [etat, p] : polices_)
+            p->largeurs.clear();
+        largeurs_ = 0;
+        caracteres_ = 0;
+    }
+
     std::map<EtatPolice, std::unique_ptr<Police>> polices_;
     // By font at size 0.
     std::map<EtatPolice, Famille> familles_;
