@@ -125,13 +125,15 @@ constexpr std::size_t CaracteresNotesMaximum = 1 << 18;
 void TracPlanOCX::noteLargeur(const Texte& texte, float valeur, bool deborde) {
     JournalLargeurs& j = *journal_;
     if (!j.enregistre) return;
-    j.caracteres += texte.size();
-    if (j.caracteres > CaracteresNotesMaximum) {
+    if (j.textes.size() + texte.size() > CaracteresNotesMaximum) {
         j.enregistre = false;
         j.largeurs.clear();
+        j.textes.clear();
         return;
     }
-    j.largeurs.push_back({texte, valeur, deborde, texte.find(U'\t') != Texte::npos});
+    j.largeurs.push_back(
+        {j.textes.size(), texte.size(), valeur, deborde, texte.find(U'\t') != Texte::npos});
+    j.textes += texte;
 }
 
 // Whether each width of the journal, measured now, would overflow as it did and compare with
@@ -143,7 +145,7 @@ bool TracPlanOCX::memesReponses(const JournalLargeurs& journal) {
     try {
         for (const LargeurNotee& l : journal.largeurs) {
             if (plusPetite && tientEncore(journal, l)) continue;
-            const double brut = surface().TextWidth(l.texte);
+            const double brut = surface().TextWidth(texteRejoue_.assign(journal.texte(l)));
             const auto r = reponseLargeur(brut, ilTypeImpression == eiTypeSortieHTML);
             if (!r || r->deborde != l.deborde) return false;
             if ((r->valeur > A) != (static_cast<double>(l.valeur) > A)) return false;
@@ -193,7 +195,7 @@ std::optional<TracPlanOCX::ReponsesTaille> TracPlanOCX::reponsesTaille(
                 note(false, false);
                 continue;
             }
-            const double brut = surface().TextWidth(l.texte);
+            const double brut = surface().TextWidth(texteRejoue_.assign(journal.texte(l)));
             const auto reponse = reponseLargeur(brut, !ecran);
             if (!reponse) return std::nullopt;
             note(reponse->deborde, reponse->valeur > journal.disponible);

@@ -167,14 +167,19 @@ class TracPlanOCX {
     // The widths one wrap asked for, in order, with their answers (and whether the 16-bit
     // measure overflowed and was reported), the available width and the name it left.
     struct LargeurNotee {
-        Texte texte;
+        std::size_t debut;
+        std::size_t longueur;
         float valeur;
         bool deborde;
         bool avecTabulation;
     };
     struct JournalLargeurs {
         std::vector<LargeurNotee> largeurs;
-        std::size_t caracteres = 0;
+        // Their texts end to end: a wrap notes a width for nearly every word.
+        Texte textes;
+        std::u32string_view texte(const LargeurNotee& l) const {
+            return std::u32string_view(textes).substr(l.debut, l.longueur);
+        }
         double disponible = 0;
         // The font size the wrap measured at.
         float taille = 0;
@@ -245,6 +250,8 @@ class TracPlanOCX {
     bool arrete_ = false;
     // A line and the next word, kept to reuse its memory from word to word.
     Texte ligneEssayee_;
+    // A noted width's text, to measure it again.
+    Texte texteRejoue_;
     // Where frames are drawn: the printer, or the control's own drawing area.
     Surface& cibleDessin();
     // A frame drawn before at this scale with no error and that would leave no ink in view now:
