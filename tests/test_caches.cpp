@@ -1366,9 +1366,10 @@ TEST(LargeurParCaractere, BoundsATabJustShortOfAStop) {
     EXPECT_GT(auDela, 0);
 }
 
-// A full width table keeps, for the next frames, the words and the widths asked for again, and
-// forgets the other lines; when even those would leave it three quarters full, it forgets all.
-TEST(MesuresPolices, AFullTableKeepsWordsAndWidthsAskedForAgain) {
+// A full width table keeps the widths asked for again, and the words too where a quarter of it
+// was asked for again (frames that share their words), while a quarter stays free; else it
+// forgets all.
+TEST(MesuresPolices, AFullTableKeepsWhatWasAskedForAgain) {
     qt::PlateformeQt::partagee();
     QImage ecran(1, 1, QImage::Format_RGB32);
     using M = qt::MesuresPolices;
@@ -1376,15 +1377,16 @@ TEST(MesuresPolices, AFullTableKeepsWordsAndWidthsAskedForAgain) {
         return depuisUtf8(debut + std::to_string(n));
     };
     struct Remplissage {
-        std::size_t mots;
-        bool redemandes;  // every tenth line asked for again
+        // Every that many lines asked for again (0: none).
+        std::size_t pasLignes;
+        bool motsRedemandes;
         bool motsGardes;
-        bool redemandesGardes;
+        bool lignesGardees;
     };
+    constexpr std::size_t Mots = M::LargeursMaximum / 2;
     for (const Remplissage& cas :
-         {Remplissage{M::LargeursMaximum / 2, true, true, true},
-          Remplissage{M::LargeursMaximum / 4 * 3 + 1, true, false, true},
-          Remplissage{M::LargeursMaximum / 4 * 3 + 1, false, false, false}}) {
+         {Remplissage{2, false, true, true}, Remplissage{10, false, false, true},
+          Remplissage{1, false, false, true}, Remplissage{1, true, false, false}}) {
         M mesures;
         qt::Police& petite = mesures.police(
             {U"Arial", 8, false, false, false, false, 96, 96}, [] { return QFont("Arial", 8); },
@@ -1392,28 +1394,31 @@ TEST(MesuresPolices, AFullTableKeepsWordsAndWidthsAskedForAgain) {
         qt::Police& grande = mesures.police(
             {U"Arial", 20, false, false, false, false, 96, 96}, [] { return QFont("Arial", 20); },
             ecran);
-        const auto retenu = [&](std::size_t n) -> qt::Police& {
+        const auto police = [&](std::size_t n) -> qt::Police& {
             return n % 2 == 0 ? petite : grande;
         };
-        for (std::size_t n = 0; n < cas.mots; ++n)
-            mesures.retient(retenu(n), texte("mot", n), static_cast<double>(n));
-        for (std::size_t n = cas.mots; n < M::LargeursMaximum; ++n) {
-            mesures.retient(retenu(n), texte("une ligne ", n), static_cast<double>(n));
-            if (cas.redemandes && n % 10 == 0) {
-                ASSERT_NE(mesures.trouve(retenu(n), texte("une ligne ", n)), nullptr);
+        const auto texteDe = [&](std::size_t n) {
+            return n < Mots ? texte("mot", n) : texte("une ligne ", n);
+        };
+        const auto redemande = [&](std::size_t n) {
+            return n < Mots ? cas.motsRedemandes : cas.pasLignes > 0 && n % cas.pasLignes == 0;
+        };
+        for (std::size_t n = 0; n < M::LargeursMaximum; ++n) {
+            mesures.retient(police(n), texteDe(n), static_cast<double>(n));
+            if (redemande(n)) {
+                ASSERT_NE(mesures.trouve(police(n), texteDe(n)), nullptr);
             }
         }
         mesures.retient(petite, U"la suivante", 1.5);
 
+        const std::string nom =
+            std::to_string(cas.pasLignes) + " " + std::to_string(cas.motsRedemandes) + " ";
         for (std::size_t n = 0; n < M::LargeursMaximum; ++n) {
-            const bool mot = n < cas.mots;
-            const Texte t = mot ? texte("mot", n) : texte("une ligne ", n);
-            const bool garde =
-                mot ? cas.motsGardes : cas.redemandes && n % 10 == 0 && cas.redemandesGardes;
-            const double* largeur = mesures.trouve(retenu(n), t);
-            ASSERT_EQ(largeur != nullptr, garde) << cas.mots << " " << versUtf8(t);
+            const bool garde = n < Mots ? cas.motsGardes : redemande(n) && cas.lignesGardees;
+            const double* largeur = mesures.trouve(police(n), texteDe(n));
+            ASSERT_EQ(largeur != nullptr, garde) << nom << versUtf8(texteDe(n));
             if (largeur) {
-                ASSERT_EQ(*largeur, static_cast<double>(n)) << versUtf8(t);
+                ASSERT_EQ(*largeur, static_cast<double>(n)) << nom << versUtf8(texteDe(n));
             }
         }
         ASSERT_NE(mesures.trouve(petite, U"la suivante"), nullptr);

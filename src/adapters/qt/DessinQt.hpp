@@ -305,29 +305,42 @@ class MesuresPolices {
     }
 
   private:
-    // Keeps words and the widths asked for again, else only the latter, while that leaves a
-    // quarter free; else drops them all.
+    // Keeps the widths asked for again, and with them the words where a quarter of the table
+    // was asked for again (frames that share their words, not one long text of words met
+    // once), while that leaves a quarter free; else drops them all.
     void faitPlace(std::size_t aAjouter) {
-        for (const bool mots : {true, false}) {
+        const auto gardees = [&](bool mots) {
             TableLargeurs::Gardees g;
             for (const auto& [etat, p] : polices_) {
                 const TableLargeurs::Gardees d = p->largeurs.gardees(mots);
                 g.largeurs += d.largeurs;
                 g.caracteres += d.caracteres;
             }
-            if (g.largeurs > LargeursMaximum / 4 * 3 ||
-                g.caracteres + aAjouter > CaracteresMaximum / 4 * 3)
-                continue;
-            for (auto& [etat, p] : polices_)
-                p->largeurs.garde(mots);
-            largeurs_ = g.largeurs;
-            caracteres_ = g.caracteres;
-            return;
+            return g;
+        };
+        const auto tient = [&](const TableLargeurs::Gardees& g) {
+            return g.largeurs <= LargeursMaximum / 4 * 3 &&
+                   g.caracteres + aAjouter <= CaracteresMaximum / 4 * 3;
+        };
+        TableLargeurs::Gardees g = gardees(false);
+        bool mots = false;
+        if (g.largeurs >= LargeursMaximum / 4) {
+            const TableLargeurs::Gardees avecMots = gardees(true);
+            if (tient(avecMots)) {
+                g = avecMots;
+                mots = true;
+            }
         }
-        for (auto& [etat, p] : polices_)
-            p->largeurs.clear();
-        largeurs_ = 0;
-        caracteres_ = 0;
+        if (!tient(g)) g = {};
+        for (auto& [etat, p] : polices_) {
+            if (g.largeurs == 0) {
+                p->largeurs.clear();
+            } else {
+                p->largeurs.garde(mots);
+            }
+        }
+        largeurs_ = g.largeurs;
+        caracteres_ = g.caracteres;
     }
 
     std::map<EtatPolice, std::unique_ptr<Police>> polices_;
