@@ -24,7 +24,7 @@ ordonnanceur_actif() { [[ $(lpstat -r 2>/dev/null) == *'is running'* ]]; }
 if ! ordonnanceur_actif; then
     /usr/sbin/cupsd -f >/dev/null 2>&1 &
     demarre=$!
-    for _ in $(seq 100); do ordonnanceur_actif && break; sleep 0.1; done
+    for _ in $(seq 600); do ordonnanceur_actif && break; sleep 0.1; done
 fi
 # pdftocairo turns the job into PostScript with fonts that keep their text, so the PDF that
 # cups-pdf makes of it can be read back.

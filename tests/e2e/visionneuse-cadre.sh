@@ -16,10 +16,10 @@ sleep 1
 # The host asks for 10500 by 7500 twips: 700 by 500 pixels at Qt's 96 logical dots per inch.
 "$vitrail" render "$planning" --to viewer -q >"$travail/vitrail.log" 2>&1 &
 pid=$!
-fenetres=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vitrail e2e$')
+fenetres=$(timeout 60 xdotool search --sync --onlyvisible --name '^Vitrail e2e$')
 fenetre=$(head -n 1 <<<"$fenetres")
 mesure() { xwininfo -id "$1" | awk -v c="$2" -F: '$1 ~ c {gsub(/ /, "", $2); print $2}'; }
-for _ in $(seq 50); do
+for _ in $(seq 300); do
     arbre=$(xwininfo -tree -id "$fenetre")
     cadre=$(awk '/Parent window id/ {print $4}' <<<"$arbre")
     bord=$(mesure "$cadre" 'Border width')

@@ -12,7 +12,7 @@ demarre_xvfb
 
 "$vitrail" render "$planning" --to viewer -q >"$travail/vitrail.log" 2>&1 &
 pid=$!
-fenetres=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vitrail e2e$')
+fenetres=$(timeout 60 xdotool search --sync --onlyvisible --name '^Vitrail e2e$')
 fenetre=$(head -n 1 <<<"$fenetres")
 # Pixels of the fill colour #CCE0FF: the planning was drawn, not only the window. A slow build
 # (the sanitizers) may take a while to paint: look again for up to ten seconds.
