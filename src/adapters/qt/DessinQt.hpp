@@ -220,6 +220,7 @@ struct Police {
     std::unordered_map<char32_t, bool> dansLaPolice;
     std::optional<QRawFont> brute;
     std::optional<double> blanc;
+    std::optional<double> tabulation;
     std::vector<std::uint8_t> petitesPaires;
     // The widest glyph of the fonts that draw the characters this one does not, among those asked
     // so far, and of the dotted circle.
@@ -1010,23 +1011,40 @@ class DessinQt : public EtatDessin<Base> {
         return std::nullopt;
     }
 
-    // Qt never shapes across a tab, and measures what follows the last one from its stop. Where
-    // that stop falls is Qt's own reckoning (not always the sum of the advances before it), so
-    // the text up to the last tab is measured whole, and what follows is added. What follows
-    // must start with a letter: a blank or a sign there takes the script of the text before
-    // the tab (a blank after Greek is not kerned with a Latin letter), which alone it has not.
+    // Qt never shapes across a tab, and measures what follows the last one from its stop; the
+    // stop comes from the width of the text before the tab. What follows must start with a
+    // letter: a blank or a sign there takes the script of the text before the tab (a blank
+    // after Greek is not kerned with a Latin letter), which alone it has not.
     std::optional<double> sommeParTabulations(Police& p, std::u32string_view texte,
                                               unsigned& traitsVus) {
         const std::size_t tab = texte.rfind(Tabulation);
-        if (tab + 1 >= texte.size() || !lettre(texte[tab + 1]) ||
-            texte.size() > LongueurSommableMaximum)
+        const bool finit = tab + 1 == texte.size();
+        if ((!finit && !lettre(texte[tab + 1])) || texte.size() > LongueurSommableMaximum)
             return std::nullopt;
         traitsVus = traits(texte);
         if (!sommeExacte(p, traitsVus)) return std::nullopt;
+        if (finit) return arretSuivant(p, tab == 0 ? 0 : largeurBrute(p, texte.substr(0, tab)));
         const double somme =
             largeurBrute(p, texte.substr(0, tab + 1)) + largeurBrute(p, texte.substr(tab + 1));
         if (!(std::fabs(somme) < SommeMaximum)) return std::nullopt;
         return somme;
+    }
+
+    // Where a tab after text of this width ends, in Qt's own reckoning: in 1/64 pixel, the
+    // position is divided by the distance between stops rounded to 1/64 (so a text just short
+    // of a stop goes to the next), and the next whole stop taken.
+    std::optional<double> arretSuivant(Police& p, double position) {
+        if (!p.tabulation) p.tabulation = p.metriques.horizontalAdvance(QString(QChar(u'\t')));
+        const double x = position * 64;
+        const double pas = *p.tabulation * 64;
+        if (!(x >= 0 && x < SommeMaximum * 64 && pas >= 1 && pas < SommeMaximum * 64) ||
+            x != std::floor(x) || pas != std::floor(pas))
+            return std::nullopt;
+        const auto a = static_cast<std::int64_t>(x);
+        const auto b = static_cast<std::int64_t>(pas);
+        const std::int64_t arret = ((((a << 6) + (b >> 1)) / b >> 6) + 1) * b;
+        if (arret >= static_cast<std::int64_t>(SommeMaximum) * 64) return std::nullopt;
+        return static_cast<double>(arret) / 64;
     }
 
     std::optional<double> sommeParBlancs(Police& p, std::u32string_view texte,
