@@ -840,6 +840,36 @@ TEST(LargeursSommees, OfArabicAndThaiLinesAreThoseOfTheWholeLine) {
                            .progressifs = {true}});
 }
 
+// Lines of words heaped with combining marks, some of which the font lacks: marks within words,
+// at their start and end, words of marks alone, after Latin, Greek, Cyrillic or ideographs.
+TEST(LargeursSommees, OfLinesWithCombiningMarksAreThoseOfTheWholeLine) {
+    qt::PlateformeQt::partagee();
+    Hasard hasard{31};
+    const auto marque = [&] {
+        const std::uint32_t n = hasard() % 12;
+        return static_cast<char32_t>(n == 0 ? 0x483 + hasard() % 7 : 0x300 + hasard() % 0x70);
+    };
+    const char32_t Bases[] = {U'a', U'T', U'V',      U'f',      U'y',      U'1',      U',',
+                              U'-', U'(', U'\u00bb', U'\u201c', U'\u03a9', U'\u0436', U'\u65e5'};
+    const auto mot = [&] {
+        Texte mot;
+        const bool marquesSeules = hasard() % 4 == 0;
+        for (std::uint32_t i = 0, n = 1 + hasard() % 6; i < n; ++i)
+            mot += marquesSeules || hasard() % 2 ? marque() : Bases[hasard() % std::size(Bases)];
+        return mot;
+    };
+    std::vector<Texte> lignes = lignesDe(240, 10, hasard, mot);
+    // A Cyrillic mark after a blank starts a Cyrillic run, which parts the next blank from the V
+    // it kerns with; the mark alone, at the start of a text, starts nothing.
+    lignes.push_back(U"x \u0487 V");
+    sommesExactes(lignes, {.resolutions = {96, 1200},
+                           .polices = {"Arial", "DejaVu Sans", "Liberation Serif", "Courier New",
+                                       "DejaVu Sans Mono"},
+                           .tailles = {4.0f, 10.5f, 23.5f},
+                           .grasItalique = {false, true},
+                           .progressifs = {true}});
+}
+
 // Lines of Hebrew and Arabic words beside Latin ones, starting with either, with signs at the
 // edges of words, brackets within a word or across several, numbers, and digits within words:
 // summed where every word keeps the levels it has alone, and where a word added to a line keeps

@@ -77,13 +77,20 @@ struct Plage {
     return suivante != std::begin(Plages) && c <= std::prev(suivante)->dernier;
 }
 
+// Cyrillic combining marks are of the Cyrillic script, unlike other marks: after a blank or a
+// digit they start a Cyrillic run, which parts the blank from a Latin letter that follows.
+inline bool marqueCyrillique(char32_t c) {
+    return c >= 0x483 && c <= 0x489;
+}
+
 // Characters whose shaping never reaches beyond a blank other than through the pair on either
 // side of it: simple left-to-right scripts with their punctuation and symbols, Hebrew letters
 // (which never join), kana, ideographs, Hangul syllables and pictographs with their skin tones
 // and presentation selectors (no joiner), without soft hyphens, other combining marks or
 // controls but the line feed (no advance, and no kerning reaches over it in Qt).
 inline bool sommable(char32_t c) {
-    return (c >= 0x20 && c < 0x7F) || (c >= 0xA0 && c < 0x590 && c != 0xAD) || c == U'\n' ||
+    return (c >= 0x20 && c < 0x7F) ||
+           (c >= 0xA0 && c < 0x590 && c != 0xAD && !marqueCyrillique(c)) || c == U'\n' ||
            (c >= 0x590 && sommableAuDela(c));
 }
 
