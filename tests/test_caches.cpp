@@ -859,9 +859,11 @@ TEST(LargeursSommees, OfLinesWithCombiningMarksAreThoseOfTheWholeLine) {
         return mot;
     };
     std::vector<Texte> lignes = lignesDe(240, 10, hasard, mot);
-    // A Cyrillic mark after a blank starts a Cyrillic run, which parts the next blank from the V
-    // it kerns with; the mark alone, at the start of a text, starts nothing.
+    // In a line, a Cyrillic or Thai mark after a blank stays in the run of the letter before, and
+    // so does the blank after it, which kerns with V; the mark alone, at the start of a text,
+    // starts a run of its own script, and the blank after it does not kern.
     lignes.push_back(U"x \u0487 V");
+    lignes.push_back(U"x \u0e31 V");
     sommesExactes(lignes, {.resolutions = {96, 1200},
                            .polices = {"Arial", "DejaVu Sans", "Liberation Serif", "Courier New",
                                        "DejaVu Sans Mono"},

@@ -77,8 +77,9 @@ struct Plage {
     return suivante != std::begin(Plages) && c <= std::prev(suivante)->dernier;
 }
 
-// Cyrillic combining marks are of the Cyrillic script, unlike other marks: after a blank or a
-// digit they start a Cyrillic run, which parts the blank from a Latin letter that follows.
+// Cyrillic combining marks are of the Cyrillic script, unlike other marks: with no letter before
+// them (a pair measured alone) they start a Cyrillic run, which parts the blank after them from
+// a Latin letter it kerns with, and after a Latin letter (in the line) they do not.
 inline bool marqueCyrillique(char32_t c) {
     return c >= 0x483 && c <= 0x489;
 }
@@ -451,6 +452,16 @@ bool memeEcriture(std::u32string_view avant, std::u32string_view partie, bool av
     const auto finAvant =
         std::find_if(avant.rbegin(), avant.rend(), [](char32_t c) { return c != Blanc; });
     if (finAvant == avant.rend()) return false;
+    // A mark does not start a run of its own script after a letter: in the line, a Thai mark
+    // after a blank and the blank after it keep the script of the letter before; measured
+    // beside the part alone, the mark starts a Thai run.
+    if (marqueJointe(*finAvant)) {
+        const auto lettre = std::find_if(finAvant, avant.rend(), [](char32_t c) {
+            return ecriturePropre(c) && !marqueJointe(c);
+        });
+        if (lettre != avant.rend() && QChar::script(*lettre) != QChar::script(*finAvant))
+            return false;
+    }
     if (ecriturePropre(partie.front()) && ecriturePropre(*finAvant)) return true;
     const auto premiere = std::find_if(partie.begin(), partie.end(), ecriturePropre);
     if (premiere == partie.end()) return partie.size() == 1 && dansLaPolice(partie.front());
