@@ -852,11 +852,13 @@ TEST(LargeursSommees, OfLinesWithCombiningMarksAreThoseOfTheWholeLine) {
     const char32_t Bases[] = {U'a', U'T', U'V',      U'f',      U'y',      U'1',      U',',
                               U'-', U'(', U'\u00bb', U'\u201c', U'\u03a9', U'\u0436', U'\u65e5'};
     const auto mot = [&] {
-        Texte mot;
+        Texte lettres;
         const bool marquesSeules = hasard() % 4 == 0;
-        for (std::uint32_t i = 0, n = 1 + hasard() % 6; i < n; ++i)
-            mot += marquesSeules || hasard() % 2 ? marque() : Bases[hasard() % std::size(Bases)];
-        return mot;
+        for (std::uint32_t i = 0, n = 1 + hasard() % 6; i < n; ++i) {
+            lettres +=
+                marquesSeules || hasard() % 2 ? marque() : Bases[hasard() % std::size(Bases)];
+        }
+        return lettres;
     };
     std::vector<Texte> lignes = lignesDe(240, 10, hasard, mot);
     // In a line, a Cyrillic or Thai mark after a blank stays in the run of the letter before, and
