@@ -454,8 +454,9 @@ bool memeEcriture(std::u32string_view avant, std::u32string_view partie, bool av
     if (finAvant == avant.rend()) return false;
     // A mark does not start a run of its own script after a letter: in the line, a Thai mark
     // after a blank and the blank after it keep the script of the letter before; measured
-    // beside the part alone, the mark starts a Thai run.
-    if (marqueJointe(*finAvant)) {
+    // beside the part alone, the mark starts a Thai run. Arabic marks have no script of their
+    // own.
+    if (marqueJointe(*finAvant) && ecriturePropre(*finAvant)) {
         const auto lettre = std::find_if(finAvant, avant.rend(), [](char32_t c) {
             return ecriturePropre(c) && !marqueJointe(c);
         });
