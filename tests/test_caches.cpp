@@ -521,6 +521,22 @@ const Cas Plannings[] = {
                              .piFontSize = 24});
          plan.NewCadreTexte(5, 5, {.piBas = 10, .piDroite = 30, .psText = "ordinaire"});
      }},
+    // Cyrillic and Thai marks after a blank, which keep the script of the Latin letters before
+    // them where a pair measured alone does not, in frames of many widths that do not shrink.
+    {"marks_after_blanks",
+     [](TracPlanDLL& plan) {
+         for (int i = 0; i < 30; ++i) {
+             std::string texte;
+             for (int n = 0; n < 6 + i % 7; ++n)
+                 texte += "Tx \u0e31 Vy x \u0487 Vo ";
+             plan.NewCadreTexte(10 + i * 40, 10,
+                                {.piBas = 400 + i * 40,
+                                 .piDroite = 110 + i * 10,
+                                 .psText = texte,
+                                 .psFont = "Liberation Serif",
+                                 .piFontSize = 12});
+         }
+     }},
 };
 
 class CachesSansEffet : public ::testing::TestWithParam<Cas> {
