@@ -530,8 +530,8 @@ const Cas Plannings[] = {
              for (int n = 0; n < 6 + i % 7; ++n)
                  texte += "Tx \u0e31 Vy x \u0487 Vo ";
              plan.NewCadreTexte(10 + i * 40, 10,
-                                {.piBas = 400 + i * 40,
-                                 .piDroite = 110 + i * 10,
+                                {.piBas = 400.0 + i * 40,
+                                 .piDroite = 110.0 + i * 10,
                                  .psText = texte,
                                  .psFont = "Liberation Serif",
                                  .piFontSize = 12});
