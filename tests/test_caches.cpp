@@ -857,7 +857,8 @@ TEST(LargeursSommees, OfArabicAndThaiLinesAreThoseOfTheWholeLine) {
 }
 
 // Lines of words heaped with combining marks, some of which the font lacks: marks within words,
-// at their start and end, words of marks alone, after Latin, Greek, Cyrillic or ideographs.
+// at their start and end, words of marks alone, on Latin letters, digits, signs, Greek, Cyrillic
+// or ideographs.
 TEST(LargeursSommees, OfLinesWithCombiningMarksAreThoseOfTheWholeLine) {
     qt::PlateformeQt::partagee();
     Hasard hasard{31};

@@ -457,11 +457,10 @@ bool memeEcriture(std::u32string_view avant, std::u32string_view partie, bool av
     // beside the part alone, the mark starts a Thai run. Arabic marks have no script of their
     // own.
     if (marqueJointe(*finAvant) && ecriturePropre(*finAvant)) {
-        const auto lettre = std::find_if(finAvant, avant.rend(), [](char32_t c) {
+        const auto base = std::find_if(finAvant, avant.rend(), [](char32_t c) {
             return ecriturePropre(c) && !marqueJointe(c);
         });
-        if (lettre != avant.rend() && QChar::script(*lettre) != QChar::script(*finAvant))
-            return false;
+        if (base != avant.rend() && QChar::script(*base) != QChar::script(*finAvant)) return false;
     }
     if (ecriturePropre(partie.front()) && ecriturePropre(*finAvant)) return true;
     const auto premiere = std::find_if(partie.begin(), partie.end(), ecriturePropre);
