@@ -883,6 +883,9 @@ TEST(LargeursSommees, OfLinesWithCombiningMarksAreThoseOfTheWholeLine) {
     // starts a run of its own script, and the blank after it does not kern.
     lignes.push_back(U"x \u0487 V");
     lignes.push_back(U"x \u0e31 V");
+    // DejaVu Sans Mono gives an ogonek alone after a blank an advance, and none after "y " in
+    // the line: a word of a mark alone is not summed with the text before it.
+    lignes.push_back(U"\u65e51\u0313y\u0366 \u0328 -f\u0326");
     sommesExactes(lignes, {.resolutions = {96, 1200},
                            .polices = {"Arial", "DejaVu Sans", "Liberation Serif", "Courier New",
                                        "DejaVu Sans Mono"},
@@ -1088,6 +1091,30 @@ TEST(LargeursSommees, OfLinesWithCharactersNoFontDrawsAreThoseOfTheWholeLine) {
                  .polices = {"Arial", "DejaVu Sans", "Courier New", "Serif", "Vitrail Inexistante"},
                  .tailles = {4.0f, 10.5f, 23.5f},
                  .grasItalique = {false, true}});
+}
+
+// Qt cuts a run past 4,096 UTF-16 units and loses the kerning across the cut: a line up to that
+// length is summed, and one past it, or past it only by its characters outside the 16-bit range,
+// is not. The cut falls between A and V, which Arial kerns; x kerns with neither a blank nor A.
+TEST(LargeursSommees, OfLinesAsLongAsQtShapesWholeAreThoseOfTheWholeLine) {
+    qt::PlateformeQt::partagee();
+    Texte mots;
+    while (mots.size() < 4200)
+        mots += U"xxxxxAVxx ";
+    std::vector<Texte> lignes;
+    for (const std::size_t unites : {4090u, 4096u, 4097u, 4100u})
+        lignes.push_back(mots.substr(0, unites));
+    for (const int nombre : {409, 410, 440}) {
+        Texte ligne;
+        for (int i = 0; i < nombre; ++i)
+            ligne += i == 0 ? U"x\U0001D400xxAVxx" : U" x\U0001D400xxAVxx";
+        lignes.push_back(ligne);
+    }
+    sommesExactes(lignes, {.resolutions = {96},
+                           .polices = {"Arial"},
+                           .tailles = {10.0f},
+                           .progressifs = {true},
+                           .dejaMesures = true});
 }
 
 // Lines of short words and tabs, asked word after word as a wrap asks, at every half-point size

@@ -368,7 +368,7 @@ class DessinQt : public EtatDessin<Base> {
         unsigned t = TraitsInconnus;
         finVue_.reset();
         const double l = largeurBrute(p, texte, &t);
-        if (texte.size() <= LongueurSommableMaximum) {
+        if (sommableParSaLongueur(texte)) {
             if (t == TraitsInconnus) t = traits(texte);
             std::optional<FinDeTexte> fin;
             if (finVue_ && finVue_->texte == texte.data() && finVue_->taille == texte.size())
@@ -621,8 +621,16 @@ class DessinQt : public EtatDessin<Base> {
         return images_.back().image;
     }
 
-    // Past this length Qt may cut a text into several runs, which changes its kerning.
-    static constexpr std::size_t LongueurSommableMaximum = 2000;
+    // Qt cuts a run of more than 4,096 UTF-16 units into several, which changes its kerning:
+    // only a text no longer than that is a sum of parts.
+    static constexpr std::size_t UnitesSommablesMaximum = 4096;
+    static bool sommableParSaLongueur(std::u32string_view texte) {
+        if (texte.size() <= UnitesSommablesMaximum / 2) return true;
+        if (texte.size() > UnitesSommablesMaximum) return false;
+        const auto horsDuPlan =
+            std::count_if(texte.begin(), texte.end(), [](char32_t c) { return c > 0xFFFF; });
+        return texte.size() + static_cast<std::size_t>(horsDuPlan) <= UnitesSommablesMaximum;
+    }
     // Widths summed in pixels stay exact (multiples of 1/64) well below this.
     static constexpr double SommeMaximum = 1 << 24;
     static constexpr std::size_t PairesMaximum = 1 << 16;
@@ -967,7 +975,7 @@ class DessinQt : public EtatDessin<Base> {
 
     // A recent text, a blank and one more part: its width, a blank's and that part's.
     std::optional<double> parRecente(Police& p, std::u32string_view texte, unsigned& traitsVus) {
-        if (texte.empty() || texte.size() > LongueurSommableMaximum) return std::nullopt;
+        if (texte.empty() || !sommableParSaLongueur(texte)) return std::nullopt;
         const std::size_t blanc = texte.rfind(Blanc);
         if (blanc == std::u32string_view::npos) return std::nullopt;
         for (const auto& r : mesures_.recentes()) {
@@ -1019,7 +1027,7 @@ class DessinQt : public EtatDessin<Base> {
                                               unsigned& traitsVus) {
         const std::size_t tab = texte.rfind(Tabulation);
         const bool finit = tab + 1 == texte.size();
-        if ((!finit && !lettre(texte[tab + 1])) || texte.size() > LongueurSommableMaximum)
+        if ((!finit && !lettre(texte[tab + 1])) || !sommableParSaLongueur(texte))
             return std::nullopt;
         traitsVus = traits(texte);
         if (!sommeExacte(p, traitsVus)) return std::nullopt;
@@ -1047,43 +1055,58 @@ class DessinQt : public EtatDessin<Base> {
         return static_cast<double>(arret) / 64;
     }
 
+    // From the right, part after part, until the text before a blank is one measured. Where a
+    // blank may not part the text, the part reaches over it to the blank before, and is
+    // measured with it: a word of marks alone goes with the word before it.
     std::optional<double> sommeParBlancs(Police& p, std::u32string_view texte,
                                          unsigned& traitsVus) {
-        if (texte.size() < 2 || texte.size() > LongueurSommableMaximum) return std::nullopt;
+        if (texte.size() < 2 || !sommableParSaLongueur(texte)) return std::nullopt;
         std::size_t blanc = texte.rfind(Blanc);
         if (blanc == std::u32string_view::npos) return std::nullopt;
         traitsVus = traits(texte);
         if (!sommeExacte(p, traitsVus)) return std::nullopt;
+        // Alone, a part of several words has the direction of its first letter.
+        const bool partiesLongues = !(traitsVus & DroiteAGauche);
         const std::size_t premiereLettre = static_cast<std::size_t>(
             std::find_if(texte.begin(), texte.end(), ecriturePropre) - texte.begin());
-        // From the right, part after part, until the text before a blank is one measured.
         double somme = 0;
         std::size_t fin = texte.size();
         for (int essais = 0;; ++essais) {
-            const char32_t avant = blanc > 0 ? texte[blanc - 1] : 0;
-            const char32_t apres = blanc + 1 < texte.size() ? texte[blanc + 1] : 0;
-            if (!blancNeutre(p, avant, apres)) return std::nullopt;
             const std::u32string_view partie = texte.substr(blanc + 1, fin - blanc - 1);
-            if (!memeEcriture(texte.substr(0, blanc), partie, premiereLettre < blanc,
-                              dansLaPoliceDe(p)))
-                return std::nullopt;
-            somme += largeurApresBlanc(p, partie);
-            fin = blanc;
-            const std::u32string_view tete = texte.substr(0, fin);
-            if (essais < 4 && !tete.empty()) {
-                if (const double* connue = mesures_.trouve(p, tete)) {
-                    somme += *connue;
-                    break;
+            if (separables(p, texte.substr(0, blanc), partie, premiereLettre < blanc)) {
+                somme += largeurApresBlanc(p, partie);
+                fin = blanc;
+                const std::u32string_view tete = texte.substr(0, fin);
+                if (essais < 4 && !tete.empty()) {
+                    if (const double* connue = mesures_.trouve(p, tete)) {
+                        somme += *connue;
+                        break;
+                    }
                 }
+            } else if (!partiesLongues) {
+                return std::nullopt;
             }
-            blanc = tete.rfind(Blanc);
+            blanc = blanc == 0 ? std::u32string_view::npos : texte.rfind(Blanc, blanc - 1);
             if (blanc == std::u32string_view::npos) {
-                if (!tete.empty()) somme += largeurBrute(p, tete);
+                if (fin == texte.size()) return std::nullopt;
+                if (fin > 0) somme += largeurBrute(p, texte.substr(0, fin));
                 break;
             }
         }
         if (!(std::fabs(somme) < SommeMaximum)) return std::nullopt;
         return somme;
+    }
+
+    // Whether a line's width is that of the text before a blank plus the blank and the part
+    // after it. A part that reaches over a blank may not start with a mark: measured alone,
+    // a mark after a blank at the start of a text may have an advance it has not in the line.
+    bool separables(Police& p, std::u32string_view avant, std::u32string_view partie,
+                    bool avantAvecLettre) {
+        const char32_t dernier = avant.empty() ? 0 : avant.back();
+        const char32_t premier = partie.empty() ? 0 : partie.front();
+        if (!blancNeutre(p, dernier, premier)) return false;
+        if (partie.find(Blanc) != std::u32string_view::npos && marque(premier)) return false;
+        return memeEcriture(avant, partie, avantAvecLettre, dansLaPoliceDe(p));
     }
 
     Police& policeEnCours() {

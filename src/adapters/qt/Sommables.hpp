@@ -95,6 +95,14 @@ inline bool sommable(char32_t c) {
            (c >= 0x590 && sommableAuDela(c));
 }
 
+// A combining mark, of any script: it goes with the character before it.
+inline bool marque(char32_t c) {
+    if (c < 0x300) return false;
+    const QChar::Category categorie = QChar::category(c);
+    return categorie == QChar::Mark_NonSpacing || categorie == QChar::Mark_SpacingCombining ||
+           categorie == QChar::Mark_Enclosing;
+}
+
 // Arabic letters, marks and digits, and Thai: their shaping never reaches over a blank, but
 // changes the glyphs within a word.
 inline constexpr Plage Jointes[] = {{0x620, 0x669}, {0x670, 0x6D3}, {0xE01, 0xE3A}, {0xE3F, 0xE5B}};
@@ -436,8 +444,9 @@ inline bool accrochable(const FinDeTexte& fin, std::u32string_view partie) {
 // take that text's script, and measured beside the part's first letter, its script; a part of
 // signs alone (a number) takes after a blank the script of the text before, and alone none,
 // which changes nothing for a single character the font draws (a glyph's advance is its own;
-// another font may draw it in another script); signs before the first letter of a text take its
-// script, and alone none.
+// another font may draw it in another script), unless it is a mark: DejaVu Sans Mono gives an
+// ogonek after a blank an advance at the start of a text and none after "y " in a line; signs
+// before the first letter of a text take its script, and alone none.
 // `avantAvecLettre`: whether the text before holds a letter, which the caller knows without
 // reading it all again.
 template <class DansLaPolice>
@@ -464,7 +473,8 @@ bool memeEcriture(std::u32string_view avant, std::u32string_view partie, bool av
     }
     if (ecriturePropre(partie.front()) && ecriturePropre(*finAvant)) return true;
     const auto premiere = std::find_if(partie.begin(), partie.end(), ecriturePropre);
-    if (premiere == partie.end()) return partie.size() == 1 && dansLaPolice(partie.front());
+    if (premiere == partie.end())
+        return partie.size() == 1 && !marque(partie.front()) && dansLaPolice(partie.front());
     const auto derniere = std::find_if(finAvant, avant.rend(), ecriturePropre);
     return derniere != avant.rend() && QChar::script(*premiere) == QChar::script(*derniere);
 }
