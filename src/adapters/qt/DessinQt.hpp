@@ -258,12 +258,23 @@ class MesuresPolices {
         courante_ = trouvee->second.get();
         return *courante_;
     }
+    // A line this long is one a text shrunk to its smallest sizes tries once per word: kept,
+    // each would cost a copy, and a full table pushes out the words. The sums find the line
+    // tried before the last among the recent texts.
+    static constexpr std::size_t LongueurRetenueMaximum = 256;
     const double* trouve(const Police& police, std::u32string_view texte) const {
+        if (texte.size() > LongueurRetenueMaximum) return nullptr;
         return police.largeurs.trouve(texte);
     }
+    // Where a recent text is this one, its width.
+    const double* recente(const Police& police, std::u32string_view texte) const {
+        for (const Recente& r : recentes_) {
+            if (r.police == &police && r.texte == texte) return &r.largeur;
+        }
+        return nullptr;
+    }
     void retient(Police& police, std::u32string_view texte, double largeur) {
-        // Such a text would push out everything else.
-        if (texte.size() > CaracteresMaximum / 4) return;
+        if (texte.size() > LongueurRetenueMaximum) return;
         if (largeurs_ >= LargeursMaximum || caracteres_ + texte.size() > CaracteresMaximum)
             faitPlace(texte.size());
         const std::size_t avant = police.largeurs.caracteres();
@@ -283,7 +294,8 @@ class MesuresPolices {
     }
 
     // The last texts measured, whose parts after a blank are known to add up, with their widths:
-    // a wrap asks for a line, then a word, then that line, a blank and the word.
+    // a wrap asks for a line, then a word, then that line, a blank and the word, and where a
+    // blank may not part that word from the one before, the line before those two.
     struct Recente {
         const Police* police = nullptr;
         Texte texte;
@@ -293,7 +305,7 @@ class MesuresPolices {
         // How it ends, once a part after it was in the other direction.
         std::optional<FinDeTexte> fin;
     };
-    const std::array<Recente, 2>& recentes() const { return recentes_; }
+    const std::array<Recente, 4>& recentes() const { return recentes_; }
     void retientRecente(const Police& police, const Texte& texte, double largeur, unsigned traits,
                         const std::optional<FinDeTexte>& fin) {
         Recente& r = recentes_[suivante_];
@@ -350,7 +362,7 @@ class MesuresPolices {
     Police* courante_ = nullptr;
     std::size_t largeurs_ = 0;
     std::size_t caracteres_ = 0;
-    std::array<Recente, 2> recentes_;
+    std::array<Recente, 4> recentes_;
     std::size_t suivante_ = 0;
 };
 
@@ -1078,7 +1090,9 @@ class DessinQt : public EtatDessin<Base> {
                 fin = blanc;
                 const std::u32string_view tete = texte.substr(0, fin);
                 if (essais < 4 && !tete.empty()) {
-                    if (const double* connue = mesures_.trouve(p, tete)) {
+                    const double* connue = mesures_.recente(p, tete);
+                    if (!connue) connue = mesures_.trouve(p, tete);
+                    if (connue) {
                         somme += *connue;
                         break;
                     }
