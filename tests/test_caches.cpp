@@ -896,10 +896,11 @@ TEST(LargeursSommees, OfLinesWithCombiningMarksAreThoseOfTheWholeLine) {
 
 // Lines of Hebrew and Arabic words beside Latin ones, starting with either, with signs at the
 // edges of words, brackets within a word or across several, numbers, and digits within words:
-// summed where every word keeps the levels it has alone, and where a word added to a line keeps
-// its own and leaves the line's, and measured whole elsewhere. C059 kerns brackets with
-// letters and Norasi digits with signs, DejaVu Sans a hyphen or guillemets with T, Arial and
-// Liberation Serif a full stop, a comma, a colon or a hyphen after T.
+// summed where every word keeps the levels it has alone, where a word added to a line keeps
+// its own and leaves the line's, and elsewhere in parts that start with a letter of the line's
+// direction and hold their brackets. C059 kerns brackets with letters and Norasi digits with
+// signs, DejaVu Sans a hyphen or guillemets with T, Arial and Liberation Serif a full stop, a
+// comma, a colon or a hyphen after T.
 TEST(LargeursSommees, OfLinesInBothDirectionsAreThoseOfTheWholeLine) {
     qt::PlateformeQt::partagee();
     const char* const Mots[] = {
@@ -916,8 +917,9 @@ TEST(LargeursSommees, OfLinesInBothDirectionsAreThoseOfTheWholeLine) {
         "1,", "\u05e9\u05dc\u05d5\u05dd,", "\u00ab\u05e9\u05dc\u05d5\u05dd\u00bb", "(\u05e9",
         "\u05d9)", "-\u05d9", "\u05d0\u05d1\u05d2.", "\u0633\u0644\u0627\u0645.",
         // Neither: digits before letters, an Arabic digit among Latin letters, letters of both
-        // directions.
-        "14h30", "12\u05e9", "a\u0661b", "T-\u0661V", "\u05e9T-\u05e9", "T-\u05e9"};
+        // directions, signs alone.
+        "14h30", "12\u05e9", "a\u0661b", "T-\u0661V", "\u05e9T-\u05e9", "T-\u05e9", "\u2192",
+        "\u2014", "\u00ab"};
     Hasard hasard{61};
     std::vector<Texte> lignes =
         lignesDe(400, 10, hasard, [&] { return depuisUtf8(Mots[hasard() % std::size(Mots)]); });
@@ -930,6 +932,9 @@ TEST(LargeursSommees, OfLinesInBothDirectionsAreThoseOfTheWholeLine) {
           // A quote and a blank after Arabic or Latin letters, kerned, not before a Hebrew one.
           "\u0630\u0639 \u0648\u0637\u062d\u2019 \u05e3\u05d3", "abc\u2019 \u05e9"})
         lignes.push_back(depuisUtf8(ligne));
+    // Past 63 brackets open at once, Qt pairs none: the last one takes the line's direction.
+    for (const char* ligne : {"\u05d0 b(T)", "\u05d0 \u05d1 b(T)"})
+        lignes.push_back(U"\u05d0 " + Texte(64, U'(') + U" " + depuisUtf8(ligne));
     // Enough of them summed whole, of each direction.
     const auto sommee = [](const Texte& l) {
         const unsigned t = qt::traits(l);

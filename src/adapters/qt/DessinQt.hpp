@@ -1069,25 +1069,33 @@ class DessinQt : public EtatDessin<Base> {
 
     // From the right, part after part, until the text before a blank is one measured. Where a
     // blank may not part the text, the part reaches over it to the blank before, and is
-    // measured with it: a word of marks alone goes with the word before it.
+    // measured with it: a word of marks alone goes with the word before it. In a text that
+    // holds right-to-left letters, a part of several words, or any part where the words do not
+    // all keep alone the levels they have in the text, ends at a blank where the text may be
+    // parted whatever its words.
     std::optional<double> sommeParBlancs(Police& p, std::u32string_view texte,
                                          unsigned& traitsVus) {
         if (texte.size() < 2 || !sommableParSaLongueur(texte)) return std::nullopt;
         std::size_t blanc = texte.rfind(Blanc);
         if (blanc == std::u32string_view::npos) return std::nullopt;
         traitsVus = traits(texte);
-        if (!sommeExacte(p, traitsVus)) return std::nullopt;
-        // Alone, a part of several words has the direction of its first letter.
-        const bool partiesLongues = !(traitsVus & DroiteAGauche);
+        if (!sommeExacte(p, traitsVus & ~NiveauxIncertains)) return std::nullopt;
+        std::optional<CoupesSures> coupesSures;
+        if (traitsVus & DroiteAGauche) coupesSures.emplace(texte);
         const std::size_t premiereLettre = static_cast<std::size_t>(
             std::find_if(texte.begin(), texte.end(), ecriturePropre) - texte.begin());
         double somme = 0;
         std::size_t fin = texte.size();
+        bool partieLongue = false;
         for (int essais = 0;; ++essais) {
             const std::u32string_view partie = texte.substr(blanc + 1, fin - blanc - 1);
-            if (separables(p, texte.substr(0, blanc), partie, premiereLettre < blanc)) {
+            const bool motAMot =
+                !coupesSures || (!partieLongue && !(traitsVus & NiveauxIncertains));
+            if ((motAMot || coupesSures->avant(blanc, partie)) &&
+                separables(p, texte.substr(0, blanc), partie, premiereLettre < blanc)) {
                 somme += largeurApresBlanc(p, partie);
                 fin = blanc;
+                partieLongue = false;
                 const std::u32string_view tete = texte.substr(0, fin);
                 if (essais < 4 && !tete.empty()) {
                     const double* connue = mesures_.recente(p, tete);
@@ -1097,8 +1105,8 @@ class DessinQt : public EtatDessin<Base> {
                         break;
                     }
                 }
-            } else if (!partiesLongues) {
-                return std::nullopt;
+            } else {
+                partieLongue = true;
             }
             blanc = blanc == 0 ? std::u32string_view::npos : texte.rfind(Blanc, blanc - 1);
             if (blanc == std::u32string_view::npos) {

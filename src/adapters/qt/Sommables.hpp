@@ -307,6 +307,49 @@ inline bool partiesAuxMemesNiveaux(std::u32string_view texte) {
     return !(precedente.bordFin() && precedente.sens() == QChar::DirR && blancs > 0);
 }
 
+// Where a text that holds right-to-left letters may be parted at a blank, whatever its words:
+// before a part that starts with a letter of the text's direction (that of its first letter) and
+// pairs its brackets within itself, once the text before holds a letter. Alone, such a part
+// takes the direction it has in the text, and its signs and numbers resolve between its own
+// letters; the signs that end the text before it lie between that text's last letter and one of
+// the text's direction, and so take the text's direction, as they do at its end.
+class CoupesSures {
+  public:
+    explicit CoupesSures(std::u32string_view texte) {
+        Crochets crochets;
+        for (std::size_t i = 0; i < texte.size(); ++i) {
+            const char32_t c = texte[i];
+            const QChar::Direction d = classeBidi(c);
+            if (premiere_ == std::u32string_view::npos && lettreForte(d)) {
+                premiere_ = i;
+                sens_ = sensDeLettre(d);
+            }
+            if (crochet(c)) crochets.ajoute(c);
+        }
+        // Past the most brackets Qt holds open at once, it pairs none anywhere in the text.
+        crochetsPaires_ = crochets.ouverts() <= Crochets::Maximum;
+    }
+    // Before `partie`, which follows the blank at `blanc`. An empty part is blanks in a row.
+    bool avant(std::size_t blanc, std::u32string_view partie) const {
+        if (premiere_ >= blanc) return false;
+        if (partie.empty()) return true;
+        const QChar::Direction d = classeBidi(partie.front());
+        if (!lettreForte(d) || sensDeLettre(d) != sens_) return false;
+        if (std::none_of(partie.begin(), partie.end(), crochet)) return true;
+        if (!crochetsPaires_) return false;
+        Crochets siens;
+        for (const char32_t c : partie) {
+            if (crochet(c)) siens.ajoute(c);
+        }
+        return siens.paires();
+    }
+
+  private:
+    std::size_t premiere_ = std::u32string_view::npos;
+    QChar::Direction sens_ = QChar::DirON;
+    bool crochetsPaires_ = true;
+};
+
 // A letter of a script of its own, not one of the signs, digits and blanks all scripts share.
 inline bool ecriturePropre(char32_t c) {
     if (c < 0x80) return (c | 0x20) >= U'a' && (c | 0x20) <= U'z';
