@@ -929,6 +929,10 @@ TEST(LargeursSommees, OfLinesInBothDirectionsAreThoseOfTheWholeLine) {
           " \u05e9 T.", "T. \u05e9 ", "\u05e9  T.", "\u05e9, (\u05d9 T)", "\u05d9,  \u05e9 ",
           // Brackets paired across words around a Hebrew one: they take its direction.
           "\u05e9 a(J \u05d1 J)b",
+          // A number after a Latin letter goes left to right: so do the signs after it, before
+          // a Latin word; at the end of a text in the other direction, they do not (C059 kerns
+          // ".-" in one run).
+          "\u05e9 T1.- V",
           // A quote and a blank after Arabic or Latin letters, kerned, not before a Hebrew one.
           "\u0630\u0639 \u0648\u0637\u062d\u2019 \u05e3\u05d3", "abc\u2019 \u05e9"})
         lignes.push_back(depuisUtf8(ligne));

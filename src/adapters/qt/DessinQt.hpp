@@ -1091,7 +1091,7 @@ class DessinQt : public EtatDessin<Base> {
             const std::u32string_view partie = texte.substr(blanc + 1, fin - blanc - 1);
             const bool motAMot =
                 !coupesSures || (!partieLongue && !(traitsVus & NiveauxIncertains));
-            if ((motAMot || coupesSures->avant(blanc, partie)) &&
+            if ((motAMot || coupesSures->avant(blanc, fin)) &&
                 separables(p, texte.substr(0, blanc), partie, premiereLettre < blanc)) {
                 somme += largeurApresBlanc(p, partie);
                 fin = blanc;

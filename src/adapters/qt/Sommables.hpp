@@ -308,14 +308,19 @@ inline bool partiesAuxMemesNiveaux(std::u32string_view texte) {
 }
 
 // Where a text that holds right-to-left letters may be parted at a blank, whatever its words:
-// before a part that starts with a letter of the text's direction (that of its first letter) and
-// pairs its brackets within itself, once the text before holds a letter. Alone, such a part
-// takes the direction it has in the text, and its signs and numbers resolve between its own
-// letters; the signs that end the text before it lie between that text's last letter and one of
-// the text's direction, and so take the text's direction, as they do at its end.
+// before a part that starts with a letter and pairs its brackets within itself, once the text
+// before holds a letter. Alone, such a part takes the direction of its first letter.
+// - Where that is the text's (that of its first letter), its signs and numbers resolve between
+//   its own letters as in the text, and the signs that end the text before it lie between that
+//   text's last letter and one of the text's direction, so take the text's direction, as they
+//   do at its end.
+// - In the other direction, its letters must all be of that direction, and signs that end it
+//   must meet a letter of it after the blank, as they do at its end alone; signs that end the
+//   text before it take the text's direction alone, and must in the text: the letter before
+//   them may not be of the part's direction (a number counts as right to left, and is left out).
 class CoupesSures {
   public:
-    explicit CoupesSures(std::u32string_view texte) {
+    explicit CoupesSures(std::u32string_view texte) : texte_(texte) {
         Crochets crochets;
         for (std::size_t i = 0; i < texte.size(); ++i) {
             const char32_t c = texte[i];
@@ -329,12 +334,33 @@ class CoupesSures {
         // Past the most brackets Qt holds open at once, it pairs none anywhere in the text.
         crochetsPaires_ = crochets.ouverts() <= Crochets::Maximum;
     }
-    // Before `partie`, which follows the blank at `blanc`. An empty part is blanks in a row.
-    bool avant(std::size_t blanc, std::u32string_view partie) const {
+    // Before the part from after the blank at `blanc` to `fin`. An empty part is blanks in a row.
+    bool avant(std::size_t blanc, std::size_t fin) const {
         if (premiere_ >= blanc) return false;
+        const std::u32string_view partie = texte_.substr(blanc + 1, fin - blanc - 1);
         if (partie.empty()) return true;
-        const QChar::Direction d = classeBidi(partie.front());
-        if (!lettreForte(d) || sensDeLettre(d) != sens_) return false;
+        const QChar::Direction premiere = classeBidi(partie.front());
+        if (!lettreForte(premiere)) return false;
+        const QChar::Direction d = sensDeLettre(premiere);
+        if (d == sens_) return crochetsAppaires(partie);
+        // A number between brackets counts as right to left for their direction, which the
+        // text's may then give them.
+        if (std::any_of(partie.begin(), partie.end(), crochet) &&
+            std::any_of(partie.begin(), partie.end(),
+                        [](char32_t c) { return chiffre(classeBidi(c)); })) {
+            return false;
+        }
+        if (!crochetsAppaires(partie)) return false;
+        SensDePartie sens;
+        for (const char32_t c : partie)
+            sens.ajoute(c);
+        if (!sens.valideHorsCrochets()) return false;
+        if (sens.bordFin() && !fermeApresUneLettre(partie) && !lettreDe(fin + 1, d)) return false;
+        return !finitParDesSignesApres(blanc, d);
+    }
+
+  private:
+    bool crochetsAppaires(std::u32string_view partie) const {
         if (std::none_of(partie.begin(), partie.end(), crochet)) return true;
         if (!crochetsPaires_) return false;
         Crochets siens;
@@ -343,8 +369,37 @@ class CoupesSures {
         }
         return siens.paires();
     }
+    // Brackets paired within the part that close after its last letter take its direction
+    // from that letter, and are no signs at its end.
+    static bool fermeApresUneLettre(std::u32string_view partie) {
+        for (std::size_t i = partie.size(); i-- > 0;) {
+            const char32_t c = partie[i];
+            if (crochet(c) && QChar::category(c) == QChar::Punctuation_Close) continue;
+            if (classeBidi(c) == QChar::DirNSM) continue;
+            return i + 1 < partie.size() && lettreForte(classeBidi(c));
+        }
+        return false;
+    }
+    bool lettreDe(std::size_t i, QChar::Direction d) const {
+        if (i >= texte_.size()) return false;
+        const QChar::Direction l = classeBidi(texte_[i]);
+        return lettreForte(l) && sensDeLettre(l) == d;
+    }
+    // Whether the text before the blank ends with signs (or blanks) after a letter of this
+    // direction or a number.
+    bool finitParDesSignesApres(std::size_t blanc, QChar::Direction d) const {
+        bool signes = false;
+        for (std::size_t i = blanc; i-- > 0;) {
+            const QChar::Direction l = classeBidi(texte_[i]);
+            if (l == QChar::DirNSM) continue;
+            if (lettreForte(l)) return signes && sensDeLettre(l) == d;
+            if (chiffre(l)) return signes;
+            signes = true;
+        }
+        return false;
+    }
 
-  private:
+    std::u32string_view texte_;
     std::size_t premiere_ = std::u32string_view::npos;
     QChar::Direction sens_ = QChar::DirON;
     bool crochetsPaires_ = true;
