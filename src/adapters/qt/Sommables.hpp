@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iterator>
 #include <string_view>
+#include <vector>
 
 // Which texts Qt measures as the sum of their parts between blanks, read from their characters
 // alone: the fonts that draw them are asked elsewhere.
@@ -321,62 +322,122 @@ inline bool partiesAuxMemesNiveaux(std::u32string_view texte) {
 class CoupesSures {
   public:
     explicit CoupesSures(std::u32string_view texte) : texte_(texte) {
-        Crochets crochets;
-        for (std::size_t i = 0; i < texte.size(); ++i) {
-            const char32_t c = texte[i];
-            const QChar::Direction d = classeBidi(c);
-            if (premiere_ == std::u32string_view::npos && lettreForte(d)) {
+        for (std::size_t i = 0; i < texte.size() && premiere_ == Aucune; ++i) {
+            const QChar::Direction d = classeBidi(texte[i]);
+            if (lettreForte(d)) {
                 premiere_ = i;
                 sens_ = sensDeLettre(d);
             }
-            if (crochet(c)) crochets.ajoute(c);
         }
-        // Past the most brackets Qt holds open at once, it pairs none anywhere in the text.
-        crochetsPaires_ = crochets.ouverts() <= Crochets::Maximum;
+        appaireLesCrochets();
     }
-    // Before the part from after the blank at `blanc` to `fin`. An empty part is blanks in a row.
-    bool avant(std::size_t blanc, std::size_t fin) const {
+    // Before the part from after the blank at `blanc` to `fin`, asked from the end of the text
+    // to its start: a part is read once as it reaches further.
+    bool avant(std::size_t blanc, std::size_t fin) {
         if (premiere_ >= blanc) return false;
-        const std::u32string_view partie = texte_.substr(blanc + 1, fin - blanc - 1);
-        if (partie.empty()) return true;
-        const QChar::Direction premiere = classeBidi(partie.front());
-        if (!lettreForte(premiere)) return false;
+        prolonge(blanc + 1, fin);
+        if (blanc + 1 == fin) return true;
+        const QChar::Direction premiere = classeBidi(texte_[blanc + 1]);
+        if (!lettreForte(premiere) || partie_.crochetsSeuls || partie_.fermantLePlusTot <= blanc)
+            return false;
         const QChar::Direction d = sensDeLettre(premiere);
-        if (d == sens_) return crochetsAppaires(partie);
+        if (d == sens_) return true;
         // A number between brackets counts as right to left for their direction, which the
         // text's may then give them.
-        if (std::any_of(partie.begin(), partie.end(), crochet) &&
-            std::any_of(partie.begin(), partie.end(),
-                        [](char32_t c) { return chiffre(classeBidi(c)); })) {
+        if (partie_.crochets > 0 && partie_.chiffres > 0) return false;
+        // Letters of one direction; an Arabic digit stands for right to left.
+        if ((d == QChar::DirL ? partie_.droiteAGauche : partie_.gaucheADroite) > 0 ||
+            (d == QChar::DirL && partie_.chiffresArabes > 0)) {
             return false;
         }
-        if (!crochetsAppaires(partie)) return false;
-        SensDePartie sens;
-        for (const char32_t c : partie)
-            sens.ajoute(c);
-        if (!sens.valideHorsCrochets()) return false;
-        if (sens.bordFin() && !fermeApresUneLettre(partie) && !lettreDe(fin + 1, d)) return false;
-        return !finitParDesSignesApres(blanc, d);
+        if (finitParDesSignes(fin) && !fermeApresUneLettre(blanc + 1, fin) && !lettreDe(fin + 1, d))
+            return false;
+        if (!finitParDesSignes(blanc)) return true;
+        const QChar::Direction avant = avantLesSignes(blanc);
+        return avant != d && avant != QChar::DirEN;
     }
 
   private:
-    bool crochetsAppaires(std::u32string_view partie) const {
-        if (std::none_of(partie.begin(), partie.end(), crochet)) return true;
-        if (!crochetsPaires_) return false;
-        Crochets siens;
-        for (const char32_t c : partie) {
-            if (crochet(c)) siens.ajoute(c);
+    static constexpr std::size_t Aucune = std::u32string_view::npos;
+
+    // Qt's pairs over the whole text: a closing bracket with the nearest open one of its kind,
+    // those opened after that left unpaired, at most 63 open at once (past that, none is paired).
+    void appaireLesCrochets() {
+        std::vector<std::size_t> ouverts;
+        for (std::size_t i = 0; i < texte_.size(); ++i) {
+            const char32_t c = texte_[i];
+            if (!crochet(c)) continue;
+            if (partenaires_.empty()) partenaires_.assign(texte_.size(), Aucune);
+            if (QChar::category(c) == QChar::Punctuation_Open) {
+                if (ouverts.size() == Crochets::Maximum) {
+                    std::fill(partenaires_.begin(), partenaires_.end(), Aucune);
+                    return;
+                }
+                ouverts.push_back(i);
+                continue;
+            }
+            for (std::size_t k = ouverts.size(); k-- > 0;) {
+                const char32_t fermant = QChar::mirroredChar(texte_[ouverts[k]]);
+                if (fermant == c || (fermant == 0x3009 && c == 0x232A) ||
+                    (fermant == 0x232A && c == 0x3009)) {
+                    partenaires_[i] = ouverts[k];
+                    partenaires_[ouverts[k]] = i;
+                    ouverts.resize(k);
+                    break;
+                }
+            }
         }
-        return siens.paires();
+    }
+    // What the part holds, read from its end toward its start.
+    struct Partie {
+        std::size_t debut = Aucune;
+        std::size_t fin = Aucune;
+        std::size_t gaucheADroite = 0;
+        std::size_t droiteAGauche = 0;
+        std::size_t chiffres = 0;
+        std::size_t chiffresArabes = 0;
+        std::size_t crochets = 0;
+        // A bracket unpaired, or paired with one after the part.
+        bool crochetsSeuls = false;
+        // The earliest bracket a closing one in the part is paired with.
+        std::size_t fermantLePlusTot = Aucune;
+    };
+    void prolonge(std::size_t debut, std::size_t fin) {
+        if (partie_.fin != fin || partie_.debut < debut) partie_ = {fin, fin};
+        for (; partie_.debut > debut; --partie_.debut) {
+            const std::size_t i = partie_.debut - 1;
+            const char32_t c = texte_[i];
+            const QChar::Direction d = classeBidi(c);
+            if (lettreForte(d)) {
+                ++(sensDeLettre(d) == QChar::DirL ? partie_.gaucheADroite : partie_.droiteAGauche);
+            } else if (chiffre(d)) {
+                ++partie_.chiffres;
+                if (d == QChar::DirAN) ++partie_.chiffresArabes;
+            } else if (crochet(c)) {
+                ++partie_.crochets;
+                const std::size_t autre = partenaires_[i];
+                if (autre == Aucune || (autre > i && autre >= fin)) partie_.crochetsSeuls = true;
+                if (autre < i) partie_.fermantLePlusTot = std::min(partie_.fermantLePlusTot, autre);
+            }
+        }
+    }
+    // Whether what ends before `fin` is signs or blanks, marks on them included.
+    bool finitParDesSignes(std::size_t fin) const {
+        for (std::size_t i = fin; i-- > 0;) {
+            const QChar::Direction l = classeBidi(texte_[i]);
+            if (l == QChar::DirNSM) continue;
+            return !lettreForte(l) && !chiffre(l);
+        }
+        return false;
     }
     // Brackets paired within the part that close after its last letter take its direction
     // from that letter, and are no signs at its end.
-    static bool fermeApresUneLettre(std::u32string_view partie) {
-        for (std::size_t i = partie.size(); i-- > 0;) {
-            const char32_t c = partie[i];
+    bool fermeApresUneLettre(std::size_t debut, std::size_t fin) const {
+        for (std::size_t i = fin; i-- > debut;) {
+            const char32_t c = texte_[i];
             if (crochet(c) && QChar::category(c) == QChar::Punctuation_Close) continue;
             if (classeBidi(c) == QChar::DirNSM) continue;
-            return i + 1 < partie.size() && lettreForte(classeBidi(c));
+            return i + 1 < fin && lettreForte(classeBidi(c));
         }
         return false;
     }
@@ -385,24 +446,23 @@ class CoupesSures {
         const QChar::Direction l = classeBidi(texte_[i]);
         return lettreForte(l) && sensDeLettre(l) == d;
     }
-    // Whether the text before the blank ends with signs (or blanks) after a letter of this
-    // direction or a number.
-    bool finitParDesSignesApres(std::size_t blanc, QChar::Direction d) const {
-        bool signes = false;
-        for (std::size_t i = blanc; i-- > 0;) {
+    // The direction of the last letter before `fin`, or a number's class where one comes after
+    // it (the text before the part holds a letter).
+    QChar::Direction avantLesSignes(std::size_t fin) const {
+        for (std::size_t i = fin; i-- > 0;) {
             const QChar::Direction l = classeBidi(texte_[i]);
-            if (l == QChar::DirNSM) continue;
-            if (lettreForte(l)) return signes && sensDeLettre(l) == d;
-            if (chiffre(l)) return signes;
-            signes = true;
+            if (lettreForte(l)) return sensDeLettre(l);
+            if (chiffre(l)) return QChar::DirEN;
         }
-        return false;
+        return QChar::DirON;
     }
 
     std::u32string_view texte_;
-    std::size_t premiere_ = std::u32string_view::npos;
+    std::size_t premiere_ = Aucune;
     QChar::Direction sens_ = QChar::DirON;
-    bool crochetsPaires_ = true;
+    // Where each bracket's pair is, if the text holds any.
+    std::vector<std::size_t> partenaires_;
+    Partie partie_;
 };
 
 // A letter of a script of its own, not one of the signs, digits and blanks all scripts share.
