@@ -165,6 +165,12 @@ inline bool crochet(char32_t c) {
     return (k == QChar::Punctuation_Open || k == QChar::Punctuation_Close) && QChar::hasMirrored(c);
 }
 
+// Whether a closing bracket closes one whose mirror is `attendu`: the angle brackets of CJK and
+// of technical symbols close each other.
+inline bool ferme(char32_t attendu, char32_t c) {
+    return attendu == c || (attendu == 0x3009 && c == 0x232A) || (attendu == 0x232A && c == 0x3009);
+}
+
 // The brackets Qt pairs: a closing one with the nearest open one of its kind, those opened after
 // that left unpaired, at most 63 open at once (past that, none is paired).
 class Crochets {
@@ -180,8 +186,7 @@ class Crochets {
             return;
         }
         for (std::size_t i = ouverts_; i-- > 0;) {
-            if (fermants_[i] == c || (fermants_[i] == 0x3009 && c == 0x232A) ||
-                (fermants_[i] == 0x232A && c == 0x3009)) {
+            if (ferme(fermants_[i], c)) {
                 if (i + 1 != ouverts_) seuls_ = true;
                 ouverts_ = i;
                 return;
@@ -318,7 +323,7 @@ inline bool partiesAuxMemesNiveaux(std::u32string_view texte) {
 // - In the other direction, its letters must all be of that direction, and signs that end it
 //   must meet a letter of it after the blank, as they do at its end alone; signs that end the
 //   text before it take the text's direction alone, and must in the text: the letter before
-//   them may not be of the part's direction (a number counts as right to left, and is left out).
+//   them may be neither of the part's direction nor a number (which counts as right to left).
 class CoupesSures {
   public:
     explicit CoupesSures(std::u32string_view texte) : texte_(texte) {
@@ -377,9 +382,7 @@ class CoupesSures {
                 continue;
             }
             for (std::size_t k = ouverts.size(); k-- > 0;) {
-                const char32_t fermant = QChar::mirroredChar(texte_[ouverts[k]]);
-                if (fermant == c || (fermant == 0x3009 && c == 0x232A) ||
-                    (fermant == 0x232A && c == 0x3009)) {
+                if (ferme(QChar::mirroredChar(texte_[ouverts[k]]), c)) {
                     partenaires_[i] = ouverts[k];
                     partenaires_[ouverts[k]] = i;
                     ouverts.resize(k);
