@@ -897,10 +897,11 @@ TEST(LargeursSommees, OfLinesWithCombiningMarksAreThoseOfTheWholeLine) {
 // Lines of Hebrew and Arabic words beside Latin ones, starting with either, with signs at the
 // edges of words, brackets within a word or across several, numbers, and digits within words:
 // summed where every word keeps the levels it has alone, where a word added to a line keeps
-// its own and leaves the line's, and elsewhere in parts that start with a letter of the line's
-// direction and hold their brackets. C059 kerns brackets with letters and Norasi digits with
-// signs, DejaVu Sans a hyphen or guillemets with T, Arial and Liberation Serif a full stop, a
-// comma, a colon or a hyphen after T.
+// its own and leaves the line's, and elsewhere in parts that keep alone the levels they have in
+// the line (a first letter of its direction, or letters of the other and signs that keep theirs)
+// and hold their brackets. C059 kerns brackets with letters and Norasi digits with signs,
+// DejaVu Sans a hyphen or guillemets with T, Arial and Liberation Serif a full stop, a comma, a
+// colon or a hyphen after T.
 TEST(LargeursSommees, OfLinesInBothDirectionsAreThoseOfTheWholeLine) {
     qt::PlateformeQt::partagee();
     const char* const Mots[] = {
