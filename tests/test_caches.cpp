@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QRawFont>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -930,6 +931,9 @@ TEST(LargeursSommees, OfLinesInBothDirectionsAreThoseOfTheWholeLine) {
           " \u05e9 T.", "T. \u05e9 ", "\u05e9  T.", "\u05e9, (\u05d9 T)", "\u05d9,  \u05e9 ",
           // Brackets paired across words around a Hebrew one: they take its direction.
           "\u05e9 a(J \u05d1 J)b",
+          // Alone, the text before "\u05d1)" draws "(J" in one run; here the pair takes the
+          // direction of the Hebrew letter it holds.
+          "\u05d0 T (J \u05d2 \u05d1)",
           // A number after a Latin letter goes left to right: so do the signs after it, before
           // a Latin word; at the end of a text in the other direction, they do not (C059 kerns
           // ".-" in one run).
@@ -954,6 +958,42 @@ TEST(LargeursSommees, OfLinesInBothDirectionsAreThoseOfTheWholeLine) {
                    .polices = {"Arial", "DejaVu Sans", "Liberation Serif", "C059", "Norasi"},
                    .tailles = {4.0f, 10.5f, 37.0f},
                    .grasItalique = {false, true}});
+}
+
+// The direction Qt draws each character of a text in, against the level read for it: random
+// texts of letters of both directions, European and Arabic digits with their separators and
+// terminators, brackets, signs, blanks and marks.
+TEST(NiveauxBidi, GiveEachCharacterTheDirectionQtDrawsItIn) {
+    qt::PlateformeQt::partagee();
+    const char32_t Caracteres[] = {U'a',  U'T',  0x5D0, 0x5D1,  0x627, 0x628, U'1', U'2',
+                                   0x661, 0x662, U'+',  U'-',   U'$',  U'%',  U',', U'.',
+                                   U':',  U'/',  U'#',  U'(',   U')',  U'[',  U']', U'!',
+                                   U' ',  0xA0,  0xAB,  0x2192, 0x301, 0x64E};
+    const QImage ecran(1, 1, QImage::Format_RGB32);
+    const QFont police("DejaVu Sans", 12);
+    Hasard hasard{71};
+    qt::NiveauxBidi niveaux;
+    int deDroiteAGauche = 0;
+    for (int essai = 0; essai < 20000; ++essai) {
+        Texte texte;
+        for (std::uint32_t i = 0, n = 1 + hasard() % 16; i < n; ++i)
+            texte += Caracteres[hasard() % std::size(Caracteres)];
+        ASSERT_TRUE(niveaux.lit(texte));
+        QTextLayout mise(QString::fromUcs4(texte.data(), static_cast<qsizetype>(texte.size())),
+                         police, &ecran);
+        mise.beginLayout();
+        mise.createLine();
+        mise.endLayout();
+        for (std::size_t i = 0; i < texte.size(); ++i) {
+            const QList<QGlyphRun> suites = mise.glyphRuns(static_cast<int>(i), 1);
+            if (suites.empty()) continue;
+            const bool droiteAGauche = niveaux.niveaux()[i] & 1;
+            deDroiteAGauche += droiteAGauche;
+            ASSERT_EQ(suites.front().isRightToLeft(), droiteAGauche)
+                << versUtf8(texte) << " at " << i;
+        }
+    }
+    EXPECT_GT(deDroiteAGauche, 50000);
 }
 
 // Words whose every character another font draws, in one face or several (mathematical

@@ -2,9 +2,13 @@
 
 #include <QChar>
 #include <algorithm>
+#include <array>
 #include <iterator>
+#include <optional>
 #include <string_view>
 #include <vector>
+
+#include "qt/NiveauxBidi.hpp"
 
 // Which texts Qt measures as the sum of their parts between blanks, read from their characters
 // alone: the fonts that draw them are asked elsewhere.
@@ -136,41 +140,6 @@ inline bool lettre(char32_t c) {
            (c >= 0xAC00 && c <= 0xD7A3);
 }
 
-// The class a character has in the bidirectional algorithm, where it matters here: ASCII
-// letters are left to right, digits European numbers, and the rest of ASCII is weak or neutral.
-inline QChar::Direction classeBidi(char32_t c) {
-    if (c < 0x80) {
-        if ((c | 0x20) >= U'a' && (c | 0x20) <= U'z') return QChar::DirL;
-        return c >= U'0' && c <= U'9' ? QChar::DirEN : QChar::DirON;
-    }
-    return QChar::direction(c);
-}
-
-// A letter gives its direction to the text; a digit stands for one; anything else is a sign.
-inline bool lettreForte(QChar::Direction d) {
-    return d == QChar::DirL || d == QChar::DirR || d == QChar::DirAL;
-}
-inline bool chiffre(QChar::Direction d) {
-    return d == QChar::DirEN || d == QChar::DirAN;
-}
-// Left to right or right to left, Arabic letters going with the others.
-inline QChar::Direction sensDeLettre(QChar::Direction d) {
-    return d == QChar::DirL ? QChar::DirL : QChar::DirR;
-}
-
-// A character Qt pairs as a bracket.
-inline bool crochet(char32_t c) {
-    if (c < 0x80) return c == U'(' || c == U')' || c == U'[' || c == U']' || c == U'{' || c == U'}';
-    const QChar::Category k = QChar::category(c);
-    return (k == QChar::Punctuation_Open || k == QChar::Punctuation_Close) && QChar::hasMirrored(c);
-}
-
-// Whether a closing bracket closes one whose mirror is `attendu`: the angle brackets of CJK and
-// of technical symbols close each other.
-inline bool ferme(char32_t attendu, char32_t c) {
-    return attendu == c || (attendu == 0x3009 && c == 0x232A) || (attendu == 0x232A && c == 0x3009);
-}
-
 // The brackets Qt pairs: a closing one with the nearest open one of its kind, those opened after
 // that left unpaired, at most 63 open at once (past that, none is paired).
 class Crochets {
@@ -201,7 +170,7 @@ class Crochets {
     bool sansFermantSeul() const { return !fermantSeul_; }
     std::size_t ouverts() const { return debordes_ ? fermants_.size() + 1 : ouverts_; }
     std::size_t vus() const { return vus_; }
-    static constexpr std::size_t Maximum = 63;
+    static constexpr std::size_t Maximum = CrochetsOuvertsMaximum;
 
   private:
     std::array<char32_t, Maximum> fermants_{};
@@ -342,6 +311,15 @@ class CoupesSures {
         if (premiere_ >= blanc) return false;
         prolonge(blanc + 1, fin);
         if (blanc + 1 == fin) return true;
+        if (selonLeSens(blanc, fin)) return true;
+        return (partie_.crochetsSeuls || partie_.fermantLePlusTot <= blanc) &&
+               auxMemesNiveaux(blanc, fin);
+    }
+
+  private:
+    static constexpr std::size_t Aucune = std::u32string_view::npos;
+
+    bool selonLeSens(std::size_t blanc, std::size_t fin) const {
         const QChar::Direction premiere = classeBidi(texte_[blanc + 1]);
         if (!lettreForte(premiere) || partie_.crochetsSeuls || partie_.fermantLePlusTot <= blanc)
             return false;
@@ -362,8 +340,32 @@ class CoupesSures {
         return avant != d && avant != QChar::DirEN;
     }
 
-  private:
-    static constexpr std::size_t Aucune = std::u32string_view::npos;
+    // Where those rules cannot tell (brackets that pair over the blank), the levels Qt gives the
+    // part, the text before it and the blank between them, each alone, are compared with those
+    // they have in the text. The part may not start with a mark (measured with its blank), nor
+    // either end with blanks, which go to the level of the text they end.
+    bool auxMemesNiveaux(std::size_t blanc, std::size_t fin) {
+        if (!lisible_) lisible_ = niveauxDuTexte_.lit(texte_);
+        if (!*lisible_ || QChar::direction(texte_[blanc + 1]) == QChar::DirNSM ||
+            QChar::direction(texte_[fin - 1]) == QChar::DirWS ||
+            QChar::direction(texte_[blanc - 1]) == QChar::DirWS) {
+            return false;
+        }
+        const char32_t trois[] = {texte_[blanc - 1], Blanc, texte_[blanc + 1]};
+        if (!niveauxDuTexte_.avantGardeSesNiveaux(blanc) ||
+            !memesNiveaux(blanc - 1, std::u32string_view(trois, 3))) {
+            return false;
+        }
+        // A part that grows over blanks is read again at each: past twice the text, what is
+        // left is measured whole, as Qt would read it once.
+        lus_ += fin - blanc - 1;
+        return lus_ <= 2 * texte_.size() &&
+               memesNiveaux(blanc + 1, texte_.substr(blanc + 1, fin - blanc - 1));
+    }
+    bool memesNiveaux(std::size_t debut, std::u32string_view seul) {
+        return niveauxSeuls_.lit(seul) &&
+               memesSuites(niveauxDuTexte_.niveaux().data() + debut, niveauxSeuls_.niveaux());
+    }
 
     // Qt's pairs over the whole text: a closing bracket with the nearest open one of its kind,
     // those opened after that left unpaired, at most 63 open at once (past that, none is paired).
@@ -466,6 +468,11 @@ class CoupesSures {
     // Where each bracket's pair is, if the text holds any.
     std::vector<std::size_t> partenaires_;
     Partie partie_;
+    // The text's levels, read when first needed.
+    std::optional<bool> lisible_;
+    std::size_t lus_ = 0;
+    NiveauxBidi niveauxDuTexte_;
+    NiveauxBidi niveauxSeuls_;
 };
 
 // A letter of a script of its own, not one of the signs, digits and blanks all scripts share.

@@ -1,0 +1,311 @@
+#pragma once
+
+#include <QChar>
+#include <cstddef>
+#include <cstdint>
+#include <numeric>
+#include <string_view>
+#include <vector>
+
+// The bidirectional algorithm as Qt runs it on a text it measures, for the texts it sums.
+namespace vitrail::qt {
+
+// The class a character has in the bidirectional algorithm, where it matters here: ASCII
+// letters are left to right, digits European numbers, and the rest of ASCII is weak or neutral.
+inline QChar::Direction classeBidi(char32_t c) {
+    if (c < 0x80) {
+        if ((c | 0x20) >= U'a' && (c | 0x20) <= U'z') return QChar::DirL;
+        return c >= U'0' && c <= U'9' ? QChar::DirEN : QChar::DirON;
+    }
+    return QChar::direction(c);
+}
+
+// A letter gives its direction to the text; a digit stands for one; anything else is a sign.
+inline bool lettreForte(QChar::Direction d) {
+    return d == QChar::DirL || d == QChar::DirR || d == QChar::DirAL;
+}
+inline bool chiffre(QChar::Direction d) {
+    return d == QChar::DirEN || d == QChar::DirAN;
+}
+// Left to right or right to left, Arabic letters going with the others.
+inline QChar::Direction sensDeLettre(QChar::Direction d) {
+    return d == QChar::DirL ? QChar::DirL : QChar::DirR;
+}
+
+// A character Qt pairs as a bracket.
+inline bool crochet(char32_t c) {
+    if (c < 0x80) return c == U'(' || c == U')' || c == U'[' || c == U']' || c == U'{' || c == U'}';
+    const QChar::Category k = QChar::category(c);
+    return (k == QChar::Punctuation_Open || k == QChar::Punctuation_Close) && QChar::hasMirrored(c);
+}
+
+// Whether a closing bracket closes one whose mirror is `attendu`: the angle brackets of CJK and
+// of technical symbols close each other.
+inline bool ferme(char32_t attendu, char32_t c) {
+    return attendu == c || (attendu == 0x3009 && c == 0x232A) || (attendu == 0x232A && c == 0x3009);
+}
+
+// Past this many brackets open at once, Qt pairs none in the text.
+inline constexpr std::size_t CrochetsOuvertsMaximum = 63;
+
+// The level Qt gives each character of a text it measures alone: a paragraph of the direction
+// of its first letter, with no explicit embedding, isolate, separator or boundary neutral in it
+// (those texts are not read). Qt's order of the rules is kept where it differs from the
+// standard's wording: a bracket pair's context is read as earlier pairs left it, and marks after
+// a resolved pair take its direction.
+class NiveauxBidi {
+  public:
+    bool lit(std::u32string_view texte) {
+        texte_ = texte;
+        resolu_ = false;
+        debordes_ = false;
+        const std::size_t n = texte.size();
+        types_.resize(n);
+        niveaux_.assign(n, 0);
+        base_ = 0;
+        bool premiere = false;
+        bool droiteAGauche = false;
+        for (std::size_t i = 0; i < n; ++i) {
+            const QChar::Direction d = QChar::direction(texte[i]);
+            if (!lisible(d)) return false;
+            types_[i] = d;
+            if (d == QChar::DirR || d == QChar::DirAL || d == QChar::DirAN) droiteAGauche = true;
+            if (!premiere && lettreForte(d)) {
+                premiere = true;
+                base_ = d == QChar::DirL ? 0 : 1;
+            }
+        }
+        if (base_ == 0 && !droiteAGauche) return true;
+        resolu_ = true;
+        faibles();
+        neutres();
+        // Blanks that end the text are signs before its end: they take its level already,
+        // where Qt puts them back.
+        for (std::size_t i = 0; i < n; ++i)
+            niveaux_[i] = niveau(types_[i]);
+        return true;
+    }
+    const std::vector<std::uint8_t>& niveaux() const { return niveaux_; }
+
+    // Whether the text before the blank at `blanc`, which holds a letter, takes alone the levels
+    // it has here. Qt's weak rules never read past a blank, so only what the text after the blank
+    // decides may differ: a bracket pair over the blank given a direction by what it holds or
+    // what comes before it (alone, the opening bracket is a sign), and the signs that end the
+    // text before, which alone take its direction (past 63 brackets open at once, every pair
+    // is in doubt).
+    bool avantGardeSesNiveaux(std::size_t blanc) const {
+        if (!resolu_) return true;
+        if (debordes_ || couvertes_[blanc] > 0) return false;
+        for (std::size_t i = blanc; i-- > 0 && neutre_[i];) {
+            if (niveaux_[i] != base_) return false;
+        }
+        return true;
+    }
+
+  private:
+    static bool lisible(QChar::Direction d) {
+        switch (d) {
+            case QChar::DirL:
+            case QChar::DirR:
+            case QChar::DirAL:
+            case QChar::DirEN:
+            case QChar::DirES:
+            case QChar::DirET:
+            case QChar::DirAN:
+            case QChar::DirCS:
+            case QChar::DirNSM:
+            case QChar::DirWS:
+            case QChar::DirON:
+                return true;
+            default:
+                return false;
+        }
+    }
+    QChar::Direction sensDeBase() const { return base_ ? QChar::DirR : QChar::DirL; }
+    std::uint8_t niveau(QChar::Direction d) const {
+        if (d == QChar::DirL) return (base_ + 1) & ~1;
+        if (d == QChar::DirR) return base_ | 1;
+        return (base_ + 2) & ~1;
+    }
+
+    // Marks, numbers after Arabic letters, separators and terminators of numbers.
+    void faibles() {
+        const std::size_t n = types_.size();
+        const QChar::Direction sos = sensDeBase();
+        QChar::Direction precedent = sos;
+        QChar::Direction forte = sos;
+        for (std::size_t i = 0; i < n; ++i) {
+            QChar::Direction d = types_[i];
+            if (d == QChar::DirNSM) d = types_[i] = precedent;
+            if (d == QChar::DirEN && forte == QChar::DirAL) d = types_[i] = QChar::DirAN;
+            if (d == QChar::DirL || d == QChar::DirR) {
+                forte = d;
+            } else if (d == QChar::DirAL) {
+                forte = d;
+                types_[i] = QChar::DirR;
+            }
+            precedent = d;
+        }
+        // A single separator between two numbers of one kind.
+        QChar::Direction avantDernier = sos;
+        for (std::size_t i = 1; i < n; ++i) {
+            QChar::Direction dernier = types_[i - 1];
+            const QChar::Direction d = types_[i];
+            if (dernier == QChar::DirES && d == QChar::DirEN && avantDernier == QChar::DirEN) {
+                dernier = types_[i - 1] = QChar::DirEN;
+            } else if (dernier == QChar::DirCS && d == avantDernier &&
+                       (d == QChar::DirEN || d == QChar::DirAN)) {
+                dernier = types_[i - 1] = d;
+            }
+            avantDernier = dernier;
+        }
+        // Terminators beside a European number.
+        std::size_t terminateurs = n;
+        if (n > 0 && types_[0] == QChar::DirET) terminateurs = 0;
+        for (std::size_t i = 1; i < n; ++i) {
+            QChar::Direction d = types_[i];
+            if (d == QChar::DirET) {
+                if (types_[i - 1] == QChar::DirEN) {
+                    types_[i] = QChar::DirEN;
+                } else if (terminateurs == n) {
+                    terminateurs = i;
+                }
+            } else if (terminateurs != n) {
+                if (d == QChar::DirEN) {
+                    for (std::size_t k = terminateurs; k < i; ++k)
+                        types_[k] = QChar::DirEN;
+                } else {
+                    terminateurs = n;
+                }
+            }
+        }
+        QChar::Direction forteAvant = sos;
+        for (QChar::Direction& d : types_) {
+            if (d == QChar::DirET || d == QChar::DirES || d == QChar::DirCS) {
+                d = QChar::DirON;
+            } else if (d == QChar::DirL || d == QChar::DirR) {
+                forteAvant = d;
+            } else if (d == QChar::DirEN && forteAvant == QChar::DirL) {
+                d = QChar::DirL;
+            }
+        }
+    }
+
+    static QChar::Direction forteOuNombre(QChar::Direction d) {
+        if (d == QChar::DirL) return d;
+        return d == QChar::DirR || chiffre(d) ? QChar::DirR : QChar::DirON;
+    }
+    void neutres() {
+        crochets();
+        const std::size_t n = types_.size();
+        neutre_.resize(n);
+        for (std::size_t i = 0; i < n; ++i)
+            neutre_[i] = forteOuNombre(types_[i]) == QChar::DirON;
+        const QChar::Direction e = sensDeBase();
+        QChar::Direction forte = e;
+        std::size_t debut = n;
+        for (std::size_t i = 0; i <= n; ++i) {
+            const QChar::Direction d = forteOuNombre(i < n ? types_[i] : e);
+            if (d == QChar::DirON) {
+                if (debut == n) debut = i;
+                continue;
+            }
+            for (std::size_t k = debut; k < i; ++k)
+                types_[k] = forte == d ? d : e;
+            debut = n;
+            forte = d;
+        }
+    }
+
+    // Pairs, in the order they open, each given the direction of what it holds where that is
+    // the text's, or else that of what comes before it.
+    void crochets() {
+        appaire();
+        const QChar::Direction e = sensDeBase();
+        QChar::Direction avant = e;
+        std::size_t lu = 0;
+        couvertes_.assign(texte_.size() + 1, 0);
+        for (const auto& [ouvrant, fermant] : paires_) {
+            if (fermant == Aucun) continue;
+            QChar::Direction dedans = QChar::DirON;
+            for (std::size_t i = ouvrant + 1; i < fermant && dedans != e; ++i) {
+                const QChar::Direction d = forteOuNombre(types_[i]);
+                if (d != QChar::DirON) dedans = d;
+            }
+            if (dedans == QChar::DirON) continue;
+            if (dedans != e) {
+                for (; lu < ouvrant; ++lu) {
+                    const QChar::Direction d = forteOuNombre(types_[lu]);
+                    if (d != QChar::DirON) avant = d;
+                }
+                dedans = avant;
+            }
+            types_[ouvrant] = types_[fermant] = dedans;
+            ++couvertes_[ouvrant + 1];
+            --couvertes_[fermant];
+            for (std::size_t i = fermant + 1;
+                 i < types_.size() && QChar::direction(texte_[i]) == QChar::DirNSM; ++i)
+                types_[i] = dedans;
+        }
+        std::partial_sum(couvertes_.begin(), couvertes_.end(), couvertes_.begin());
+    }
+    void appaire() {
+        paires_.clear();
+        ouverts_.clear();
+        for (std::size_t i = 0; i < texte_.size(); ++i) {
+            const char32_t c = texte_[i];
+            if (types_[i] != QChar::DirON || !crochet(c)) continue;
+            if (QChar::category(c) == QChar::Punctuation_Open) {
+                if (ouverts_.size() == CrochetsOuvertsMaximum) {
+                    paires_.clear();
+                    debordes_ = true;
+                    return;
+                }
+                ouverts_.push_back({QChar::mirroredChar(c), paires_.size()});
+                paires_.push_back({i, Aucun});
+                continue;
+            }
+            for (std::size_t k = ouverts_.size(); k-- > 0;) {
+                if (ferme(ouverts_[k].fermant, c)) {
+                    paires_[ouverts_[k].paire].fermant = i;
+                    ouverts_.resize(k);
+                    break;
+                }
+            }
+        }
+    }
+
+    static constexpr std::size_t Aucun = static_cast<std::size_t>(-1);
+    struct Paire {
+        std::size_t ouvrant, fermant;
+    };
+    struct Ouvert {
+        char32_t fermant;
+        std::size_t paire;
+    };
+    std::u32string_view texte_;
+    std::uint8_t base_ = 0;
+    bool resolu_ = false;
+    bool debordes_ = false;
+    std::vector<QChar::Direction> types_;
+    std::vector<std::uint8_t> niveaux_;
+    // Where the rules for signs found only signs, and how many pairs given a direction lie
+    // over each position.
+    std::vector<bool> neutre_;
+    std::vector<int> couvertes_;
+    std::vector<Paire> paires_;
+    std::vector<Ouvert> ouverts_;
+};
+
+// Whether a piece alone is drawn in the runs and directions it has in a text: the same
+// characters go right to left, and its levels change at the same places.
+inline bool memesSuites(const std::uint8_t* dansLeTexte, const std::vector<std::uint8_t>& seule) {
+    for (std::size_t i = 0; i < seule.size(); ++i) {
+        if ((dansLeTexte[i] ^ seule[i]) & 1) return false;
+        if (i > 0 && (dansLeTexte[i] == dansLeTexte[i - 1]) != (seule[i] == seule[i - 1]))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace vitrail::qt
