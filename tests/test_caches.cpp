@@ -943,7 +943,7 @@ TEST(LargeursSommees, OfLinesInBothDirectionsAreThoseOfTheWholeLine) {
         lignes.push_back(depuisUtf8(ligne));
     // Past 63 brackets open at once, Qt pairs none: the last one takes the line's direction.
     for (const char* ligne : {"\u05d0 b(T)", "\u05d0 \u05d1 b(T)"})
-        lignes.push_back(U"\u05d0 " + Texte(64, U'(') + U" " + depuisUtf8(ligne));
+        lignes.push_back(U"\u05d0 " + Texte(63, U'(') + U" " + depuisUtf8(ligne));
     // Enough of them summed whole, of each direction.
     const auto sommee = [](const Texte& l) {
         const unsigned t = qt::traits(l);

@@ -48,6 +48,44 @@ inline bool ferme(char32_t attendu, char32_t c) {
 // Past this many brackets open at once, Qt pairs none in the text.
 inline constexpr std::size_t CrochetsOuvertsMaximum = 63;
 
+// Qt's bracket pairs in a text, in the order they open: a closing bracket with the nearest open
+// one of its kind, those opened after that left unpaired (`fermant` is `SansPaire`). False,
+// with no pairs, where more than the most are open at once.
+struct PaireDeCrochets {
+    static constexpr std::size_t SansPaire = static_cast<std::size_t>(-1);
+    std::size_t ouvrant, fermant;
+};
+struct CrochetOuvert {
+    char32_t fermant;
+    std::size_t paire;
+};
+inline bool appaireLesCrochets(std::u32string_view texte, std::vector<PaireDeCrochets>& paires,
+                               std::vector<CrochetOuvert>& ouverts) {
+    paires.clear();
+    ouverts.clear();
+    for (std::size_t i = 0; i < texte.size(); ++i) {
+        const char32_t c = texte[i];
+        if (!crochet(c)) continue;
+        if (QChar::category(c) == QChar::Punctuation_Open) {
+            if (ouverts.size() == CrochetsOuvertsMaximum) {
+                paires.clear();
+                return false;
+            }
+            ouverts.push_back({QChar::mirroredChar(c), paires.size()});
+            paires.push_back({i, PaireDeCrochets::SansPaire});
+            continue;
+        }
+        for (std::size_t k = ouverts.size(); k-- > 0;) {
+            if (ferme(ouverts[k].fermant, c)) {
+                paires[ouverts[k].paire].fermant = i;
+                ouverts.resize(k);
+                break;
+            }
+        }
+    }
+    return true;
+}
+
 // The level Qt gives each character of a text it measures alone: a paragraph of the direction
 // of its first letter, with no explicit embedding, isolate, separator or boundary neutral in it
 // (those texts are not read). Qt's order of the rules is kept where it differs from the
@@ -220,13 +258,13 @@ class NiveauxBidi {
     // Pairs, in the order they open, each given the direction of what it holds where that is
     // the text's, or else that of what comes before it.
     void crochets() {
-        appaire();
+        debordes_ = !appaireLesCrochets(texte_, paires_, ouverts_);
         const QChar::Direction e = sensDeBase();
         QChar::Direction avant = e;
         std::size_t lu = 0;
         couvertes_.assign(texte_.size() + 1, 0);
         for (const auto& [ouvrant, fermant] : paires_) {
-            if (fermant == Aucun) continue;
+            if (fermant == PaireDeCrochets::SansPaire) continue;
             QChar::Direction dedans = QChar::DirON;
             for (std::size_t i = ouvrant + 1; i < fermant && dedans != e; ++i) {
                 const QChar::Direction d = forteOuNombre(types_[i]);
@@ -249,40 +287,6 @@ class NiveauxBidi {
         }
         std::partial_sum(couvertes_.begin(), couvertes_.end(), couvertes_.begin());
     }
-    void appaire() {
-        paires_.clear();
-        ouverts_.clear();
-        for (std::size_t i = 0; i < texte_.size(); ++i) {
-            const char32_t c = texte_[i];
-            if (types_[i] != QChar::DirON || !crochet(c)) continue;
-            if (QChar::category(c) == QChar::Punctuation_Open) {
-                if (ouverts_.size() == CrochetsOuvertsMaximum) {
-                    paires_.clear();
-                    debordes_ = true;
-                    return;
-                }
-                ouverts_.push_back({QChar::mirroredChar(c), paires_.size()});
-                paires_.push_back({i, Aucun});
-                continue;
-            }
-            for (std::size_t k = ouverts_.size(); k-- > 0;) {
-                if (ferme(ouverts_[k].fermant, c)) {
-                    paires_[ouverts_[k].paire].fermant = i;
-                    ouverts_.resize(k);
-                    break;
-                }
-            }
-        }
-    }
-
-    static constexpr std::size_t Aucun = static_cast<std::size_t>(-1);
-    struct Paire {
-        std::size_t ouvrant, fermant;
-    };
-    struct Ouvert {
-        char32_t fermant;
-        std::size_t paire;
-    };
     std::u32string_view texte_;
     std::uint8_t base_ = 0;
     bool resolu_ = false;
@@ -293,8 +297,8 @@ class NiveauxBidi {
     // over each position.
     std::vector<bool> neutre_;
     std::vector<int> couvertes_;
-    std::vector<Paire> paires_;
-    std::vector<Ouvert> ouverts_;
+    std::vector<PaireDeCrochets> paires_;
+    std::vector<CrochetOuvert> ouverts_;
 };
 
 // Whether a piece alone is drawn in the runs and directions it has in a text: the same

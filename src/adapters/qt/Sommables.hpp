@@ -367,30 +367,16 @@ class CoupesSures {
                memesSuites(niveauxDuTexte_.niveaux().data() + debut, niveauxSeuls_.niveaux());
     }
 
-    // Qt's pairs over the whole text: a closing bracket with the nearest open one of its kind,
-    // those opened after that left unpaired, at most 63 open at once (past that, none is paired).
+    // Where each bracket's pair is, over the whole text.
     void appaireLesCrochets() {
-        std::vector<std::size_t> ouverts;
-        for (std::size_t i = 0; i < texte_.size(); ++i) {
-            const char32_t c = texte_[i];
-            if (!crochet(c)) continue;
-            if (partenaires_.empty()) partenaires_.assign(texte_.size(), Aucune);
-            if (QChar::category(c) == QChar::Punctuation_Open) {
-                if (ouverts.size() == Crochets::Maximum) {
-                    std::fill(partenaires_.begin(), partenaires_.end(), Aucune);
-                    return;
-                }
-                ouverts.push_back(i);
-                continue;
-            }
-            for (std::size_t k = ouverts.size(); k-- > 0;) {
-                if (ferme(QChar::mirroredChar(texte_[ouverts[k]]), c)) {
-                    partenaires_[i] = ouverts[k];
-                    partenaires_[ouverts[k]] = i;
-                    ouverts.resize(k);
-                    break;
-                }
-            }
+        std::vector<PaireDeCrochets> paires;
+        std::vector<CrochetOuvert> ouverts;
+        if (!qt::appaireLesCrochets(texte_, paires, ouverts) || paires.empty()) return;
+        partenaires_.assign(texte_.size(), Aucune);
+        for (const auto& [ouvrant, fermant] : paires) {
+            if (fermant == PaireDeCrochets::SansPaire) continue;
+            partenaires_[ouvrant] = fermant;
+            partenaires_[fermant] = ouvrant;
         }
     }
     // What the part holds, read from its end toward its start.
@@ -420,7 +406,7 @@ class CoupesSures {
                 if (d == QChar::DirAN) ++partie_.chiffresArabes;
             } else if (crochet(c)) {
                 ++partie_.crochets;
-                const std::size_t autre = partenaires_[i];
+                const std::size_t autre = partenaires_.empty() ? Aucune : partenaires_[i];
                 if (autre == Aucune || (autre > i && autre >= fin)) partie_.crochetsSeuls = true;
                 if (autre < i) partie_.fermantLePlusTot = std::min(partie_.fermantLePlusTot, autre);
             }
@@ -465,7 +451,7 @@ class CoupesSures {
     std::u32string_view texte_;
     std::size_t premiere_ = Aucune;
     QChar::Direction sens_ = QChar::DirON;
-    // Where each bracket's pair is, if the text holds any.
+    // Where each bracket's pair is, if the text holds any pair.
     std::vector<std::size_t> partenaires_;
     Partie partie_;
     // The text's levels, read when first needed.
