@@ -311,18 +311,20 @@ class CoupesSures {
         if (premiere_ >= blanc) return false;
         prolonge(blanc + 1, fin);
         if (blanc + 1 == fin) return true;
-        if (selonLeSens(blanc, fin)) return true;
-        return (partie_.crochetsSeuls || partie_.fermantLePlusTot <= blanc) &&
-               auxMemesNiveaux(blanc, fin);
+        if (!crochetsHorsDeLaPartie(blanc)) return selonLeSens(blanc, fin);
+        return auxMemesNiveaux(blanc, fin);
     }
 
   private:
     static constexpr std::size_t Aucune = std::u32string_view::npos;
 
+    // A bracket of the part unpaired, or paired with one outside it.
+    bool crochetsHorsDeLaPartie(std::size_t blanc) const {
+        return partie_.crochetsSeuls || partie_.fermantLePlusTot <= blanc;
+    }
     bool selonLeSens(std::size_t blanc, std::size_t fin) const {
         const QChar::Direction premiere = classeBidi(texte_[blanc + 1]);
-        if (!lettreForte(premiere) || partie_.crochetsSeuls || partie_.fermantLePlusTot <= blanc)
-            return false;
+        if (!lettreForte(premiere)) return false;
         const QChar::Direction d = sensDeLettre(premiere);
         if (d == sens_) return true;
         // A number between brackets counts as right to left for their direction, which the
@@ -340,10 +342,10 @@ class CoupesSures {
         return avant != d && avant != QChar::DirEN;
     }
 
-    // Where those rules cannot tell (brackets that pair over the blank), the levels Qt gives the
-    // part, the text before it and the blank between them, each alone, are compared with those
-    // they have in the text. The part may not start with a mark (measured with its blank), nor
-    // either end with blanks, which go to the level of the text they end.
+    // Where those rules cannot tell (brackets of the part unpaired or paired outside it), the
+    // levels Qt gives the part, the text before it and the blank between them, each alone, are
+    // compared with those they have in the text. The part may not start with a mark (measured
+    // with its blank), nor either end with blanks, which go to the level of the text they end.
     bool auxMemesNiveaux(std::size_t blanc, std::size_t fin) {
         if (!lisible_) lisible_ = niveauxDuTexte_.lit(texte_);
         if (!*lisible_ || QChar::direction(texte_[blanc + 1]) == QChar::DirNSM ||
