@@ -16,6 +16,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -37,6 +38,13 @@ namespace vitrail::qt {
 
 QString versQString(const Texte& texte);
 Texte depuisQString(const QString& texte);
+
+// Whether two texts are the same, compared as memory: the standard comparison of wide
+// characters goes one at a time, and every line tried is compared whole with the ones before.
+inline bool memeTexte(std::u32string_view a, std::u32string_view b) {
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(char32_t)) == 0);
+}
 // A colour red + 256 green + 65536 blue; the negative system colours draw in black.
 QColor couleurQt(std::int32_t couleur);
 
@@ -69,7 +77,7 @@ class TableLargeurs {
         for (std::size_t i = h & masque_;; i = (i + 1) & masque_) {
             const Case& c = cases_[i];
             if (!c.occupee()) return nullptr;
-            if (c.hachage == h && texteDe(c) == texte) {
+            if (c.hachage == h && memeTexte(texteDe(c), texte)) {
                 c.servie = true;
                 return &c.largeur;
             }
@@ -80,7 +88,7 @@ class TableLargeurs {
         const std::size_t h = hache(texte);
         std::size_t i = h & masque_;
         for (; cases_[i].occupee(); i = (i + 1) & masque_) {
-            if (cases_[i].hachage == h && texteDe(cases_[i]) == texte) return;
+            if (cases_[i].hachage == h && memeTexte(texteDe(cases_[i]), texte)) return;
         }
         cases_[i] = {h, caracteres_.size(), static_cast<std::uint32_t>(texte.size()), false,
                      largeur};
@@ -222,6 +230,8 @@ struct Police {
     std::optional<double> blanc;
     std::optional<double> tabulation;
     std::vector<std::uint8_t> petitesPaires;
+    // The other pairs last asked, one per slot: the pair shifted by two, and 1 no, 2 yes.
+    std::vector<std::uint64_t> autresPaires;
     // The widest glyph of the fonts that draw the characters this one does not, among those asked
     // so far, and of the dotted circle.
     double plusLargeAilleurs = 0;
@@ -269,7 +279,7 @@ class MesuresPolices {
     // Where a recent text is this one, its width.
     const double* recente(const Police& police, std::u32string_view texte) const {
         for (const Recente& r : recentes_) {
-            if (r.police == &police && r.texte == texte) return &r.largeur;
+            if (r.police == &police && memeTexte(r.texte, texte)) return &r.largeur;
         }
         return nullptr;
     }
@@ -714,9 +724,6 @@ class DessinQt : public EtatDessin<Base> {
     bool blancNeutre(Police& p, char32_t avant, char32_t apres) {
         avant = pareil(p, avant);
         apres = pareil(p, apres);
-        if ((avant >= 0x590 || apres >= 0x590) && horsDuBlanc(p, avant) && horsDuBlanc(p, apres)) {
-            return true;
-        }
         // Latin-1 pairs, the most asked, in a flat table: 0 unknown, 1 no, 2 yes.
         constexpr char32_t Petits = 256;
         if (avant < Petits && apres < Petits) {
@@ -724,6 +731,24 @@ class DessinQt : public EtatDessin<Base> {
             std::uint8_t& connu = p.petitesPaires[avant * Petits + apres];
             if (connu == 0) connu = neutreEnDessous(p, avant, apres) ? 2 : 1;
             return connu == 2;
+        }
+        // The others in a small table, where a dash or a symbol beside the blank of every line
+        // tried would otherwise cost two hashed lookups.
+        constexpr char32_t HorsUnicode = 1 << 21;
+        if (avant >= HorsUnicode || apres >= HorsUnicode) return blancNeutreLu(p, avant, apres);
+        constexpr int BitsAutresPaires = 10;
+        if (p.autresPaires.empty()) p.autresPaires.assign(std::size_t{1} << BitsAutresPaires, 0);
+        const std::uint64_t paire = (static_cast<std::uint64_t>(avant) << 21 | apres) << 2;
+        std::uint64_t& vue =
+            p.autresPaires[(paire * 0x9E3779B97F4A7C15u) >> (64 - BitsAutresPaires)];
+        if ((vue & ~std::uint64_t{3}) != paire) {
+            vue = paire | (blancNeutreLu(p, avant, apres) ? 2 : 1);
+        }
+        return (vue & 3) == 2;
+    }
+    bool blancNeutreLu(Police& p, char32_t avant, char32_t apres) {
+        if ((avant >= 0x590 || apres >= 0x590) && horsDuBlanc(p, avant) && horsDuBlanc(p, apres)) {
+            return true;
         }
         return neutreEnDessous(p, avant, apres);
     }
@@ -992,39 +1017,45 @@ class DessinQt : public EtatDessin<Base> {
         if (blanc == std::u32string_view::npos) return std::nullopt;
         for (const auto& r : mesures_.recentes()) {
             const std::size_t n = r.texte.size();
-            if (r.police != &p || n != blanc || !texte.starts_with(r.texte)) continue;
+            if (r.police != &p || n != blanc || !memeTexte(texte.substr(0, n), r.texte)) continue;
             const std::u32string_view partie = texte.substr(blanc + 1);
-            if (!memeEcriture(r.texte, partie, r.traits & AvecLettre, dansLaPoliceDe(p)))
-                return std::nullopt;
             // With its blank: a part may start with a mark.
             const unsigned traitsPartie = traits(texte.substr(blanc));
+            // Refused, the text is measured otherwise, which needs its traits: read from its
+            // parts', not again from each of its characters.
+            const auto refuse = [&]() -> std::optional<double> {
+                traitsVus = traitsDuTout(texte, r.traits | traitsPartie);
+                return std::nullopt;
+            };
+            if (!memeEcriture(r.texte, partie, r.traits & AvecLettre, dansLaPoliceDe(p)))
+                return refuse();
             unsigned t = r.traits | traitsPartie;
             // In both directions, the levels of each part depend on the others, but a part may
             // keep its own after a text that keeps its own. How the text ends is read once, then
             // carried from each text to the next.
             if ((t & DroiteAGauche) && (t & AutreQueDroiteAGauche)) {
                 FinDeTexte fin = r.fin ? *r.fin : finDe(r.texte);
-                if (!accrochable(fin, partie)) return std::nullopt;
+                if (!accrochable(fin, partie)) return refuse();
                 t &= ~NiveauxIncertains;
                 for (const char32_t c : texte.substr(blanc))
                     fin.ajoute(c);
                 finVue_ = FinVue{texte.data(), texte.size(), fin};
             }
-            if (!sommeExacte(p, t)) return std::nullopt;
+            if (!sommeExacte(p, t)) return refuse();
             if (!blancNeutre(p, n > 0 ? texte[n - 1] : 0, partie.empty() ? 0 : partie.front())) {
-                return std::nullopt;
+                return refuse();
             }
             // After a tab, what follows is measured from its stop: the part may not hold one.
-            if (traitsPartie & AvecTabulation) return std::nullopt;
+            if (traitsPartie & AvecTabulation) return refuse();
             // Most often the word measured just before.
             const auto& recentes = mesures_.recentes();
             const auto meme = std::find_if(recentes.begin(), recentes.end(), [&](const auto& m) {
-                return m.police == &p && m.texte == partie;
+                return m.police == &p && memeTexte(m.texte, partie);
             });
             const double somme =
                 r.largeur +
                 largeurApresBlanc(p, partie, meme != recentes.end() ? &meme->largeur : nullptr);
-            if (!(std::fabs(somme) < SommeMaximum)) return std::nullopt;
+            if (!(std::fabs(somme) < SommeMaximum)) return refuse();
             traitsVus = t;
             return somme;
         }
@@ -1041,7 +1072,7 @@ class DessinQt : public EtatDessin<Base> {
         const bool finit = tab + 1 == texte.size();
         if ((!finit && !lettre(texte[tab + 1])) || !sommableParSaLongueur(texte))
             return std::nullopt;
-        traitsVus = traits(texte);
+        if (traitsVus == TraitsInconnus) traitsVus = traits(texte);
         if (!sommeExacte(p, traitsVus)) return std::nullopt;
         if (finit) return arretSuivant(p, tab == 0 ? 0 : largeurBrute(p, texte.substr(0, tab)));
         const double somme =
@@ -1078,7 +1109,7 @@ class DessinQt : public EtatDessin<Base> {
         if (texte.size() < 2 || !sommableParSaLongueur(texte)) return std::nullopt;
         std::size_t blanc = texte.rfind(Blanc);
         if (blanc == std::u32string_view::npos) return std::nullopt;
-        traitsVus = traits(texte);
+        if (traitsVus == TraitsInconnus) traitsVus = traits(texte);
         if (!sommeExacte(p, traitsVus & ~NiveauxIncertains)) return std::nullopt;
         std::optional<CoupesSures> coupesSures;
         if (traitsVus & DroiteAGauche) coupesSures.emplace(texte);

@@ -483,6 +483,15 @@ enum Trait : unsigned {
     NiveauxIncertains = 64,
     AvecLettre = 128
 };
+// A text's traits from the union of its parts': only whether its parts keep their levels is
+// read again, on the whole.
+inline unsigned traitsDuTout(std::u32string_view texte, unsigned parties) {
+    unsigned t = parties & ~NiveauxIncertains;
+    if ((t & DroiteAGauche) && (t & AutreQueDroiteAGauche) && !partiesAuxMemesNiveaux(texte)) {
+        t |= NiveauxIncertains;
+    }
+    return t;
+}
 inline unsigned traits(std::u32string_view texte) {
     unsigned t = 0;
     for (std::size_t i = 0; i < texte.size(); ++i) {
@@ -506,10 +515,7 @@ inline unsigned traits(std::u32string_view texte) {
             t |= AutreQueDroiteAGauche;
         }
     }
-    if ((t & DroiteAGauche) && (t & AutreQueDroiteAGauche) && !partiesAuxMemesNiveaux(texte)) {
-        t |= NiveauxIncertains;
-    }
-    return t;
+    return traitsDuTout(texte, t);
 }
 // Qt's measure of the whole is then the sum. Text written right to left sets the direction of
 // a text that starts with it, which changes the levels of the signs between parts of both
