@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 
 #include "platform/Surface.hpp"
@@ -22,6 +23,15 @@ std::optional<BaliseTrouvee> baliseEn(std::u32string_view texte, std::size_t pos
 
 // The text without its tags; a "<" that starts no tag stays.
 Texte EnleveBalises(std::u32string_view texte);
+
+// Whether the text holds a "<", so may hold a tag. Read to its end without stopping, which the
+// compiler does several characters at a time: every line the wrap tries is read whole.
+inline bool avecChevron(std::u32string_view texte) {
+    std::uint32_t vus = 0;
+    for (const char32_t c : texte)
+        vus += c == U'<';
+    return vus != 0;
+}
 
 // Prints one line run by run from the current position, switching bold, italic and underline
 // at each tag. The font left on the target carries over to the next line.

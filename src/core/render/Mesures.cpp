@@ -61,7 +61,7 @@ std::optional<MesureSeizeBits> reponseLargeur(double brut, bool html) {
 float TracPlanOCX::RtvTextWidth(const Texte& psText, bool pbSansTailleDesBalises) {
     // Markup starts with a chevron: a text without one is measured as it stands, uncopied.
     Texte sansBalises;
-    const bool balises = pbSansTailleDesBalises && psText.find(U'<') != Texte::npos;
+    const bool balises = pbSansTailleDesBalises && avecChevron(psText);
     if (balises) sansBalises = EnleveBalises(psText);
     const Texte& texte = balises ? sansBalises : psText;
     switch (ilTypeImpression) {
