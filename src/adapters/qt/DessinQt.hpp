@@ -230,8 +230,6 @@ struct Police {
     std::optional<double> blanc;
     std::optional<double> tabulation;
     std::vector<std::uint8_t> petitesPaires;
-    // The other pairs last asked, one per slot: the pair shifted by two, and 1 no, 2 yes.
-    std::vector<std::uint64_t> autresPaires;
     // The widest glyph of the fonts that draw the characters this one does not, among those asked
     // so far, and of the dotted circle.
     double plusLargeAilleurs = 0;
@@ -724,6 +722,9 @@ class DessinQt : public EtatDessin<Base> {
     bool blancNeutre(Police& p, char32_t avant, char32_t apres) {
         avant = pareil(p, avant);
         apres = pareil(p, apres);
+        if ((avant >= 0x590 || apres >= 0x590) && horsDuBlanc(p, avant) && horsDuBlanc(p, apres)) {
+            return true;
+        }
         // Latin-1 pairs, the most asked, in a flat table: 0 unknown, 1 no, 2 yes.
         constexpr char32_t Petits = 256;
         if (avant < Petits && apres < Petits) {
@@ -731,24 +732,6 @@ class DessinQt : public EtatDessin<Base> {
             std::uint8_t& connu = p.petitesPaires[avant * Petits + apres];
             if (connu == 0) connu = neutreEnDessous(p, avant, apres) ? 2 : 1;
             return connu == 2;
-        }
-        // The others in a small table, where a dash or a symbol beside the blank of every line
-        // tried would otherwise cost two hashed lookups.
-        constexpr char32_t HorsUnicode = 1 << 21;
-        if (avant >= HorsUnicode || apres >= HorsUnicode) return blancNeutreLu(p, avant, apres);
-        constexpr int BitsAutresPaires = 10;
-        if (p.autresPaires.empty()) p.autresPaires.assign(std::size_t{1} << BitsAutresPaires, 0);
-        const std::uint64_t paire = (static_cast<std::uint64_t>(avant) << 21 | apres) << 2;
-        std::uint64_t& vue =
-            p.autresPaires[(paire * 0x9E3779B97F4A7C15u) >> (64 - BitsAutresPaires)];
-        if ((vue & ~std::uint64_t{3}) != paire) {
-            vue = paire | (blancNeutreLu(p, avant, apres) ? 2 : 1);
-        }
-        return (vue & 3) == 2;
-    }
-    bool blancNeutreLu(Police& p, char32_t avant, char32_t apres) {
-        if ((avant >= 0x590 || apres >= 0x590) && horsDuBlanc(p, avant) && horsDuBlanc(p, apres)) {
-            return true;
         }
         return neutreEnDessous(p, avant, apres);
     }
