@@ -67,7 +67,9 @@ struct EtatPolice {
 
 // Widths by text, in open addressing: a lookup usually reads one slot, where a node-based table
 // followed two or three pointers (most of the fitting's time went to those cache misses). The
-// texts are kept end to end in one buffer: no allocation per width, and a slot is small.
+// texts are kept end to end in blocks that never move: no allocation per width, a slot is small,
+// and the table grows without copying its texts into fresh memory (whose first use costs a page
+// fault per page); a block given back is reused by the next table to fill.
 class TableLargeurs {
   public:
     // Valid until the next addition.
@@ -90,9 +92,7 @@ class TableLargeurs {
         for (; cases_[i].occupee(); i = (i + 1) & masque_) {
             if (cases_[i].hachage == h && memeTexte(texteDe(cases_[i]), texte)) return;
         }
-        cases_[i] = {h, caracteres_.size(), static_cast<std::uint32_t>(texte.size()), false,
-                     largeur};
-        caracteres_.append(texte);
+        cases_[i] = {h, copie(texte), static_cast<std::uint32_t>(texte.size()), false, largeur};
         ++taille_;
     }
     // The widths asked for again since the last `garde`, and with `mots` those of texts without
@@ -112,13 +112,11 @@ class TableLargeurs {
     }
     // Keeps only those, as not asked for again.
     void garde(bool mots) {
-        const std::vector<Case> anciennes = std::move(cases_);
-        const std::u32string anciens = std::move(caracteres_);
+        TableLargeurs anciennes = std::move(*this);
         clear();
-        for (const Case& c : anciennes) {
+        for (const Case& c : anciennes.cases_) {
             if (!c.occupee()) continue;
-            const std::u32string_view texte =
-                std::u32string_view(anciens).substr(c.debut, c.longueur);
+            const std::u32string_view texte = anciennes.texteDe(c);
             if (gardee(c, texte, mots)) ajoute(texte, c.largeur);
         }
     }
@@ -126,27 +124,54 @@ class TableLargeurs {
     // Gives the memory back: each font state's table peaks at a different time.
     void clear() {
         cases_ = {};
-        caracteres_ = {};
+        blocs_ = decltype(blocs_)();
+        tailleDuBloc_ = 0;
+        dansLeBloc_ = 0;
+        caracteres_ = 0;
         taille_ = 0;
         masque_ = 0;
     }
-    std::size_t caracteres() const { return caracteres_.size(); }
+    std::size_t caracteres() const { return caracteres_; }
 
   private:
-    static constexpr std::size_t Libre = SIZE_MAX;
+    // Large enough that a block holds many lines, small enough to come from the heap and not
+    // from fresh pages of its own (128 KB and more each take their own).
+    static constexpr std::size_t CaracteresParBloc = 1 << 13;
+    static constexpr std::uint32_t Libre = UINT32_MAX;
     struct Case {
         std::size_t hachage = 0;
-        std::size_t debut = Libre;
+        struct {
+            std::uint32_t bloc = Libre;
+            std::uint32_t position = 0;
+        } debut;
         std::uint32_t longueur = 0;
         mutable bool servie = false;
         double largeur = 0;
-        bool occupee() const { return debut != Libre; }
+        bool occupee() const { return debut.bloc != Libre; }
     };
     static bool gardee(const Case& c, std::u32string_view texte, bool mots) {
         return c.servie || (mots && texte.find(Blanc) == std::u32string_view::npos);
     }
     std::u32string_view texteDe(const Case& c) const {
-        return std::u32string_view(caracteres_).substr(c.debut, c.longueur);
+        return {blocs_[c.debut.bloc].get() + c.debut.position, c.longueur};
+    }
+    // Copies the text into the last block, or into a new one where it has no room left: twice
+    // the size of the one before, up to a limit, so that a table of a few words stays small, and
+    // at least the size of the text.
+    decltype(Case::debut) copie(std::u32string_view texte) {
+        if (blocs_.empty() || dansLeBloc_ + texte.size() > tailleDuBloc_) {
+            constexpr std::size_t PremierBloc = 256;
+            tailleDuBloc_ = std::max(
+                texte.size(),
+                blocs_.empty() ? PremierBloc : std::min(CaracteresParBloc, tailleDuBloc_ * 2));
+            blocs_.push_back(std::make_unique_for_overwrite<char32_t[]>(tailleDuBloc_));
+            dansLeBloc_ = 0;
+        }
+        const auto position = static_cast<std::uint32_t>(dansLeBloc_);
+        std::copy(texte.begin(), texte.end(), blocs_.back().get() + position);
+        dansLeBloc_ += texte.size();
+        caracteres_ += texte.size();
+        return {static_cast<std::uint32_t>(blocs_.size() - 1), position};
     }
     static std::size_t hache(std::u32string_view texte) {
         return std::hash<std::u32string_view>{}(texte);
@@ -165,7 +190,10 @@ class TableLargeurs {
     }
 
     std::vector<Case> cases_;
-    std::u32string caracteres_;
+    std::vector<std::unique_ptr<char32_t[]>> blocs_;
+    std::size_t tailleDuBloc_ = 0;
+    std::size_t dansLeBloc_ = 0;
+    std::size_t caracteres_ = 0;
     std::size_t taille_ = 0;
     std::size_t masque_ = 0;
 };
