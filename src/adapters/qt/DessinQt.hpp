@@ -45,6 +45,7 @@ inline bool memeTexte(std::u32string_view a, std::u32string_view b) {
     return a.size() == b.size() &&
            (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(char32_t)) == 0);
 }
+
 // A colour red + 256 green + 65536 blue; the negative system colours draw in black.
 QColor couleurQt(std::int32_t couleur);
 
