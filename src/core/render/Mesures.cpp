@@ -207,8 +207,8 @@ std::optional<TracPlanOCX::ReponsesTaille> TracPlanOCX::reponsesTaille(
         note(hauteur->deborde, boite.hauteur >= lignes * hauteur->valeur);
 
         const Texte& plusLongue = GetLigneLaPlusLongue();
-        const double brutLargeur = surface().TextWidth(
-            plusLongue.find(U'<') != Texte::npos ? EnleveBalises(plusLongue) : plusLongue);
+        const double brutLargeur =
+            surface().TextWidth(avecChevron(plusLongue) ? EnleveBalises(plusLongue) : plusLongue);
         const auto largeur = entier(brutLargeur, LargeurVersPageHtml);
         if (!largeur) return std::nullopt;
         note(largeur->deborde, boite.largeur >= largeur->valeur);

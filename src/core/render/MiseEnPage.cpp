@@ -151,7 +151,7 @@ CompositionTexte compositionDe(const Texte& texte, bool coupeSansLettre, bool ec
     if (blancs < 2 * BlancsParPaire) return {};
     if (!caracteresDe(texte, c)) return {};
     c.lue = true;
-    const bool balises = texte.find(U'<') != Texte::npos;
+    const bool balises = avecChevron(texte);
     const Texte mesure = balises ? EnleveBalises(texte) : Texte();
     const std::vector<std::uint64_t> paires =
         pairesDe(balises ? mesure : texte, balises, coupeSansLettre);
