@@ -1216,7 +1216,9 @@ TEST(LargeursSommees, HoldAsTheSizeGoesUpAndDown) {
             surface.FontName(depuisUtf8(police));
             for (const float taille : tailles) {
                 surface.FontSize(taille);
-                for (const char* texte : {"La Tour AVANT Lyon", "P. L. T. V.", "mot - Y", "Y A"}) {
+                // Each size ends with the start of the line the next one begins with.
+                for (const char* texte : {"mot de la ville", "La Tour AVANT Lyon", "P. L. T. V.",
+                                          "mot - Y", "Y A", "mot de la"}) {
                     const auto [seule, sommee] = mesures(surface, depuisUtf8(texte), false);
                     EXPECT_EQ(seule, sommee)
                         << resolution << " " << police << " " << taille << " \"" << texte << "\"";

@@ -328,6 +328,7 @@ class MesuresPolices {
         largeurs_ = 0;
         caracteres_ = 0;
         recentes_ = {};
+        debuts_ = {};
     }
 
     // The last texts measured, whose parts after a blank are known to add up, with their widths:
@@ -353,6 +354,16 @@ class MesuresPolices {
         r.traits = traits;
         r.fin = fin;
     }
+
+    // The line last summed over its blanks, with the width of what precedes each blank it was
+    // parted at (ascending): the next line a wrap tries is most often that line and one more
+    // word, which parts at the same blanks.
+    struct Debuts {
+        const Police* police = nullptr;
+        Texte texte;
+        std::vector<std::pair<std::size_t, double>> largeurs;
+    };
+    Debuts& debuts() { return debuts_; }
 
   private:
     // Keeps the widths asked for again, and with them the words where a quarter of the table
@@ -401,6 +412,7 @@ class MesuresPolices {
     std::size_t caracteres_ = 0;
     std::array<Recente, 4> recentes_;
     std::size_t suivante_ = 0;
+    Debuts debuts_;
 };
 
 // Drawing in twips on a Qt paint device: the control's backing image or the printer. Positions,
@@ -1130,6 +1142,16 @@ class DessinQt : public EtatDessin<Base> {
         double somme = 0;
         std::size_t fin = texte.size();
         bool partieLongue = false;
+        // Only the line asked for, not its parts, is parted at the blanks of the line before.
+        const bool ligne = sommesEnCours_ == 0;
+        const EnCours enCours(sommesEnCours_);
+        MesuresPolices::Debuts& debuts = mesures_.debuts();
+        const bool prolonge = ligne && debuts.police == &p && debuts.texte.size() < texte.size() &&
+                              memeTexte(texte.substr(0, debuts.texte.size()), debuts.texte);
+        std::size_t connus = prolonge ? debuts.largeurs.size() : 0;
+        std::vector<std::pair<std::size_t, double>>& coupes = coupes_;
+        if (ligne) coupes.clear();
+        std::size_t gardes = 0;
         for (int essais = 0;; ++essais) {
             const std::u32string_view partie = texte.substr(blanc + 1, fin - blanc - 1);
             const bool motAMot =
@@ -1139,6 +1161,14 @@ class DessinQt : public EtatDessin<Base> {
                 somme += largeurApresBlanc(p, partie);
                 fin = blanc;
                 partieLongue = false;
+                if (ligne) coupes.emplace_back(fin, somme);
+                while (connus > 0 && debuts.largeurs[connus - 1].first > fin)
+                    --connus;
+                if (connus > 0 && debuts.largeurs[connus - 1].first == fin) {
+                    somme += debuts.largeurs[connus - 1].second;
+                    gardes = connus - 1;
+                    break;
+                }
                 const std::u32string_view tete = texte.substr(0, fin);
                 if (essais < 4 && !tete.empty()) {
                     const double* connue = mesures_.recente(p, tete);
@@ -1159,8 +1189,28 @@ class DessinQt : public EtatDessin<Base> {
             }
         }
         if (!(std::fabs(somme) < SommeMaximum)) return std::nullopt;
+        if (ligne) retientDebuts(p, texte, somme, gardes, coupes);
         return somme;
     }
+    // Those of the line before up to where it was parted alike, then its own.
+    void retientDebuts(const Police& p, std::u32string_view texte, double largeur,
+                       std::size_t gardes,
+                       const std::vector<std::pair<std::size_t, double>>& coupes) {
+        MesuresPolices::Debuts& debuts = mesures_.debuts();
+        debuts.largeurs.resize(gardes);
+        for (auto c = coupes.rbegin(); c != coupes.rend(); ++c)
+            debuts.largeurs.emplace_back(c->first, largeur - c->second);
+        debuts.largeurs.emplace_back(texte.size(), largeur);
+        debuts.police = &p;
+        debuts.texte = texte;
+    }
+    struct EnCours {
+        explicit EnCours(int& n) : n_(n) { ++n_; }
+        ~EnCours() { --n_; }
+        EnCours(const EnCours&) = delete;
+        EnCours& operator=(const EnCours&) = delete;
+        int& n_;
+    };
 
     // Whether a line's width is that of the text before a blank plus the blank and the part
     // after it. A part that reaches over a blank may not start with a mark: measured alone,
@@ -1201,6 +1251,10 @@ class DessinQt : public EtatDessin<Base> {
         FinDeTexte fin;
     };
     std::optional<FinVue> finVue_;
+    // How many sums over blanks are under way: the first is the line asked for.
+    int sommesEnCours_ = 0;
+    // Where that line was parted, with what the parts after each blank add up to.
+    std::vector<std::pair<std::size_t, double>> coupes_;
     std::vector<ImageConnue> images_;
     // Text is drawn in the surface's text colour, which nothing changes.
     std::int32_t foreColor_ = 0;
