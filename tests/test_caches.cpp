@@ -9,10 +9,12 @@
 #include <QImage>
 #include <QRawFont>
 #include <QTextLayout>
+#include <QTextOption>
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <regex>
 #include <string>
 #include <string_view>
@@ -974,13 +976,21 @@ TEST(NiveauxBidi, GiveEachCharacterTheDirectionQtDrawsItIn) {
     Hasard hasard{71};
     qt::NiveauxBidi niveaux;
     int deDroiteAGauche = 0;
-    for (int essai = 0; essai < 20000; ++essai) {
+    // Then as many again in a direction given to the text, as Qt's option gives it.
+    for (int essai = 0; essai < 30000; ++essai) {
         Texte texte;
         for (std::uint32_t i = 0, n = 1 + hasard() % 16; i < n; ++i)
             texte += Caracteres[hasard() % std::size(Caracteres)];
-        ASSERT_TRUE(niveaux.lit(texte));
+        std::optional<std::uint8_t> base;
+        if (essai >= 20000) base = essai % 2;
+        ASSERT_TRUE(niveaux.lit(texte, base));
         QTextLayout mise(QString::fromUcs4(texte.data(), static_cast<qsizetype>(texte.size())),
                          police, &ecran);
+        if (base) {
+            QTextOption option;
+            option.setTextDirection(*base ? Qt::RightToLeft : Qt::LeftToRight);
+            mise.setTextOption(option);
+        }
         mise.beginLayout();
         mise.createLine();
         mise.endLayout();
@@ -990,10 +1000,10 @@ TEST(NiveauxBidi, GiveEachCharacterTheDirectionQtDrawsItIn) {
             const bool droiteAGauche = niveaux.niveaux()[i] & 1;
             deDroiteAGauche += droiteAGauche;
             ASSERT_EQ(suites.front().isRightToLeft(), droiteAGauche)
-                << versUtf8(texte) << " at " << i;
+                << versUtf8(texte) << " at " << i << (base ? " in a direction given" : "");
         }
     }
-    EXPECT_GT(deDroiteAGauche, 50000);
+    EXPECT_GT(deDroiteAGauche, 75000);
 }
 
 // Words whose every character another font draws, in one face or several (mathematical

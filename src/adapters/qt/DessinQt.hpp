@@ -12,6 +12,7 @@
 #include <QRawFont>
 #include <QString>
 #include <QTextLayout>
+#include <QTextOption>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -1012,6 +1013,23 @@ class DessinQt : public EtatDessin<Base> {
         return l;
     }
 
+    // A part measured in the direction of the text it is in (Qt's option), not in that of its
+    // first letter; kept apart from the same part measured alone.
+    double largeurDansLeSens(Police& p, std::u32string_view partie, bool droiteAGauche) {
+        Texte cle(1, droiteAGauche ? DeDroiteAGauche : DeGaucheADroite);
+        cle += partie;
+        if (const double* connue = mesures_.trouve(p, cle)) return *connue;
+        QTextOption option;
+        option.setTextDirection(droiteAGauche ? Qt::RightToLeft : Qt::LeftToRight);
+        const double l = p.metriques.horizontalAdvance(
+            QString::fromUcs4(partie.data(), static_cast<qsizetype>(partie.size())), option);
+        mesures_.retient(p, cle, l);
+        return l;
+    }
+    // Beyond Unicode: no text holds them.
+    static constexpr char32_t DeGaucheADroite = 0x110000;
+    static constexpr char32_t DeDroiteAGauche = 0x110001;
+
     double largeurBlanc(Police& p) {
         if (!p.blanc) p.blanc = p.metriques.horizontalAdvance(QString(QChar(u' ')));
         return *p.blanc;
@@ -1156,9 +1174,13 @@ class DessinQt : public EtatDessin<Base> {
             const std::u32string_view partie = texte.substr(blanc + 1, fin - blanc - 1);
             const bool motAMot =
                 !coupesSures || (!partieLongue && !(traitsVus & NiveauxIncertains));
-            if ((motAMot || coupesSures->avant(blanc, fin)) &&
-                separables(p, texte.substr(0, blanc), partie, premiereLettre < blanc)) {
-                somme += largeurApresBlanc(p, partie);
+            const bool coupe = motAMot || coupesSures->avant(blanc, fin);
+            const bool dansLeSens = !motAMot && coupesSures->dansLeSensDuTexte();
+            if (coupe && separables(p, texte.substr(0, blanc), partie, premiereLettre < blanc)) {
+                somme += dansLeSens
+                             ? largeurBlanc(p) +
+                                   largeurDansLeSens(p, partie, coupesSures->texteDeDroiteAGauche())
+                             : largeurApresBlanc(p, partie);
                 fin = blanc;
                 partieLongue = false;
                 if (ligne) coupes.emplace_back(fin, somme);

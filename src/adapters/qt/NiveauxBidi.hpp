@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <numeric>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -93,7 +94,8 @@ inline bool appaireLesCrochets(std::u32string_view texte, std::vector<PaireDeCro
 // a resolved pair take its direction.
 class NiveauxBidi {
   public:
-    bool lit(std::u32string_view texte) {
+    // `base`: the paragraph's level where it is given (Qt's option of a direction), not read.
+    bool lit(std::u32string_view texte, std::optional<std::uint8_t> base = std::nullopt) {
         texte_ = texte;
         resolu_ = false;
         debordes_ = false;
@@ -113,6 +115,7 @@ class NiveauxBidi {
                 base_ = d == QChar::DirL ? 0 : 1;
             }
         }
+        if (base) base_ = *base;
         if (base_ == 0 && !droiteAGauche) return true;
         resolu_ = true;
         faibles();
@@ -124,6 +127,7 @@ class NiveauxBidi {
         return true;
     }
     const std::vector<std::uint8_t>& niveaux() const { return niveaux_; }
+    std::uint8_t base() const { return base_; }
 
     // Whether the text before the blank at `blanc`, which holds a letter, takes alone the levels
     // it has here. Qt's weak rules never read past a blank, so only what the text after the blank

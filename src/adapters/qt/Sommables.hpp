@@ -305,9 +305,14 @@ class CoupesSures {
         }
         appaireLesCrochets();
     }
+    // Whether the part last accepted keeps its levels only measured in the text's direction,
+    // not in that of its own first letter.
+    bool dansLeSensDuTexte() const { return dansLeSensDuTexte_; }
+    bool texteDeDroiteAGauche() const { return niveauxDuTexte_.base() & 1; }
     // Before the part from after the blank at `blanc` to `fin`, asked from the end of the text
     // to its start: a part is read once as it reaches further.
     bool avant(std::size_t blanc, std::size_t fin) {
+        dansLeSensDuTexte_ = false;
         if (premiere_ >= blanc) return false;
         prolonge(blanc + 1, fin);
         if (blanc + 1 == fin) return true;
@@ -361,11 +366,20 @@ class CoupesSures {
         // A part that grows over blanks is read again at each: past twice the text, what is
         // left is measured whole, as Qt would read it once.
         lus_ += fin - blanc - 1;
-        return lus_ <= 2 * texte_.size() &&
-               memesNiveaux(blanc + 1, texte_.substr(blanc + 1, fin - blanc - 1));
+        if (lus_ > 2 * texte_.size()) return false;
+        const std::u32string_view partie = texte_.substr(blanc + 1, fin - blanc - 1);
+        if (memesNiveaux(blanc + 1, partie)) return true;
+        // Alone, a part takes the direction of its first letter, or left to right without one;
+        // in the text's direction, its edges meet what they meet in the text more often.
+        if (niveauxSeuls_.base() == niveauxDuTexte_.base()) return false;
+        lus_ += partie.size();
+        dansLeSensDuTexte_ =
+            lus_ <= 2 * texte_.size() && memesNiveaux(blanc + 1, partie, niveauxDuTexte_.base());
+        return dansLeSensDuTexte_;
     }
-    bool memesNiveaux(std::size_t debut, std::u32string_view seul) {
-        return niveauxSeuls_.lit(seul) &&
+    bool memesNiveaux(std::size_t debut, std::u32string_view seul,
+                      std::optional<std::uint8_t> base = std::nullopt) {
+        return niveauxSeuls_.lit(seul, base) &&
                memesSuites(niveauxDuTexte_.niveaux().data() + debut, niveauxSeuls_.niveaux());
     }
 
@@ -459,6 +473,7 @@ class CoupesSures {
     // The text's levels, read when first needed.
     std::optional<bool> lisible_;
     std::size_t lus_ = 0;
+    bool dansLeSensDuTexte_ = false;
     NiveauxBidi niveauxDuTexte_;
     NiveauxBidi niveauxSeuls_;
 };
