@@ -1167,8 +1167,7 @@ class DessinQt : public EtatDessin<Base> {
         const bool prolonge = ligne && debuts.police == &p && debuts.texte.size() < texte.size() &&
                               memeTexte(texte.substr(0, debuts.texte.size()), debuts.texte);
         std::size_t connus = prolonge ? debuts.largeurs.size() : 0;
-        std::vector<std::pair<std::size_t, double>>& coupes = coupes_;
-        if (ligne) coupes.clear();
+        if (ligne) coupes_.clear();
         std::size_t gardes = 0;
         for (int essais = 0;; ++essais) {
             const std::u32string_view partie = texte.substr(blanc + 1, fin - blanc - 1);
@@ -1183,7 +1182,7 @@ class DessinQt : public EtatDessin<Base> {
                              : largeurApresBlanc(p, partie);
                 fin = blanc;
                 partieLongue = false;
-                if (ligne) coupes.emplace_back(fin, somme);
+                if (ligne) coupes_.emplace_back(fin, somme);
                 while (connus > 0 && debuts.largeurs[connus - 1].first > fin)
                     --connus;
                 if (connus > 0 && debuts.largeurs[connus - 1].first == fin) {
@@ -1211,16 +1210,15 @@ class DessinQt : public EtatDessin<Base> {
             }
         }
         if (!(std::fabs(somme) < SommeMaximum)) return std::nullopt;
-        if (ligne) retientDebuts(p, texte, somme, gardes, coupes);
+        if (ligne) retientDebuts(p, texte, somme, gardes);
         return somme;
     }
     // Those of the line before up to where it was parted alike, then its own.
     void retientDebuts(const Police& p, std::u32string_view texte, double largeur,
-                       std::size_t gardes,
-                       const std::vector<std::pair<std::size_t, double>>& coupes) {
+                       std::size_t gardes) {
         MesuresPolices::Debuts& debuts = mesures_.debuts();
         debuts.largeurs.resize(gardes);
-        for (auto c = coupes.rbegin(); c != coupes.rend(); ++c)
+        for (auto c = coupes_.rbegin(); c != coupes_.rend(); ++c)
             debuts.largeurs.emplace_back(c->first, largeur - c->second);
         debuts.largeurs.emplace_back(texte.size(), largeur);
         debuts.police = &p;
