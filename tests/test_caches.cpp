@@ -976,7 +976,7 @@ TEST(NiveauxBidi, GiveEachCharacterTheDirectionQtDrawsItIn) {
     Hasard hasard{71};
     qt::NiveauxBidi niveaux;
     int deDroiteAGauche = 0;
-    // Then as many again in a direction given to the text, as Qt's option gives it.
+    // Then 10,000 more in a direction given to the text, as Qt's option gives it.
     for (int essai = 0; essai < 30000; ++essai) {
         Texte texte;
         for (std::uint32_t i = 0, n = 1 + hasard() % 16; i < n; ++i)
