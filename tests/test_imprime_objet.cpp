@@ -2,7 +2,10 @@
 // pinned by the golden files.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "Controle.hpp"
+#include "render/RemplaceTout.hpp"
 
 namespace vitrail {
 namespace {
@@ -78,6 +81,38 @@ TEST_F(ImprimeObjet, ABoldFlagThatReadsAsNoBooleanFailsWhenDrawn) {
     dessine({.pbFontBold = U"gras"});
     EXPECT_EQ(messages().at(0).texte, test::rapport(U"ImprimeObjet", 13));
     EXPECT_TRUE(surface().appels.empty());
+}
+
+// Each occurrence is looked for again from the start, so a replacement may join what is left
+// into a new one; a single pass must give the same text wherever it is taken.
+Texte depuisLeDebut(Texte texte, const Texte& jeton, const Texte& remplacement) {
+    for (std::size_t i = texte.find(jeton); i != Texte::npos; i = texte.find(jeton))
+        texte.replace(i, jeton.size(), remplacement);
+    return texte;
+}
+
+TEST(RemplaceTout, GivesWhatSearchingFromTheStartGives) {
+    const struct {
+        Texte jeton, remplacement;
+    } lignes[] = {
+        {U"<P>", U"\""}, {U"</p>", U"\""}, {U"<SimpleQuote>", U"'"},
+        {U"ab", U""},    {U"ab", U"a"},    {U"aa", U"a"},
+        {U"ab", U"ba"},  {U"<", U">"},     {U"<P>", U"<"},
+    };
+    const Texte morceaux[] = {U"<", U"P", U">", U"/", U"p", U"a", U"b", U"<P>", U"</p>", U"\""};
+    std::mt19937 hasard(7);
+    for (const auto& l : lignes) {
+        for (int n = 0; n < 300; ++n) {
+            Texte texte;
+            for (int k = static_cast<int>(hasard() % 40); k > 0; --k)
+                texte += morceaux[hasard() % std::size(morceaux)];
+            ASSERT_EQ(RemplaceTout(texte, l.jeton, l.remplacement),
+                      depuisLeDebut(texte, l.jeton, l.remplacement))
+                << "token " << vitrail::versUtf8(l.jeton) << " in " << vitrail::versUtf8(texte);
+        }
+    }
+    EXPECT_EQ(RemplaceTout(U"aabb", U"ab", U""), U"");
+    EXPECT_EQ(RemplaceTout(U"x", U"", U"y"), U"x");
 }
 
 }  // namespace

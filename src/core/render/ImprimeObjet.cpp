@@ -121,7 +121,7 @@ void TracPlanOCX::ImprimeObjet(const CadreDef& cadre) {
         if (b.bas - ilOrigineY > ilMaxBas) ilMaxBas = CLng(b.bas - ilOrigineY);
 
         for (const auto& [jeton, remplacement] : Jetons) {
-            a.psText = RemplaceTout(a.psText, jeton, remplacement);
+            a.psText = RemplaceTout(std::move(a.psText), jeton, remplacement);
         }
 
         Surface& cible = cibleDessin();
