@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <random>
 
 #include "Controle.hpp"
 #include "Fichiers.hpp"
@@ -205,6 +206,24 @@ TEST(EnleveBalises, DropsTheSixTagsInAnyCase) {
     EXPECT_EQ(EnleveBalises(U"<B>gras</B> <i>it</I> <U>sou</u>"), U"gras it sou");
     EXPECT_EQ(EnleveBalises(U"a < b <p> <b"), U"a < b <p> <b");
     EXPECT_EQ(EnleveBalises(U"<<b>>"), U"<>");
+}
+
+// The wrap asks each line again with one more word, or starts another: kept from text to text,
+// what is stripped must be what stripping each text whole gives, a tag split by the end of the
+// text before included ("<" then "b>").
+TEST(EnleveBalises, KeptFromTextToTextAsStrippedWhole) {
+    const Texte morceaux[] = {U"<", U"b", U">", U"/", U"I", U"u", U" ", U"x", U"<b>", U"</u>"};
+    std::mt19937 hasard(11);
+    SansBalises gardee;
+    Texte texte;
+    for (int n = 0; n < 20000; ++n) {
+        // Short texts are stripped whole, and do not replace the line kept.
+        if (hasard() % 64 == 0) texte.resize(hasard() % 80);
+        if (hasard() % 16 == 0 && !texte.empty()) texte.pop_back();
+        for (int k = static_cast<int>(hasard() % 3); k > 0; --k)
+            texte += morceaux[hasard() % std::size(morceaux)];
+        ASSERT_EQ(gardee.de(texte), EnleveBalises(texte)) << versUtf8(texte);
+    }
 }
 
 }  // namespace

@@ -7,18 +7,18 @@ namespace vitrail {
 namespace {
 
 struct Forme {
-    std::u32string_view apresChevron;
+    std::u32string_view minuscules;
     Balise balise;
 };
 
 // Tried in this order.
 constexpr std::array<Forme, 6> Formes{{
-    {U"b>", Balise::GrasDebut},
-    {U"/b>", Balise::GrasFin},
-    {U"i>", Balise::ItaliqueDebut},
-    {U"/i>", Balise::ItaliqueFin},
-    {U"u>", Balise::SoulignéDebut},
-    {U"/u>", Balise::SoulignéFin},
+    {U"<b>", Balise::GrasDebut},
+    {U"</b>", Balise::GrasFin},
+    {U"<i>", Balise::ItaliqueDebut},
+    {U"</i>", Balise::ItaliqueFin},
+    {U"<u>", Balise::SoulignéDebut},
+    {U"</u>", Balise::SoulignéFin},
 }};
 
 // Values saved by the opening tags of one line.
@@ -68,20 +68,18 @@ void imprimeSegment(Surface& cible, const Texte& segment) {
 
 std::optional<BaliseTrouvee> baliseEn(std::u32string_view texte, std::size_t position) {
     if (position >= texte.size() || texte[position] != U'<') return std::nullopt;
-    const std::u32string_view suite = texte.substr(position + 1);
+    const std::u32string_view suite = texte.substr(position);
     for (const Forme& forme : Formes) {
-        if (suite.size() >= forme.apresChevron.size() &&
-            egauxSansCasse(suite.substr(0, forme.apresChevron.size()), forme.apresChevron)) {
-            return BaliseTrouvee{forme.balise, forme.apresChevron.size() + 1,
-                                 U"<" + Texte(forme.apresChevron)};
-        }
+        const std::size_t n = forme.minuscules.size();
+        if (suite.size() >= n && egauxSansCasse(suite.substr(1, n - 1), forme.minuscules.substr(1)))
+            return BaliseTrouvee{forme.balise, n, forme.minuscules};
     }
     return std::nullopt;
 }
 
-Texte EnleveBalises(std::u32string_view texte) {
-    Texte resultat;
-    resultat.reserve(texte.size());
+namespace {
+
+void ajouteSansBalises(Texte& resultat, std::u32string_view texte) {
     for (std::size_t i = 0; i < texte.size();) {
         if (const auto balise = baliseEn(texte, i)) {
             i += balise->longueur;
@@ -89,7 +87,42 @@ Texte EnleveBalises(std::u32string_view texte) {
             resultat.push_back(texte[i++]);
         }
     }
+}
+
+// Whether a tag may start in the last three characters and end after them.
+bool finOuverte(std::u32string_view texte) {
+    const std::size_t n = texte.size();
+    return texte.substr(n < 3 ? 0 : n - 3).find(U'<') != std::u32string_view::npos;
+}
+
+}  // namespace
+
+Texte EnleveBalises(std::u32string_view texte) {
+    Texte resultat;
+    resultat.reserve(texte.size());
+    ajouteSansBalises(resultat, texte);
     return resultat;
+}
+
+const Texte& SansBalises::de(std::u32string_view texte) {
+    // The wrap measures each word alone before the line with it: a word kept would push out
+    // the line.
+    if (texte.size() < Court) {
+        court_.clear();
+        ajouteSansBalises(court_, texte);
+        return court_;
+    }
+    const std::size_t n = brut_.size();
+    if (n > 0 && texte.size() >= n && !finOuverte(brut_) &&
+        std::u32string_view(brut_) == texte.substr(0, n)) {
+        brut_.append(texte.substr(n));
+        ajouteSansBalises(sans_, texte.substr(n));
+        return sans_;
+    }
+    brut_.assign(texte);
+    sans_.clear();
+    ajouteSansBalises(sans_, texte);
+    return sans_;
 }
 
 void ImprimeLigneBalisee(Surface& cible, std::u32string_view ligne) {

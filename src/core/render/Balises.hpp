@@ -14,8 +14,8 @@ enum class Balise { GrasDebut, GrasFin, ItaliqueDebut, ItaliqueFin, SoulignéDeb
 
 struct BaliseTrouvee {
     Balise balise;
-    std::size_t longueur;  // characters of the tag, "<" included
-    Texte minuscules;      // the tag as the wrapping stores it
+    std::size_t longueur;            // characters of the tag, "<" included
+    std::u32string_view minuscules;  // the tag as the wrapping stores it
 };
 
 // The tag that starts at this position of the text, if any (letters in any case).
@@ -23,6 +23,21 @@ std::optional<BaliseTrouvee> baliseEn(std::u32string_view texte, std::size_t pos
 
 // The text without its tags; a "<" that starts no tag stays.
 Texte EnleveBalises(std::u32string_view texte);
+
+// The last text stripped, kept with what is left of it: the wrap tries each line again with one
+// more word, and stripping every line whole made a text of short tagged words take time in the
+// square of its lines' length. A tag never reaches over the end of a text that has no "<" in
+// its last three characters, so what such a text is followed by is stripped alone.
+class SansBalises {
+  public:
+    const Texte& de(std::u32string_view texte);
+
+  private:
+    static constexpr std::size_t Court = 64;
+    Texte brut_;
+    Texte sans_;
+    Texte court_;
+};
 
 // Whether the text holds a "<", so may hold a tag. Read to its end without stopping, which the
 // compiler does several characters at a time: every line the wrap tries is read whole.

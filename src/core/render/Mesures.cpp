@@ -62,7 +62,7 @@ float TracPlanOCX::RtvTextWidth(const Texte& psText, bool pbSansTailleDesBalises
     // Markup starts with a chevron: a text without one is measured as it stands, uncopied.
     Texte sansBalises;
     const bool balises = pbSansTailleDesBalises && avecChevron(psText);
-    if (balises) sansBalises = EnleveBalises(psText);
+    if (balises) sansBalises = sansBalises_.de(psText);
     const Texte& texte = balises ? sansBalises : psText;
     switch (ilTypeImpression) {
         case eiTypeSortieEcran: {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Plateforme.hpp"
+#include "render/Balises.hpp"
 #include "render/BarreDefilement.hpp"
 #include "render/CachesDessin.hpp"
 #include "render/CadreDef.hpp"
@@ -250,6 +251,7 @@ class TracPlanOCX {
     bool arrete_ = false;
     // A line and the next word, kept to reuse its memory from word to word.
     Texte ligneEssayee_;
+    SansBalises sansBalises_;
     // A noted width's text, to measure it again.
     Texte texteRejoue_;
     // Where frames are drawn: the printer, or the control's own drawing area.
