@@ -301,8 +301,24 @@ class MesuresPolices {
     // tried before the last among the recent texts.
     static constexpr std::size_t LongueurRetenueMaximum = 256;
     const double* trouve(const Police& police, std::u32string_view texte) const {
-        if (texte.size() > LongueurRetenueMaximum) return nullptr;
+        if (texte.size() > LongueurRetenueMaximum) {
+            for (const Longue& l : longues_) {
+                if (l.police == &police && memeTexte(l.texte, texte)) return &l.largeur;
+            }
+            return nullptr;
+        }
         return police.largeurs.trouve(texte);
+    }
+    // The last texts too long to keep that Qt measured whole: where such a text is a word the
+    // wrap may not part (a text with no blank, say), each size measures it, alone and after a
+    // blank, three times or more.
+    void retientLongue(const Police& police, std::u32string_view texte, double largeur) {
+        if (texte.size() <= LongueurRetenueMaximum) return;
+        Longue& l = longues_[longueSuivante_];
+        longueSuivante_ = (longueSuivante_ + 1) % longues_.size();
+        l.police = &police;
+        l.texte = texte;
+        l.largeur = largeur;
     }
     // Where a recent text is this one, its width.
     const double* recente(const Police& police, std::u32string_view texte) const {
@@ -330,6 +346,7 @@ class MesuresPolices {
         caracteres_ = 0;
         recentes_ = {};
         debuts_ = {};
+        longues_ = {};
     }
 
     // The last texts measured, whose parts after a blank are known to add up, with their widths:
@@ -414,6 +431,13 @@ class MesuresPolices {
     std::array<Recente, 4> recentes_;
     std::size_t suivante_ = 0;
     Debuts debuts_;
+    struct Longue {
+        const Police* police = nullptr;
+        Texte texte;
+        double largeur = 0;
+    };
+    std::array<Longue, 2> longues_;
+    std::size_t longueSuivante_ = 0;
 };
 
 // Drawing in twips on a Qt paint device: the control's backing image or the printer. Positions,
@@ -1049,6 +1073,7 @@ class DessinQt : public EtatDessin<Base> {
                                                 : sommeParBlancs(p, texte, *traitsVus);
         const double l = somme ? *somme : mesureQt(p, texte);
         mesures_.retient(p, texte, l);
+        if (!somme) mesures_.retientLongue(p, texte, l);
         return l;
     }
 
