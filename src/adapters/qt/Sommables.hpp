@@ -37,8 +37,10 @@ struct Plage {
         // Latin and Greek precomposed letters (Vietnamese, polytonic Greek).
         {0x1E00, 0x1FFE},
         // Spaces of fixed widths (thin, narrow no-break) and punctuation (dashes, quotes,
-        // ellipsis), but no zero-width space, joiner or direction mark.
+        // ellipsis), the joiner of pictographs, but no zero-width space, non-joiner or direction
+        // mark.
         {0x2000, 0x200A},
+        {0x200D, 0x200D},
         {0x2010, 0x2027},
         {0x202F, 0x202F},
         {0x2030, 0x205E},
@@ -67,7 +69,9 @@ struct Plage {
         {0xFF01, 0xFF60},
         // Mathematical letters and digits.
         {0x1D400, 0x1D7FF},
-        // Pictographs, with the skin tones that follow them.
+        // Flags (pairs of regional indicators) and pictographs, with the skin tones that
+        // follow them.
+        {0x1F1E6, 0x1F1FF},
         {0x1F300, 0x1F3FF},
         {0x1F400, 0x1F64F},
         {0x1F680, 0x1F6FF},
