@@ -1,6 +1,7 @@
 #include "render/Balises.hpp"
 
 #include <array>
+#include <cstring>
 
 namespace vitrail {
 
@@ -79,21 +80,22 @@ std::optional<BaliseTrouvee> baliseEn(std::u32string_view texte, std::size_t pos
 
 namespace {
 
-void ajouteSansBalises(Texte& resultat, std::u32string_view texte) {
+// Appends the text without its tags; gives where the last "<" that starts no tag is.
+std::size_t ajouteSansBalises(Texte& resultat, std::u32string_view texte) {
+    std::size_t chevron = Texte::npos;
     for (std::size_t i = 0; i < texte.size();) {
         if (const auto balise = baliseEn(texte, i)) {
             i += balise->longueur;
         } else {
+            if (texte[i] == U'<') chevron = i;
             resultat.push_back(texte[i++]);
         }
     }
+    return chevron;
 }
 
-// Whether a tag may start in the last three characters and end after them.
-bool finOuverte(std::u32string_view texte) {
-    const std::size_t n = texte.size();
-    return texte.substr(n < 3 ? 0 : n - 3).find(U'<') != std::u32string_view::npos;
-}
+// The longest tag after its "<".
+constexpr std::size_t ApresChevronMaximum = 3;
 
 }  // namespace
 
@@ -113,15 +115,20 @@ const Texte& SansBalises::de(std::u32string_view texte) {
         return court_;
     }
     const std::size_t n = brut_.size();
-    if (n > 0 && texte.size() >= n && !finOuverte(brut_) &&
-        std::u32string_view(brut_) == texte.substr(0, n)) {
+    // A "<" that starts no tag may start one once the text goes on, unless three characters
+    // already follow it.
+    const bool close = chevron_ == Texte::npos || chevron_ + ApresChevronMaximum < n;
+    // Compared as blocks: the string's own comparison goes character by character.
+    if (n > 0 && texte.size() >= n && close &&
+        std::memcmp(brut_.data(), texte.data(), n * sizeof(char32_t)) == 0) {
         brut_.append(texte.substr(n));
-        ajouteSansBalises(sans_, texte.substr(n));
+        if (const std::size_t c = ajouteSansBalises(sans_, texte.substr(n)); c != Texte::npos)
+            chevron_ = n + c;
         return sans_;
     }
     brut_.assign(texte);
     sans_.clear();
-    ajouteSansBalises(sans_, texte);
+    chevron_ = ajouteSansBalises(sans_, texte);
     return sans_;
 }
 

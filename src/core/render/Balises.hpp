@@ -26,8 +26,9 @@ Texte EnleveBalises(std::u32string_view texte);
 
 // The last text stripped, kept with what is left of it: the wrap tries each line again with one
 // more word, and stripping every line whole made a text of short tagged words take time in the
-// square of its lines' length. A tag never reaches over the end of a text that has no "<" in
-// its last three characters, so what such a text is followed by is stripped alone.
+// square of its lines' length. A tag never reaches over the end of a text unless a "<" that
+// starts none is among its last three characters, so what such a text is followed by is
+// stripped alone.
 class SansBalises {
   public:
     const Texte& de(std::u32string_view texte);
@@ -36,6 +37,8 @@ class SansBalises {
     static constexpr std::size_t Court = 64;
     Texte brut_;
     Texte sans_;
+    // Where the last "<" of the text kept that starts no tag is.
+    std::size_t chevron_ = Texte::npos;
     Texte court_;
 };
 
