@@ -1109,9 +1109,9 @@ class DessinQt : public EtatDessin<Base> {
                 finVue_ = FinVue{texte.data(), texte.size(), fin};
             }
             if (!sommeExacte(p, t)) return refuse();
-            if (!blancNeutre(p, n > 0 ? texte[n - 1] : 0, partie.empty() ? 0 : partie.front())) {
-                return refuse();
-            }
+            const std::optional<double> ajout =
+                ajoutAuBlanc(p, n > 0 ? texte[n - 1] : 0, partie.empty() ? 0 : partie.front());
+            if (!ajout) return refuse();
             // After a tab, what follows is measured from its stop: the part may not hold one.
             if (traitsPartie & AvecTabulation) return refuse();
             // Most often the word measured just before.
@@ -1120,7 +1120,7 @@ class DessinQt : public EtatDessin<Base> {
                 return m.police == &p && memeTexte(m.texte, partie);
             });
             const double somme =
-                r.largeur +
+                r.largeur + *ajout +
                 largeurApresBlanc(p, partie, meme != recentes.end() ? &meme->largeur : nullptr);
             if (!(std::fabs(somme) < SommeMaximum)) return refuse();
             traitsVus = t;
@@ -1200,7 +1200,11 @@ class DessinQt : public EtatDessin<Base> {
                 !coupesSures || (!partieLongue && !(traitsVus & NiveauxIncertains));
             const bool coupe = motAMot || coupesSures->avant(blanc, fin);
             const bool dansLeSens = !motAMot && coupesSures->dansLeSensDuTexte();
-            if (coupe && separables(p, texte.substr(0, blanc), partie, premiereLettre < blanc)) {
+            const std::optional<double> ajout =
+                coupe ? separables(p, texte.substr(0, blanc), partie, premiereLettre < blanc)
+                      : std::nullopt;
+            if (ajout) {
+                somme += *ajout;
                 somme += dansLeSens
                              ? largeurBlanc(p) +
                                    largeurDansLeSens(p, partie, coupesSures->texteDeDroiteAGauche())
@@ -1257,16 +1261,32 @@ class DessinQt : public EtatDessin<Base> {
         int& n_;
     };
 
-    // Whether a line's width is that of the text before a blank plus the blank and the part
-    // after it. A part that reaches over a blank may not start with a mark: measured alone,
-    // a mark after a blank at the start of a text may have an advance it has not in the line.
-    bool separables(Police& p, std::u32string_view avant, std::u32string_view partie,
-                    bool avantAvecLettre) {
+    // What a line's width adds to that of the text before a blank, the blank and the part
+    // after it, where it is that sum and the kerning at the blank. A part that reaches over a
+    // blank may not start with a mark: measured alone, a mark after a blank at the start of a
+    // text may have an advance it has not in the line.
+    std::optional<double> separables(Police& p, std::u32string_view avant,
+                                     std::u32string_view partie, bool avantAvecLettre) {
         const char32_t dernier = avant.empty() ? 0 : avant.back();
         const char32_t premier = partie.empty() ? 0 : partie.front();
-        if (!blancNeutre(p, dernier, premier)) return false;
-        if (partie.find(Blanc) != std::u32string_view::npos && marque(premier)) return false;
-        return memeEcriture(avant, partie, avantAvecLettre, dansLaPoliceDe(p));
+        const std::optional<double> ajout = ajoutAuBlanc(p, dernier, premier);
+        if (!ajout) return std::nullopt;
+        if (partie.find(Blanc) != std::u32string_view::npos && marque(premier)) return std::nullopt;
+        if (!memeEcriture(avant, partie, avantAvecLettre, dansLaPoliceDe(p))) return std::nullopt;
+        return ajout;
+    }
+    // The kerning at a blank between two Latin letters, as the three measure it: the pairs on
+    // either side are those of the line, in one Latin run with the blank, laid out left to
+    // right in a text of either direction. Elsewhere a blank must add its width alone (signs
+    // beside it take the script of the letters before them, which may part its run).
+    std::optional<double> ajoutAuBlanc(Police& p, char32_t avant, char32_t apres) {
+        if (blancNeutre(p, avant, apres)) return 0.0;
+        if (!lettreLatine(avant) || !lettreLatine(apres)) return std::nullopt;
+        return ecartBlanc(p, avant, apres);
+    }
+    static bool lettreLatine(char32_t c) {
+        return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z') ||
+               (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7);
     }
 
     Police& policeEnCours() {
