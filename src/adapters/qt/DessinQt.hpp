@@ -1280,6 +1280,8 @@ class DessinQt : public EtatDessin<Base> {
     // right in a text of either direction. Elsewhere a blank must add its width alone (signs
     // beside it take the script of the letters before them, which may part its run).
     std::optional<double> ajoutAuBlanc(Police& p, char32_t avant, char32_t apres) {
+        // Beside a soft hyphen, the blank kerns with the character beyond it.
+        if (avant == Cesure || apres == Cesure) return std::nullopt;
         if (blancNeutre(p, avant, apres)) return 0.0;
         if (!lettreLatine(avant) || !lettreLatine(apres)) return std::nullopt;
         return ecartBlanc(p, avant, apres);

@@ -500,8 +500,14 @@ enum Trait : unsigned {
     AvecTabulation = 16,
     Jointe = 32,
     NiveauxIncertains = 64,
-    AvecLettre = 128
+    AvecLettre = 128,
+    AvecCesure = 256
 };
+
+// A soft hyphen has no width within a line, and Qt kerns the characters on either side of it as
+// if it were not there: summed only away from blanks, and not where the bidirectional algorithm
+// must skip it.
+inline constexpr char32_t Cesure = 0xAD;
 // A text's traits from the union of its parts': only whether its parts keep their levels is
 // read again, on the whole.
 inline unsigned traitsDuTout(std::u32string_view texte, unsigned parties) {
@@ -526,6 +532,8 @@ inline unsigned traits(std::u32string_view texte) {
             t |= SautDeLigne;
         } else if (c == Tabulation) {
             t |= AvecTabulation;
+        } else if (c == Cesure) {
+            t |= AvecCesure | AutreQueDroiteAGauche;
         } else if (!sommable(c)) {
             t |= NonSommable;
         } else if (c >= 0x590 && c < 0x600) {
@@ -543,6 +551,7 @@ inline unsigned traits(std::u32string_view texte) {
 inline bool sommeExacte(unsigned t) {
     if (t & NonSommable) return false;
     if ((t & AvecTabulation) && (t & SautDeLigne)) return false;
+    if ((t & AvecCesure) && (t & DroiteAGauche)) return false;
     if (!(t & DroiteAGauche)) return true;
     if (t & (SautDeLigne | AvecTabulation)) return false;
     return !(t & AutreQueDroiteAGauche) || !(t & NiveauxIncertains);
