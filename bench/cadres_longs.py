@@ -1,0 +1,80 @@
+#!/usr/bin/env python3
+"""Plannings of one frame holding a long text of one kind, to time the worst cases of the layout.
+
+    python3 bench/cadres_longs.py FOLDER [CHARACTERS]
+
+writes FOLDER/NAME.json for each kind below (a million characters unless told), the same files
+on every run. Time one with
+    vitrail render FOLDER/NAME.json --to html -o OUT -q
+"""
+import json
+import os
+import random
+import sys
+
+
+def mots(hasard, liste, n):
+    """Words drawn from the list, blank-separated, cut to n characters."""
+    morceaux, taille = [], 0
+    while taille < n:
+        m = hasard.choice(liste)
+        morceaux.append(m)
+        taille += len(m) + 1
+    return " ".join(morceaux)[:n]
+
+
+def repete(motif, n):
+    return (motif * (n // len(motif) + 1))[:n]
+
+
+def textes(n):
+    hasard = random.Random(3)
+    return {
+        # Tokens that become quotes.
+        "jetons": repete("<p>x ", n),
+        # Words in tags, and tags as words of their own.
+        "balises": repete("<b>x</b> ", n),
+        "balises_seules": repete("<b> x </b> ", n),
+        # One word of tabs and letters, no blank.
+        "tabulations": repete("\tx", n),
+        # Words that kern with the blanks around them, words with soft hyphens.
+        "crenage": repete("AV ", n),
+        "cesures": repete("a\u00adb ", n),
+        # Pictographs joined, with skin tones and flags, beside a Latin letter.
+        "pictogrammes": mots(hasard, ["😀", "👍🏽", "👨‍👩‍👧", "🇫🇷", "a😀b"], n),
+        "nombres": mots(hasard, ["12", "3,5", "14h30", "1.000", "42%"], n),
+        "devanagari": mots(hasard, ["नमस्ते", "हिन्दी", "भारत"], n),
+        # Both directions, brackets and tags.
+        "balises_deux_sens": mots(
+            hasard, ["<b>café</b>", "<i>שלום</i>", "T)", "(T", "مرحبا", "<u>x</u>"], n
+        ),
+        "latin": mots(hasard, ["AVANT", "Tour", "Yves", "café", "l’été", "T.", "µm"], n),
+    }
+
+
+def main():
+    if len(sys.argv) not in (2, 3):
+        sys.exit(__doc__)
+    dossier = sys.argv[1]
+    n = int(sys.argv[2]) if len(sys.argv) == 3 else 1_000_000
+    os.makedirs(dossier, exist_ok=True)
+    for nom, texte in textes(n).items():
+        planning = {
+            "initialise": {"psFont": "Arial", "piFontSize": 10, "pdMinFontSize": 1},
+            "cadres": [
+                {
+                    "type": "texte",
+                    "piHaut": 5,
+                    "piGauche": 5,
+                    "piBas": 145,
+                    "piDroite": 195,
+                    "psText": texte,
+                }
+            ],
+        }
+        with open(os.path.join(dossier, nom + ".json"), "w", encoding="utf-8") as f:
+            json.dump(planning, f, ensure_ascii=False)
+
+
+if __name__ == "__main__":
+    main()
