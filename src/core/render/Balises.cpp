@@ -1,7 +1,6 @@
 #include "render/Balises.hpp"
 
 #include <array>
-#include <cstring>
 
 namespace vitrail {
 
@@ -65,21 +64,6 @@ void imprimeSegment(Surface& cible, const Texte& segment) {
     cible.CurrentY(y0);
 }
 
-}  // namespace
-
-std::optional<BaliseTrouvee> baliseEn(std::u32string_view texte, std::size_t position) {
-    if (position >= texte.size() || texte[position] != U'<') return std::nullopt;
-    const std::u32string_view suite = texte.substr(position);
-    for (const Forme& forme : Formes) {
-        const std::size_t n = forme.minuscules.size();
-        if (suite.size() >= n && egauxSansCasse(suite.substr(1, n - 1), forme.minuscules.substr(1)))
-            return BaliseTrouvee{forme.balise, n, forme.minuscules};
-    }
-    return std::nullopt;
-}
-
-namespace {
-
 // Appends the text without its tags; gives where the last "<" that starts no tag is.
 std::size_t ajouteSansBalises(Texte& resultat, std::u32string_view texte) {
     std::size_t chevron = Texte::npos;
@@ -98,6 +82,17 @@ std::size_t ajouteSansBalises(Texte& resultat, std::u32string_view texte) {
 constexpr std::size_t ApresChevronMaximum = 3;
 
 }  // namespace
+
+std::optional<BaliseTrouvee> baliseEn(std::u32string_view texte, std::size_t position) {
+    if (position >= texte.size() || texte[position] != U'<') return std::nullopt;
+    const std::u32string_view suite = texte.substr(position);
+    for (const Forme& forme : Formes) {
+        const std::size_t n = forme.minuscules.size();
+        if (suite.size() >= n && egauxSansCasse(suite.substr(1, n - 1), forme.minuscules.substr(1)))
+            return BaliseTrouvee{forme.balise, n, forme.minuscules};
+    }
+    return std::nullopt;
+}
 
 Texte EnleveBalises(std::u32string_view texte) {
     Texte resultat;
@@ -118,9 +113,7 @@ const Texte& SansBalises::de(std::u32string_view texte) {
     // A "<" that starts no tag may start one once the text goes on, unless three characters
     // already follow it.
     const bool close = chevron_ == Texte::npos || chevron_ + ApresChevronMaximum < n;
-    // Compared as blocks: the string's own comparison goes character by character.
-    if (n > 0 && texte.size() >= n && close &&
-        std::memcmp(brut_.data(), texte.data(), n * sizeof(char32_t)) == 0) {
+    if (n > 0 && texte.size() >= n && close && memesTextes(brut_, texte.substr(0, n))) {
         brut_.append(texte.substr(n));
         if (const std::size_t c = ajouteSansBalises(sans_, texte.substr(n)); c != Texte::npos)
             chevron_ = n + c;
