@@ -837,6 +837,59 @@ TEST(LargeursSommees, OfLinesInOtherAlphabetsAndPunctuationAreThoseOfTheWholeLin
                            .grasItalique = {false, true}});
 }
 
+// Lines where words of signs alone (numbers, punctuation, pictographs) follow words of a script,
+// which they take in the line and not alone: Norasi kerns "1," alone and not after "Tour ", and
+// Latin, Greek and Cyrillic letters, ideographs and Thai kern or not with the blanks beside them.
+// Some words start with signs, a mark or a soft hyphen, or end with one.
+TEST(LargeursSommees, OfSignsAfterTheWordsOfAScriptAreThoseOfTheWholeLine) {
+    qt::PlateformeQt::partagee();
+    const char* const Mots[] = {"Tour",
+                                "AVANT",
+                                "Y",
+                                "14h30",
+                                "\u03a9\u03bc\u03b5\u03b3\u03b1",
+                                "\u0416\u0443\u043a",
+                                "\u65e5\u672c",
+                                "\u0e2a\u0e27\u0e31\u0e2a",
+                                "1,",
+                                "1",
+                                "12",
+                                "3,5",
+                                "42%",
+                                "1.000",
+                                "(T",
+                                "T)",
+                                "(",
+                                ")",
+                                "\u2026",
+                                "\u2019",
+                                "-",
+                                ",",
+                                "\u00ab",
+                                "\u00bb",
+                                "\u20ac",
+                                "\U0001F600",
+                                "\U0001F44D\U0001F3FD",
+                                "\u00ad",
+                                "T\u00ad",
+                                "\u0301",
+                                "\u0301V",
+                                "\u0e31",
+                                "y\u0e31"};
+    Hasard hasard{71};
+    std::vector<Texte> lignes =
+        lignesDe(160, 9, hasard, [&] { return depuisUtf8(Mots[hasard() % std::size(Mots)]); });
+    lignes.push_back(U"Tour 1,");
+    lignes.push_back(U"Tour 1 1,");
+    lignes.push_back(U"\u03a9 1 T 1,");
+    sommesExactes(lignes,
+                  {.resolutions = {96, 1200},
+                   .polices = {"Arial", "DejaVu Sans", "Liberation Serif", "C059", "Norasi"},
+                   .tailles = {4.0f, 10.5f, 37.0f},
+                   .progressifs = {true},
+                   .dejaMesures = true});
+}
+
 // Lines of Arabic or Thai words, whose letters join or stack within a word: summed only where
 // another font than the blank's draws them, words that start with a mark included, in fonts that
 // draw Arabic themselves or not, asked whole or as a wrap asks.

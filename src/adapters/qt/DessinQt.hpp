@@ -1028,12 +1028,43 @@ class DessinQt : public EtatDessin<Base> {
         if (partie.empty()) return largeurBlanc(p);
         if (!marqueJointe(partie.front()))
             return largeurBlanc(p) + (connue ? *connue : largeurBrute(p, partie));
-        // Measured by Qt, not by `largeurBrute`: its sum over the blank would come back here.
         Texte avecBlanc(1, Blanc);
         avecBlanc += partie;
-        if (const double* mesuree = mesures_.trouve(p, avecBlanc)) return *mesuree;
-        const double l = mesureDirecte(p, avecBlanc);
-        mesures_.retient(p, avecBlanc, l);
+        return mesureRetenue(p, avecBlanc);
+    }
+
+    // In a line written left to right, a part that does not take alone the script it takes
+    // there (signs take that of the letters before them) adds what it adds after the word
+    // before it, less what that word measures: the word gives the part its script, or, if it is
+    // of signs too, the last letter before its blank does, with that blank. The kerning on
+    // either side of the part's blank is in the probe as in the line.
+    std::optional<double> apresLeMotAvant(Police& p, std::u32string_view avant,
+                                          std::u32string_view partie) {
+        const std::size_t blanc = avant.rfind(Blanc);
+        const std::u32string_view mot =
+            blanc == std::u32string_view::npos ? avant : avant.substr(blanc + 1);
+        if (mot.empty() || mot.find(Tabulation) != mot.npos) return std::nullopt;
+        // A mark continues the run of the letter before it, whatever its own script.
+        const auto donneLEcriture = [](char32_t c) { return ecriturePropre(c) && !marque(c); };
+        Texte sonde;
+        if (std::none_of(mot.begin(), mot.end(), donneLEcriture)) {
+            if (blanc == std::u32string_view::npos) return std::nullopt;
+            const std::u32string_view tete = avant.substr(0, blanc);
+            const auto lettre = std::find_if(tete.rbegin(), tete.rend(), donneLEcriture);
+            if (lettre == tete.rend()) return std::nullopt;
+            sonde = {*lettre, Blanc};
+        }
+        sonde += mot;
+        const double sansLaPartie = mesureRetenue(p, sonde);
+        sonde += Blanc;
+        sonde += partie;
+        return mesureRetenue(p, sonde) - sansLaPartie;
+    }
+    // Qt's measure, kept: not `largeurBrute`, whose sum over the blanks would come back here.
+    double mesureRetenue(Police& p, std::u32string_view texte) {
+        if (const double* connue = mesures_.trouve(p, texte)) return *connue;
+        const double l = mesureDirecte(p, texte);
+        mesures_.retient(p, texte, l);
         return l;
     }
 
@@ -1094,9 +1125,10 @@ class DessinQt : public EtatDessin<Base> {
                 traitsVus = traitsDuTout(texte, r.traits | traitsPartie);
                 return std::nullopt;
             };
-            if (!memeEcriture(r.texte, partie, r.traits & AvecLettre, dansLaPoliceDe(p)))
-                return refuse();
             unsigned t = r.traits | traitsPartie;
+            const bool ecritureSeule =
+                memeEcriture(r.texte, partie, r.traits & AvecLettre, dansLaPoliceDe(p));
+            if (!ecritureSeule && (t & DroiteAGauche)) return refuse();
             // In both directions, the levels of each part depend on the others, but a part may
             // keep its own after a text that keeps its own. How the text ends is read once, then
             // carried from each text to the next.
@@ -1109,24 +1141,34 @@ class DessinQt : public EtatDessin<Base> {
                 finVue_ = FinVue{texte.data(), texte.size(), fin};
             }
             if (!sommeExacte(p, t)) return refuse();
-            const std::optional<double> ajout =
-                ajoutAuBlanc(p, n > 0 ? texte[n - 1] : 0, partie.empty() ? 0 : partie.front());
-            if (!ajout) return refuse();
             // After a tab, what follows is measured from its stop: the part may not hold one.
             if (traitsPartie & AvecTabulation) return refuse();
-            // Most often the word measured just before.
-            const auto& recentes = mesures_.recentes();
-            const auto meme = std::find_if(recentes.begin(), recentes.end(), [&](const auto& m) {
-                return m.police == &p && memeTexte(m.texte, partie);
-            });
-            const double somme =
-                r.largeur + *ajout +
-                largeurApresBlanc(p, partie, meme != recentes.end() ? &meme->largeur : nullptr);
+            std::optional<double> ajout =
+                ecritureSeule ? apresLeBlanc(p, r.texte, partie) : std::nullopt;
+            if (!ajout && !(t & DroiteAGauche)) ajout = apresLeMotAvant(p, r.texte, partie);
+            if (!ajout) return refuse();
+            const double somme = r.largeur + *ajout;
             if (!(std::fabs(somme) < SommeMaximum)) return refuse();
             traitsVus = t;
             return somme;
         }
         return std::nullopt;
+    }
+
+    // What a blank and a part add to a text where the part takes alone the script it takes
+    // after it: the kerning at the blank, the blank and the part, most often the word measured
+    // just before.
+    std::optional<double> apresLeBlanc(Police& p, std::u32string_view avant,
+                                       std::u32string_view partie) {
+        const std::optional<double> ajout =
+            ajoutAuBlanc(p, avant.empty() ? 0 : avant.back(), partie.empty() ? 0 : partie.front());
+        if (!ajout) return std::nullopt;
+        const auto& recentes = mesures_.recentes();
+        const auto meme = std::find_if(recentes.begin(), recentes.end(), [&](const auto& m) {
+            return m.police == &p && memeTexte(m.texte, partie);
+        });
+        return *ajout +
+               largeurApresBlanc(p, partie, meme != recentes.end() ? &meme->largeur : nullptr);
     }
 
     // Qt never shapes across a tab, and measures what follows the last one from its stop; the
@@ -1200,15 +1242,21 @@ class DessinQt : public EtatDessin<Base> {
                 !coupesSures || (!partieLongue && !(traitsVus & NiveauxIncertains));
             const bool coupe = motAMot || coupesSures->avant(blanc, fin);
             const bool dansLeSens = !motAMot && coupesSures->dansLeSensDuTexte();
-            const std::optional<double> ajout =
-                coupe ? separables(p, texte.substr(0, blanc), partie, premiereLettre < blanc)
-                      : std::nullopt;
+            std::optional<double> ajout;
+            if (coupe) {
+                const std::u32string_view avant = texte.substr(0, blanc);
+                if (const auto auBlanc = separables(p, avant, partie, premiereLettre < blanc)) {
+                    ajout = *auBlanc +
+                            (dansLeSens ? largeurBlanc(p) +
+                                              largeurDansLeSens(p, partie,
+                                                                coupesSures->texteDeDroiteAGauche())
+                                        : largeurApresBlanc(p, partie));
+                } else if (!coupesSures) {
+                    ajout = apresLeMotAvant(p, avant, partie);
+                }
+            }
             if (ajout) {
                 somme += *ajout;
-                somme += dansLeSens
-                             ? largeurBlanc(p) +
-                                   largeurDansLeSens(p, partie, coupesSures->texteDeDroiteAGauche())
-                             : largeurApresBlanc(p, partie);
                 fin = blanc;
                 partieLongue = false;
                 if (ligne) coupes_.emplace_back(fin, somme);
