@@ -928,6 +928,31 @@ TEST(LargeursSommees, OfArabicAndThaiLinesAreThoseOfTheWholeLine) {
                            .progressifs = {true}});
 }
 
+// Lines of Thai words in fonts that draw Thai and the blank alike, which Qt shapes in one run:
+// words of random letters, marks and vowels (a mark may start a word), Thai digits and signs,
+// Latin words and numbers among them, at two resolutions, three sizes, plain and bold italic.
+TEST(LargeursSommees, OfThaiLinesInAThaiFontAreThoseOfTheWholeLine) {
+    qt::PlateformeQt::partagee();
+    Hasard hasard{41};
+    const char* const Autres[] = {"Tour",   "AVANT", "12",     "(T",     "T)",
+                                  "\u2026", ",",     "\u0e2f", "\u0e46", "\u0e51\u0e52"};
+    const auto mot = [&]() -> Texte {
+        if (hasard() % 5 == 0) return depuisUtf8(Autres[hasard() % std::size(Autres)]);
+        Texte lettres;
+        for (std::uint32_t i = 0, n = 1 + hasard() % 7; i < n; ++i) {
+            lettres += static_cast<char32_t>(hasard() % 4 == 0 ? 0xE31 + hasard() % 30
+                                                               : 0xE01 + hasard() % 46);
+        }
+        return lettres;
+    };
+    sommesExactes(lignesDe(200, 10, hasard, mot),
+                  {.resolutions = {96, 1200},
+                   .polices = {"Norasi", "Loma", "Garuda", "Tlwg Typist", "Kinnari"},
+                   .tailles = {4.0f, 10.5f, 23.5f},
+                   .grasItalique = {false, true},
+                   .progressifs = {true}});
+}
+
 // Lines of words heaped with combining marks, some of which the font lacks: marks within words,
 // at their start and end, words of marks alone, on Latin letters, digits, signs, Greek, Cyrillic
 // or ideographs.

@@ -733,11 +733,12 @@ class DessinQt : public EtatDessin<Base> {
     }
 
     // Whether a blank and a part after it may be summed with the text: where its own width is
-    // the sum, or it was measured whole in both directions and has a letter (`accrochable`
-    // tells which parts). How it ends is left in `fin` where read.
+    // the sum, or its parts are summed as measured after the word before them, or it was measured
+    // whole in both directions and has a letter (`accrochable` tells which parts). How it ends is
+    // left in `fin` where read.
     bool prolongeable(Police& p, std::u32string_view texte, unsigned t,
                       std::optional<FinDeTexte>& fin) {
-        if (sommeExacte(p, t)) return true;
+        if (sommeExacte(p, t) || parSondes(t)) return true;
         if (!(t & NiveauxIncertains) || !sommeExacte(p, t & ~NiveauxIncertains)) return false;
         if (!fin) fin = finDe(texte);
         return fin->base() != QChar::DirON;
@@ -1140,11 +1141,12 @@ class DessinQt : public EtatDessin<Base> {
                     fin.ajoute(c);
                 finVue_ = FinVue{texte.data(), texte.size(), fin};
             }
-            if (!sommeExacte(p, t)) return refuse();
+            const bool sondes = !sommeExacte(p, t);
+            if (sondes && !parSondes(t)) return refuse();
             // After a tab, what follows is measured from its stop: the part may not hold one.
             if (traitsPartie & AvecTabulation) return refuse();
             std::optional<double> ajout =
-                ecritureSeule ? apresLeBlanc(p, r.texte, partie) : std::nullopt;
+                ecritureSeule && !sondes ? apresLeBlanc(p, r.texte, partie) : std::nullopt;
             if (!ajout && !(t & DroiteAGauche)) ajout = apresLeMotAvant(p, r.texte, partie);
             if (!ajout) return refuse();
             const double somme = r.largeur + *ajout;
@@ -1169,6 +1171,13 @@ class DessinQt : public EtatDessin<Base> {
         });
         return *ajout +
                largeurApresBlanc(p, partie, meme != recentes.end() ? &meme->largeur : nullptr);
+    }
+
+    // Where the blank's font draws a script that joins or stacks, Qt shapes its words in one
+    // run with the blanks: left to right, a part is then summed only as measured after the word
+    // before it.
+    static bool parSondes(unsigned t) {
+        return (t & Jointe) && !(t & DroiteAGauche) && qt::sommeExacte(t);
     }
 
     // Qt never shapes across a tab, and measures what follows the last one from its stop; the
@@ -1219,7 +1228,8 @@ class DessinQt : public EtatDessin<Base> {
         std::size_t blanc = texte.rfind(Blanc);
         if (blanc == std::u32string_view::npos) return std::nullopt;
         if (traitsVus == TraitsInconnus) traitsVus = traits(texte);
-        if (!sommeExacte(p, traitsVus & ~NiveauxIncertains)) return std::nullopt;
+        const bool sondes = !sommeExacte(p, traitsVus & ~NiveauxIncertains);
+        if (sondes && !parSondes(traitsVus)) return std::nullopt;
         std::optional<CoupesSures> coupesSures;
         if (traitsVus & DroiteAGauche) coupesSures.emplace(texte);
         const std::size_t premiereLettre = static_cast<std::size_t>(
@@ -1245,7 +1255,9 @@ class DessinQt : public EtatDessin<Base> {
             std::optional<double> ajout;
             if (coupe) {
                 const std::u32string_view avant = texte.substr(0, blanc);
-                if (const auto auBlanc = separables(p, avant, partie, premiereLettre < blanc)) {
+                if (const auto auBlanc =
+                        sondes ? std::nullopt
+                               : separables(p, avant, partie, premiereLettre < blanc)) {
                     ajout = *auBlanc +
                             (dansLeSens ? largeurBlanc(p) +
                                               largeurDansLeSens(p, partie,
