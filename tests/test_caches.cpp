@@ -1017,7 +1017,10 @@ TEST(LargeursSommees, OfLinesInBothDirectionsAreThoseOfTheWholeLine) {
         // Neither: digits before letters, an Arabic digit among Latin letters, letters of both
         // directions, signs alone.
         "14h30", "12\u05e9", "a\u0661b", "T-\u0661V", "\u05e9T-\u05e9", "T-\u05e9", "\u2192",
-        "\u2014", "\u00ab"};
+        "\u2014", "\u00ab",
+        // Soft hyphens: within a word of either direction, at its edges, alone.
+        "A\u00adV", "T\u00ad", "\u00adY", "\u00ad", "\u05e9\u00ad\u05dc", "\u05e9\u00ad",
+        "\u0628\u00ad\u062a", "1\u00ad2"};
     Hasard hasard{61};
     std::vector<Texte> lignes =
         lignesDe(400, 10, hasard, [&] { return depuisUtf8(Mots[hasard() % std::size(Mots)]); });

@@ -500,13 +500,11 @@ enum Trait : unsigned {
     AvecTabulation = 16,
     Jointe = 32,
     NiveauxIncertains = 64,
-    AvecLettre = 128,
-    AvecCesure = 256
+    AvecLettre = 128
 };
 
 // A soft hyphen has no width within a line, and Qt kerns the characters on either side of it as
-// if it were not there: summed only away from blanks, and not where the bidirectional algorithm
-// must skip it.
+// if it were not there: summed only away from blanks.
 inline constexpr char32_t Cesure = 0xAD;
 // A text's traits from the union of its parts': only whether its parts keep their levels is
 // read again, on the whole.
@@ -533,7 +531,7 @@ inline unsigned traits(std::u32string_view texte) {
         } else if (c == Tabulation) {
             t |= AvecTabulation;
         } else if (c == Cesure) {
-            t |= AvecCesure | AutreQueDroiteAGauche;
+            t |= AutreQueDroiteAGauche;
         } else if (!sommable(c)) {
             t |= NonSommable;
         } else if (c >= 0x590 && c < 0x600) {
@@ -551,7 +549,6 @@ inline unsigned traits(std::u32string_view texte) {
 inline bool sommeExacte(unsigned t) {
     if (t & NonSommable) return false;
     if ((t & AvecTabulation) && (t & SautDeLigne)) return false;
-    if ((t & AvecCesure) && (t & DroiteAGauche)) return false;
     if (!(t & DroiteAGauche)) return true;
     if (t & (SautDeLigne | AvecTabulation)) return false;
     return !(t & AutreQueDroiteAGauche) || !(t & NiveauxIncertains);
