@@ -1050,9 +1050,13 @@ class DessinQt : public EtatDessin<Base> {
         Texte sonde;
         if (std::none_of(mot.begin(), mot.end(), donneLEcriture)) {
             if (blanc == std::u32string_view::npos) return std::nullopt;
+            // Far back, the letter is not looked for: on a line of signs, each part would read
+            // the whole line again.
             const std::u32string_view tete = avant.substr(0, blanc);
-            const auto lettre = std::find_if(tete.rbegin(), tete.rend(), donneLEcriture);
-            if (lettre == tete.rend()) return std::nullopt;
+            const std::u32string_view proche =
+                tete.substr(tete.size() - std::min(tete.size(), LettreAuPlusLoin));
+            const auto lettre = std::find_if(proche.rbegin(), proche.rend(), donneLEcriture);
+            if (lettre == proche.rend()) return std::nullopt;
             sonde = {*lettre, Blanc};
         }
         sonde += mot;
@@ -1061,6 +1065,7 @@ class DessinQt : public EtatDessin<Base> {
         sonde += partie;
         return mesureRetenue(p, sonde) - sansLaPartie;
     }
+    static constexpr std::size_t LettreAuPlusLoin = 64;
     // Qt's measure, kept: not `largeurBrute`, whose sum over the blanks would come back here.
     double mesureRetenue(Police& p, std::u32string_view texte) {
         if (const double* connue = mesures_.trouve(p, texte)) return *connue;
