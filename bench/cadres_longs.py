@@ -49,7 +49,17 @@ def textes(n):
             hasard, ["<b>café</b>", "<i>שלום</i>", "T)", "(T", "مرحبا", "<u>x</u>"], n
         ),
         "latin": mots(hasard, ["AVANT", "Tour", "Yves", "café", "l’été", "T.", "µm"], n),
+        # Thai words in a font that draws Thai and its blanks alike.
+        "thai_norasi": mots(hasard, ["สวัสดี", "ภาษาไทย", "น้ำ", "ที่", "สำหรับ", "๑๒๓", "Tour"], n),
+        # Numbers, signs and pictographs after words of several scripts.
+        "signes": mots(hasard, ["Tour", "Ωμεγα", "Жук", "日本", "1,", "12", "…", "(", "😀"], n),
+        # Soft hyphens among words of both directions.
+        "cesures_deux_sens": mots(hasard, ["T\u00ad", "a\u00adb", "שלום", "مرحبا", "Tour"], n),
     }
+
+
+# The font of the kinds that need one of their own.
+POLICES = {"thai_norasi": "Norasi"}
 
 
 def main():
@@ -60,7 +70,11 @@ def main():
     os.makedirs(dossier, exist_ok=True)
     for nom, texte in textes(n).items():
         planning = {
-            "initialise": {"psFont": "Arial", "piFontSize": 10, "pdMinFontSize": 1},
+            "initialise": {
+                "psFont": POLICES.get(nom, "Arial"),
+                "piFontSize": 10,
+                "pdMinFontSize": 1,
+            },
             "cadres": [
                 {
                     "type": "texte",
