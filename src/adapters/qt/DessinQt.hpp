@@ -739,7 +739,9 @@ class DessinQt : public EtatDessin<Base> {
     bool prolongeable(Police& p, std::u32string_view texte, unsigned t,
                       std::optional<FinDeTexte>& fin) {
         if (sommeExacte(p, t) || parSondes(t)) return true;
-        if (!(t & NiveauxIncertains) || !sommeExacte(p, t & ~NiveauxIncertains)) return false;
+        if (!(t & NiveauxIncertains)) return false;
+        if (!sommeExacte(p, t & ~NiveauxIncertains) && !parSondes(t & ~NiveauxIncertains))
+            return false;
         if (!fin) fin = finDe(texte);
         return fin->base() != QChar::DirON;
     }
@@ -1137,10 +1139,13 @@ class DessinQt : public EtatDessin<Base> {
             if (!ecritureSeule && (t & DroiteAGauche)) return refuse();
             // In both directions, the levels of each part depend on the others, but a part may
             // keep its own after a text that keeps its own. How the text ends is read once, then
-            // carried from each text to the next.
+            // carried from each text to the next. Without a letter of another direction, the
+            // text is right to left.
+            bool deDroiteAGauche = true;
             if ((t & DroiteAGauche) && (t & AutreQueDroiteAGauche)) {
                 FinDeTexte fin = r.fin ? *r.fin : finDe(r.texte);
                 if (!accrochable(fin, partie)) return refuse();
+                deDroiteAGauche = fin.base() == QChar::DirR;
                 t &= ~NiveauxIncertains;
                 for (const char32_t c : texte.substr(blanc))
                     fin.ajoute(c);
@@ -1152,7 +1157,16 @@ class DessinQt : public EtatDessin<Base> {
             if (traitsPartie & AvecTabulation) return refuse();
             std::optional<double> ajout =
                 ecritureSeule && !sondes ? apresLeBlanc(p, r.texte, partie) : std::nullopt;
-            if (!ajout && !(t & DroiteAGauche)) ajout = apresLeMotAvant(p, r.texte, partie);
+            if (!ajout && !(t & DroiteAGauche)) {
+                ajout = apresLeMotAvant(p, r.texte, partie);
+            } else if (!ajout) {
+                // Between two words of letters, the blank and the part take the levels of their
+                // letters' directions, in the text as after the word alone.
+                const std::u32string_view avant = r.texte;
+                const std::u32string_view mot = avant.substr(debutDuMot(avant));
+                if (deLettres(mot) && deLettres(partie))
+                    ajout = apresLesLettres(p, mot, partie, deDroiteAGauche);
+            }
             if (!ajout) return refuse();
             const double somme = r.largeur + *ajout;
             if (!(std::fabs(somme) < SommeMaximum)) return refuse();
@@ -1179,10 +1193,32 @@ class DessinQt : public EtatDessin<Base> {
     }
 
     // Where the blank's font draws a script that joins or stacks, Qt shapes its words in one
-    // run with the blanks: left to right, a part is then summed only as measured after the word
-    // before it.
-    static bool parSondes(unsigned t) {
-        return (t & Jointe) && !(t & DroiteAGauche) && qt::sommeExacte(t);
+    // run with the blanks: a part is then summed only as measured after the word before it.
+    static bool parSondes(unsigned t) { return (t & Jointe) && qt::sommeExacte(t); }
+
+    // In a text that holds right-to-left letters, a part measured after the word before it, in
+    // the text's direction, where that word is of letters only (it then needs no letter before
+    // it) and the caller knows that the word, the blank and the part take there the levels they
+    // have in the text.
+    double apresLesLettres(Police& p, std::u32string_view mot, std::u32string_view partie,
+                           bool droiteAGauche) {
+        const double sansLaPartie = largeurDansLeSens(p, mot, droiteAGauche);
+        Texte sonde(mot);
+        sonde += Blanc;
+        sonde += partie;
+        return largeurDansLeSens(p, sonde, droiteAGauche) - sansLaPartie;
+    }
+    static std::size_t debutDuMot(std::u32string_view avant) {
+        const std::size_t blanc = avant.rfind(Blanc);
+        return blanc == std::u32string_view::npos ? 0 : blanc + 1;
+    }
+    // Letters, and marks on them, from a script's own: their levels are their direction's in
+    // any text, and the word starts a run of its script.
+    static bool deLettres(std::u32string_view mot) {
+        const auto lettre = [](char32_t c) { return lettreForte(classeBidi(c)); };
+        return !mot.empty() && ecriturePropre(mot.front()) && lettre(mot.front()) &&
+               std::all_of(mot.begin(), mot.end(),
+                           [&](char32_t c) { return lettre(c) || classeBidi(c) == QChar::DirNSM; });
     }
 
     // Qt never shapes across a tab, and measures what follows the last one from its stop; the
@@ -1234,7 +1270,7 @@ class DessinQt : public EtatDessin<Base> {
         if (blanc == std::u32string_view::npos) return std::nullopt;
         if (traitsVus == TraitsInconnus) traitsVus = traits(texte);
         const bool sondes = !sommeExacte(p, traitsVus & ~NiveauxIncertains);
-        if (sondes && !parSondes(traitsVus)) return std::nullopt;
+        if (sondes && !parSondes(traitsVus & ~NiveauxIncertains)) return std::nullopt;
         std::optional<CoupesSures> coupesSures;
         if (traitsVus & DroiteAGauche) coupesSures.emplace(texte);
         const std::size_t premiereLettre = static_cast<std::size_t>(
@@ -1270,6 +1306,13 @@ class DessinQt : public EtatDessin<Base> {
                                         : largeurApresBlanc(p, partie));
                 } else if (!coupesSures) {
                     ajout = apresLeMotAvant(p, avant, partie);
+                } else {
+                    // Only where the levels of the word before, the blank and the part are
+                    // those of the line.
+                    const std::size_t mot = debutDuMot(avant);
+                    if (deLettres(avant.substr(mot)) && coupesSures->auxNiveauxDuTexte(mot, fin))
+                        ajout = apresLesLettres(p, avant.substr(mot), partie,
+                                                coupesSures->texteDeDroiteAGauche());
                 }
             }
             if (ajout) {

@@ -323,6 +323,15 @@ class CoupesSures {
         if (!crochetsHorsDeLaPartie(blanc)) return selonLeSens(blanc, fin);
         return auxMemesNiveaux(blanc, fin);
     }
+    // Whether the piece from `debut` to `fin`, measured alone in the text's direction, takes
+    // there the levels it has in the text. Read at most twice the text over, as parts grow.
+    bool auxNiveauxDuTexte(std::size_t debut, std::size_t fin) {
+        if (!lisible_) lisible_ = niveauxDuTexte_.lit(texte_);
+        if (!*lisible_) return false;
+        lusEnPieces_ += fin - debut;
+        if (lusEnPieces_ > 2 * texte_.size()) return false;
+        return memesNiveaux(debut, texte_.substr(debut, fin - debut), niveauxDuTexte_.base());
+    }
 
   private:
     static constexpr std::size_t Aucune = std::u32string_view::npos;
@@ -477,6 +486,7 @@ class CoupesSures {
     // The text's levels, read when first needed.
     std::optional<bool> lisible_;
     std::size_t lus_ = 0;
+    std::size_t lusEnPieces_ = 0;
     bool dansLeSensDuTexte_ = false;
     NiveauxBidi niveauxDuTexte_;
     NiveauxBidi niveauxSeuls_;
