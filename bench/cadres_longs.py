@@ -55,11 +55,19 @@ def textes(n):
         "signes": mots(hasard, ["Tour", "Ωμεγα", "Жук", "日本", "1,", "12", "…", "(", "😀"], n),
         # Soft hyphens among words of both directions.
         "cesures_deux_sens": mots(hasard, ["T\u00ad", "a\u00adb", "שלום", "مرحبا", "Tour"], n),
+        # Arabic in a font that draws it and its blanks, among Hebrew and Latin words.
+        "arabe_dejavu": mots(hasard, ["مرحبا", "سلام", "كتاب", "عالم", "שלום", "Tour"], n),
+        # Thai in a font that draws it, among Hebrew and Latin words.
+        "thai_hebreu_norasi": mots(hasard, ["สวัสดี", "ภาษาไทย", "น้ำ", "שלום", "עולם", "Tour"], n),
     }
 
 
 # The font of the kinds that need one of their own.
-POLICES = {"thai_norasi": "Norasi"}
+POLICES = {
+    "thai_norasi": "Norasi",
+    "arabe_dejavu": "DejaVu Sans",
+    "thai_hebreu_norasi": "Norasi",
+}
 
 
 def main():
