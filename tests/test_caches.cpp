@@ -1061,13 +1061,13 @@ TEST(LargeursSommees, OfLinesInBothDirectionsAreThoseOfTheWholeLine) {
 
 // The direction Qt draws each character of a text in, against the level read for it: random
 // texts of letters of both directions, European and Arabic digits with their separators and
-// terminators, brackets, signs, blanks and marks.
+// terminators, brackets, signs, blanks, marks and soft hyphens.
 TEST(NiveauxBidi, GiveEachCharacterTheDirectionQtDrawsItIn) {
     qt::PlateformeQt::partagee();
     const char32_t Caracteres[] = {U'a',  U'T',  0x5D0, 0x5D1,  0x627, 0x628, U'1', U'2',
                                    0x661, 0x662, U'+',  U'-',   U'$',  U'%',  U',', U'.',
                                    U':',  U'/',  U'#',  U'(',   U')',  U'[',  U']', U'!',
-                                   U' ',  0xA0,  0xAB,  0x2192, 0x301, 0x64E};
+                                   U' ',  0xA0,  0xAB,  0x2192, 0x301, 0x64E, 0xAD};
     const QImage ecran(1, 1, QImage::Format_RGB32);
     const QFont police("DejaVu Sans", 12);
     Hasard hasard{71};

@@ -88,10 +88,10 @@ inline bool appaireLesCrochets(std::u32string_view texte, std::vector<PaireDeCro
 }
 
 // The level Qt gives each character of a text it measures alone: a paragraph of the direction
-// of its first letter, with no explicit embedding, isolate, separator or boundary neutral in it
-// (those texts are not read). Qt's order of the rules is kept where it differs from the
-// standard's wording: a bracket pair's context is read as earlier pairs left it, and marks after
-// a resolved pair take its direction.
+// of its first letter, with no explicit embedding, isolate or separator in it (those texts are
+// not read). Qt's order of the rules is kept where it differs from the standard's wording: a
+// bracket pair's context is read as earlier pairs left it, marks after a resolved pair take its
+// direction, and boundary neutrals (soft hyphens) are read past but keep a level of their own.
 class NiveauxBidi {
   public:
     // `base`: the paragraph's level where it is given (Qt's option of a direction), not read.
@@ -105,10 +105,12 @@ class NiveauxBidi {
         base_ = 0;
         bool premiere = false;
         bool droiteAGauche = false;
+        bool frontieres = false;
         for (std::size_t i = 0; i < n; ++i) {
             const QChar::Direction d = QChar::direction(texte[i]);
             if (!lisible(d)) return false;
             types_[i] = d;
+            frontieres |= d == QChar::DirBN;
             if (d == QChar::DirR || d == QChar::DirAL || d == QChar::DirAN) droiteAGauche = true;
             if (!premiere && lettreForte(d)) {
                 premiere = true;
@@ -124,6 +126,7 @@ class NiveauxBidi {
         // where Qt puts them back.
         for (std::size_t i = 0; i < n; ++i)
             niveaux_[i] = niveau(types_[i]);
+        if (frontieres) niveauxDesFrontieres();
         return true;
     }
     const std::vector<std::uint8_t>& niveaux() const { return niveaux_; }
@@ -158,6 +161,7 @@ class NiveauxBidi {
             case QChar::DirNSM:
             case QChar::DirWS:
             case QChar::DirON:
+            case QChar::DirBN:
                 return true;
             default:
                 return false;
@@ -170,6 +174,30 @@ class NiveauxBidi {
         return (base_ + 2) & ~1;
     }
 
+    // A boundary neutral takes the lower of the levels beside it, the text's at its end.
+    void niveauxDesFrontieres() {
+        const std::size_t n = texte_.size();
+        std::uint8_t avant = base_;
+        std::size_t premiere = n;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (QChar::direction(texte_[i]) == QChar::DirBN) {
+                if (premiere == n) premiere = i;
+                niveaux_[i] = avant;
+                continue;
+            }
+            if (premiere != n && niveaux_[i] < avant)
+                std::fill(niveaux_.begin() + premiere, niveaux_.begin() + i, niveaux_[i]);
+            premiere = n;
+            avant = niveaux_[i];
+        }
+        // With the blanks, those that end the text are put back to its level.
+        for (std::size_t i = n; i-- > 0;) {
+            const QChar::Direction d = QChar::direction(texte_[i]);
+            if (d != QChar::DirBN && d != QChar::DirWS) break;
+            niveaux_[i] = base_;
+        }
+    }
+
     // Marks, numbers after Arabic letters, separators and terminators of numbers.
     void faibles() {
         const std::size_t n = types_.size();
@@ -178,6 +206,12 @@ class NiveauxBidi {
         QChar::Direction forte = sos;
         for (std::size_t i = 0; i < n; ++i) {
             QChar::Direction d = types_[i];
+            // A boundary neutral (a soft hyphen) is read past, but after an Arabic letter Qt
+            // makes it right to left.
+            if (d == QChar::DirBN) {
+                if (precedent == QChar::DirAL) types_[i] = QChar::DirR;
+                continue;
+            }
             if (d == QChar::DirNSM) d = types_[i] = precedent;
             if (d == QChar::DirEN && forte == QChar::DirAL) d = types_[i] = QChar::DirAN;
             if (d == QChar::DirL || d == QChar::DirR) {
@@ -190,25 +224,33 @@ class NiveauxBidi {
         }
         // A single separator between two numbers of one kind.
         QChar::Direction avantDernier = sos;
-        for (std::size_t i = 1; i < n; ++i) {
-            QChar::Direction dernier = types_[i - 1];
+        std::size_t dernier = n;
+        for (std::size_t i = 0; i < n; ++i) {
             const QChar::Direction d = types_[i];
-            if (dernier == QChar::DirES && d == QChar::DirEN && avantDernier == QChar::DirEN) {
-                dernier = types_[i - 1] = QChar::DirEN;
-            } else if (dernier == QChar::DirCS && d == avantDernier &&
-                       (d == QChar::DirEN || d == QChar::DirAN)) {
-                dernier = types_[i - 1] = d;
+            if (d == QChar::DirBN) continue;
+            if (dernier != n) {
+                QChar::Direction& s = types_[dernier];
+                if (s == QChar::DirES && d == QChar::DirEN && avantDernier == QChar::DirEN) {
+                    s = QChar::DirEN;
+                } else if (s == QChar::DirCS && d == avantDernier &&
+                           (d == QChar::DirEN || d == QChar::DirAN)) {
+                    s = d;
+                }
+                avantDernier = s;
             }
-            avantDernier = dernier;
+            dernier = i;
         }
-        // Terminators beside a European number.
+        // Terminators beside a European number, and boundary neutrals among them (one that
+        // starts the text counts as a terminator).
         std::size_t terminateurs = n;
-        if (n > 0 && types_[0] == QChar::DirET) terminateurs = 0;
+        QChar::Direction precedente = n > 0 ? types_[0] : sos;
+        if (precedente == QChar::DirET || precedente == QChar::DirBN) terminateurs = 0;
         for (std::size_t i = 1; i < n; ++i) {
             QChar::Direction d = types_[i];
+            if (d == QChar::DirBN) continue;
             if (d == QChar::DirET) {
-                if (types_[i - 1] == QChar::DirEN) {
-                    types_[i] = QChar::DirEN;
+                if (precedente == QChar::DirEN) {
+                    d = types_[i] = QChar::DirEN;
                 } else if (terminateurs == n) {
                     terminateurs = i;
                 }
@@ -220,6 +262,7 @@ class NiveauxBidi {
                     terminateurs = n;
                 }
             }
+            precedente = d;
         }
         QChar::Direction forteAvant = sos;
         for (QChar::Direction& d : types_) {
@@ -252,8 +295,9 @@ class NiveauxBidi {
                 if (debut == n) debut = i;
                 continue;
             }
-            for (std::size_t k = debut; k < i; ++k)
-                types_[k] = forte == d ? d : e;
+            for (std::size_t k = debut; k < i; ++k) {
+                if (types_[k] != QChar::DirBN) types_[k] = forte == d ? d : e;
+            }
             debut = n;
             forte = d;
         }
