@@ -1038,7 +1038,9 @@ TEST(LargeursSommees, OfLinesInBothDirectionsAreThoseOfTheWholeLine) {
           // ".-" in one run).
           "\u05e9 T1.- V",
           // A quote and a blank after Arabic or Latin letters, kerned, not before a Hebrew one.
-          "\u0630\u0639 \u0648\u0637\u062d\u2019 \u05e3\u05d3", "abc\u2019 \u05e9"})
+          "\u0630\u0639 \u0648\u0637\u062d\u2019 \u05e3\u05d3", "abc\u2019 \u05e9",
+          // A mark after a blank is a sign: alone, the text before ends in its own direction.
+          "\u05e2 Y \u0301 n"})
         lignes.push_back(depuisUtf8(ligne));
     // Past 63 brackets open at once, Qt pairs none: the last one takes the line's direction.
     for (const char* ligne : {"\u05d0 b(T)", "\u05d0 \u05d1 b(T)"})

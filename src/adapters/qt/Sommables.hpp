@@ -571,10 +571,15 @@ inline bool sommeExacte(unsigned t) {
 class FinDeTexte {
   public:
     void ajoute(char32_t c) {
+        const bool apresUnBlanc = surUnBlanc_;
         surUnBlanc_ = c == Blanc;
         if (surUnBlanc_) return;
-        const QChar::Direction d = classeBidi(c);
-        if (d == QChar::DirNSM) return;
+        QChar::Direction d = classeBidi(c);
+        // A mark takes the class of what it is on: after a blank, a sign's.
+        if (d == QChar::DirNSM) {
+            if (!apresUnBlanc) return;
+            d = QChar::DirON;
+        }
         const bool lettre = lettreForte(d);
         if (lettre) {
             derniere_ = sensDeLettre(d);
