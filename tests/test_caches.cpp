@@ -1105,6 +1105,46 @@ TEST(NiveauxBidi, GiveEachCharacterTheDirectionQtDrawsItIn) {
     EXPECT_GT(deDroiteAGauche, 75000);
 }
 
+// Where a line of both directions may be parted at a blank, the text before it, read alone,
+// takes the levels it has in the line: random lines of words with brackets that pair across
+// blanks, numbers and signs, parted from the end as a sum parts them.
+TEST(NiveauxBidi, OfTheTextBeforeACutAreThoseItHasInTheLine) {
+    const char* const Mots[] = {
+        "T",       "ab", "\u05e9\u05dc", "\u0645\u0631", "(T",     "T)",     "(\u05e9", "\u05e9)",
+        "(\u0645", "12", "(1",           "1)",           ",",      "-",      "(",       ")",
+        "[x]",     "x.", "\u05e9.",      "\u0663",       "\u00ab", "\u00bb", "T(\u05e9"};
+    Hasard hasard{73};
+    qt::NiveauxBidi ligne;
+    qt::NiveauxBidi seul;
+    int coupes = 0;
+    int dansUnePaire = 0;
+    for (int essai = 0; essai < 20000; ++essai) {
+        Texte texte;
+        for (std::uint32_t i = 0, n = 2 + hasard() % 14; i < n; ++i) {
+            if (i > 0) texte += U' ';
+            texte += depuisUtf8(Mots[hasard() % std::size(Mots)]);
+        }
+        if (!(qt::traits(texte) & qt::DroiteAGauche)) continue;
+        ASSERT_TRUE(ligne.lit(texte));
+        qt::CoupesSures coupesSures(texte);
+        std::size_t fin = texte.size();
+        for (std::size_t blanc = texte.rfind(U' '); blanc != Texte::npos && blanc > 0;
+             blanc = texte.rfind(U' ', blanc - 1)) {
+            if (!coupesSures.avant(blanc, fin)) continue;
+            fin = blanc;
+            ++coupes;
+            const std::u32string_view avant = std::u32string_view(texte).substr(0, blanc);
+            dansUnePaire += std::count(avant.begin(), avant.end(), U'(') >
+                            std::count(avant.begin(), avant.end(), U')');
+            ASSERT_TRUE(seul.lit(avant));
+            ASSERT_TRUE(qt::memesSuites(ligne.niveaux().data(), seul.niveaux()))
+                << versUtf8(texte) << " at " << blanc;
+        }
+    }
+    EXPECT_GT(coupes, 20000);
+    EXPECT_GT(dansUnePaire, 3000);
+}
+
 // Words whose every character another font draws, in one face or several (mathematical
 // letters are in three here, holes of their block in none), of one script or with signs and digits
 // that take the script of the letters beside them (Arabic punctuation, the tatweel, CJK

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <numeric>
@@ -140,7 +141,7 @@ class NiveauxBidi {
     // is in doubt).
     bool avantGardeSesNiveaux(std::size_t blanc) const {
         if (!resolu_) return true;
-        if (debordes_ || couvertes_[blanc] > 0) return false;
+        if (debordes_ || (couvertes_[blanc] > 0 && !ouvrantsGardes(blanc))) return false;
         for (std::size_t i = blanc; i-- > 0 && neutre_[i];) {
             if (niveaux_[i] != base_) return false;
         }
@@ -148,6 +149,72 @@ class NiveauxBidi {
     }
 
   private:
+    // Alone, the opening bracket of a pair given a direction that closes past the blank is a
+    // sign among signs, read with those beside it from the nearest letter or number before it
+    // to the next after it (such brackets read past, as signs): they take the direction of
+    // both where they agree, the text's where they do not, and must take the pair's, as they
+    // do here. Where the letter before is of the other direction, a pair opened just after
+    // this one may take its direction from it, which here it takes from the bracket.
+    // Pairs nest at most 63 deep, so each blank reads a bounded number of them.
+    bool ouvrantsGardes(std::size_t blanc) const {
+        if (!entourees_) entoure();
+        for (std::size_t k = entourante_[blanc]; k != Aucune; k = englobante_[k]) {
+            const QChar::Direction d = sensDesPaires_[k];
+            const std::size_t o = paires_[k].ouvrant;
+            const std::size_t avant = voisine(o, blanc, false);
+            const std::size_t apres = voisine(o, blanc, true);
+            if (apres == blanc) return false;
+            const QChar::Direction a = avant == blanc ? sensDeBase() : forteOuNombre(types_[avant]);
+            const QChar::Direction b = forteOuNombre(types_[apres]);
+            if (d != (a == b ? a : sensDeBase())) return false;
+            if (a != d && crochet(texte_[apres])) return false;
+        }
+        return true;
+    }
+    // The nearest letter or number before or after `i` and before `blanc`; `blanc` where there
+    // is none.
+    std::size_t voisine(std::size_t i, std::size_t blanc, bool apres) const {
+        for (;;) {
+            i = apres ? suivante_[i] : precedente_[i];
+            if (i == Aucune || i >= blanc) return blanc;
+            const std::size_t k = ouvertePar_[i];
+            if (k == Aucune || paires_[k].fermant < blanc) return i;
+        }
+    }
+    // Each assigned pair's nearest around it, the innermost around each place, the pair each
+    // bracket opens, and the nearest letter or number on either side of each place.
+    void entoure() const {
+        const std::size_t n = texte_.size();
+        entourante_.assign(n + 1, Aucune);
+        englobante_.assign(paires_.size(), Aucune);
+        ouvertePar_.assign(n, Aucune);
+        std::vector<std::size_t> ouvertes;
+        std::size_t k = 0;
+        for (std::size_t i = 0; i <= n; ++i) {
+            for (; k < paires_.size() && paires_[k].ouvrant < i; ++k) {
+                if (sensDesPaires_[k] == QChar::DirON) continue;
+                englobante_[k] = ouvertes.empty() ? Aucune : ouvertes.back();
+                ouvertes.push_back(k);
+                ouvertePar_[paires_[k].ouvrant] = k;
+            }
+            while (!ouvertes.empty() && paires_[ouvertes.back()].fermant <= i)
+                ouvertes.pop_back();
+            entourante_[i] = ouvertes.empty() ? Aucune : ouvertes.back();
+        }
+        precedente_.assign(n, Aucune);
+        suivante_.assign(n, Aucune);
+        for (std::size_t i = 1, j = Aucune; i < n; ++i) {
+            if (!neutre_[i - 1]) j = i - 1;
+            precedente_[i] = j;
+        }
+        for (std::size_t i = n - 1, j = Aucune; n > 0 && i-- > 0;) {
+            if (!neutre_[i + 1]) j = i + 1;
+            suivante_[i] = j;
+        }
+        entourees_ = true;
+    }
+    static constexpr std::size_t Aucune = static_cast<std::size_t>(-1);
+
     static bool lisible(QChar::Direction d) {
         switch (d) {
             case QChar::DirL:
@@ -311,7 +378,10 @@ class NiveauxBidi {
         QChar::Direction avant = e;
         std::size_t lu = 0;
         couvertes_.assign(texte_.size() + 1, 0);
-        for (const auto& [ouvrant, fermant] : paires_) {
+        sensDesPaires_.assign(paires_.size(), QChar::DirON);
+        entourees_ = false;
+        for (std::size_t k = 0; k < paires_.size(); ++k) {
+            const auto [ouvrant, fermant] = paires_[k];
             if (fermant == PaireDeCrochets::SansPaire) continue;
             QChar::Direction dedans = QChar::DirON;
             for (std::size_t i = ouvrant + 1; i < fermant && dedans != e; ++i) {
@@ -326,7 +396,7 @@ class NiveauxBidi {
                 }
                 dedans = avant;
             }
-            types_[ouvrant] = types_[fermant] = dedans;
+            types_[ouvrant] = types_[fermant] = sensDesPaires_[k] = dedans;
             ++couvertes_[ouvrant + 1];
             --couvertes_[fermant];
             for (std::size_t i = fermant + 1;
@@ -346,6 +416,12 @@ class NiveauxBidi {
     std::vector<bool> neutre_;
     std::vector<int> couvertes_;
     std::vector<PaireDeCrochets> paires_;
+    // The direction each pair was given, none where it was given none.
+    std::vector<QChar::Direction> sensDesPaires_;
+    // Read from the pairs when a blank inside one is asked about.
+    mutable bool entourees_ = false;
+    mutable std::vector<std::size_t> entourante_, englobante_, ouvertePar_;
+    mutable std::vector<std::size_t> precedente_, suivante_;
     std::vector<CrochetOuvert> ouverts_;
 };
 

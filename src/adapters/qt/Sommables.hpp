@@ -320,6 +320,9 @@ class CoupesSures {
         if (premiere_ >= blanc) return false;
         prolonge(blanc + 1, fin);
         if (blanc + 1 == fin) return true;
+        // A pair over this blank that closes past the part was checked at the blank after the
+        // part, where the text before it kept its levels; the rules of the part's direction
+        // keep whatever ends this text.
         if (!crochetsHorsDeLaPartie(blanc)) return selonLeSens(blanc, fin);
         return auxMemesNiveaux(blanc, fin);
     }
