@@ -2,6 +2,7 @@
 
 #include <QChar>
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <numeric>
@@ -12,6 +13,45 @@
 // The bidirectional algorithm as Qt runs it on a text it measures, for the texts it sums.
 namespace vitrail::qt {
 
+// Qt's bidirectional class of each character of the Basic Multilingual Plane, and whether Qt
+// pairs it as an opening or a closing bracket, read from Qt once: the sums ask for them at
+// every character of every line of both directions they try.
+class ClassesBidi {
+  public:
+    static QChar::Direction direction(char32_t c) {
+        return c < Taille ? static_cast<QChar::Direction>(table()[c] & Classe)
+                          : QChar::direction(c);
+    }
+    static bool crochet(char32_t c) {
+        return c < Taille ? table()[c] & (Ouvrant | Fermant) : pairable(c);
+    }
+    static bool ouvrant(char32_t c) {
+        return c < Taille ? table()[c] & Ouvrant
+                          : pairable(c) && QChar::category(c) == QChar::Punctuation_Open;
+    }
+
+  private:
+    static constexpr char32_t Taille = 0x10000;
+    static constexpr std::uint8_t Classe = 0x1F, Ouvrant = 0x20, Fermant = 0x40;
+    static bool pairable(char32_t c) {
+        const QChar::Category k = QChar::category(c);
+        return (k == QChar::Punctuation_Open || k == QChar::Punctuation_Close) &&
+               QChar::hasMirrored(c);
+    }
+    static const std::array<std::uint8_t, Taille>& table() {
+        static const std::array<std::uint8_t, Taille> lue = [] {
+            std::array<std::uint8_t, Taille> t{};
+            for (char32_t c = 0; c < Taille; ++c) {
+                t[c] = static_cast<std::uint8_t>(QChar::direction(c));
+                if (pairable(c))
+                    t[c] |= QChar::category(c) == QChar::Punctuation_Open ? Ouvrant : Fermant;
+            }
+            return t;
+        }();
+        return lue;
+    }
+};
+
 // The class a character has in the bidirectional algorithm, where it matters here: ASCII
 // letters are left to right, digits European numbers, and the rest of ASCII is weak or neutral.
 inline QChar::Direction classeBidi(char32_t c) {
@@ -19,7 +59,7 @@ inline QChar::Direction classeBidi(char32_t c) {
         if ((c | 0x20) >= U'a' && (c | 0x20) <= U'z') return QChar::DirL;
         return c >= U'0' && c <= U'9' ? QChar::DirEN : QChar::DirON;
     }
-    return QChar::direction(c);
+    return ClassesBidi::direction(c);
 }
 
 // A letter gives its direction to the text; a digit stands for one; anything else is a sign.
@@ -37,8 +77,7 @@ inline QChar::Direction sensDeLettre(QChar::Direction d) {
 // A character Qt pairs as a bracket.
 inline bool crochet(char32_t c) {
     if (c < 0x80) return c == U'(' || c == U')' || c == U'[' || c == U']' || c == U'{' || c == U'}';
-    const QChar::Category k = QChar::category(c);
-    return (k == QChar::Punctuation_Open || k == QChar::Punctuation_Close) && QChar::hasMirrored(c);
+    return ClassesBidi::crochet(c);
 }
 
 // Whether a closing bracket closes one whose mirror is `attendu`: the angle brackets of CJK and
@@ -68,7 +107,7 @@ inline bool appaireLesCrochets(std::u32string_view texte, std::vector<PaireDeCro
     for (std::size_t i = 0; i < texte.size(); ++i) {
         const char32_t c = texte[i];
         if (!crochet(c)) continue;
-        if (QChar::category(c) == QChar::Punctuation_Open) {
+        if (ClassesBidi::ouvrant(c)) {
             if (ouverts.size() == CrochetsOuvertsMaximum) {
                 paires.clear();
                 return false;
@@ -108,7 +147,7 @@ class NiveauxBidi {
         bool droiteAGauche = false;
         bool frontieres = false;
         for (std::size_t i = 0; i < n; ++i) {
-            const QChar::Direction d = QChar::direction(texte[i]);
+            const QChar::Direction d = ClassesBidi::direction(texte[i]);
             if (!lisible(d)) return false;
             types_[i] = d;
             frontieres |= d == QChar::DirBN;
@@ -247,7 +286,7 @@ class NiveauxBidi {
         std::uint8_t avant = base_;
         std::size_t premiere = n;
         for (std::size_t i = 0; i < n; ++i) {
-            if (QChar::direction(texte_[i]) == QChar::DirBN) {
+            if (ClassesBidi::direction(texte_[i]) == QChar::DirBN) {
                 if (premiere == n) premiere = i;
                 niveaux_[i] = avant;
                 continue;
@@ -259,7 +298,7 @@ class NiveauxBidi {
         }
         // With the blanks, those that end the text are put back to its level.
         for (std::size_t i = n; i-- > 0;) {
-            const QChar::Direction d = QChar::direction(texte_[i]);
+            const QChar::Direction d = ClassesBidi::direction(texte_[i]);
             if (d != QChar::DirBN && d != QChar::DirWS) break;
             niveaux_[i] = base_;
         }
@@ -400,7 +439,7 @@ class NiveauxBidi {
             ++couvertes_[ouvrant + 1];
             --couvertes_[fermant];
             for (std::size_t i = fermant + 1;
-                 i < types_.size() && QChar::direction(texte_[i]) == QChar::DirNSM; ++i)
+                 i < types_.size() && ClassesBidi::direction(texte_[i]) == QChar::DirNSM; ++i)
                 types_[i] = dedans;
         }
         std::partial_sum(couvertes_.begin(), couvertes_.end(), couvertes_.begin());

@@ -150,7 +150,7 @@ class Crochets {
   public:
     void ajoute(char32_t c) {
         ++vus_;
-        if (QChar::category(c) == QChar::Punctuation_Open) {
+        if (ClassesBidi::ouvrant(c)) {
             if (ouverts_ == fermants_.size()) {
                 debordes_ = true;
                 return;
@@ -369,9 +369,9 @@ class CoupesSures {
     // with its blank), nor either end with blanks, which go to the level of the text they end.
     bool auxMemesNiveaux(std::size_t blanc, std::size_t fin) {
         if (!lisible_) lisible_ = niveauxDuTexte_.lit(texte_);
-        if (!*lisible_ || QChar::direction(texte_[blanc + 1]) == QChar::DirNSM ||
-            QChar::direction(texte_[fin - 1]) == QChar::DirWS ||
-            QChar::direction(texte_[blanc - 1]) == QChar::DirWS) {
+        if (!*lisible_ || ClassesBidi::direction(texte_[blanc + 1]) == QChar::DirNSM ||
+            ClassesBidi::direction(texte_[fin - 1]) == QChar::DirWS ||
+            ClassesBidi::direction(texte_[blanc - 1]) == QChar::DirWS) {
             return false;
         }
         const char32_t trois[] = {texte_[blanc - 1], Blanc, texte_[blanc + 1]};
@@ -458,7 +458,7 @@ class CoupesSures {
     bool fermeApresUneLettre(std::size_t debut, std::size_t fin) const {
         for (std::size_t i = fin; i-- > debut;) {
             const char32_t c = texte_[i];
-            if (crochet(c) && QChar::category(c) == QChar::Punctuation_Close) continue;
+            if (crochet(c) && !ClassesBidi::ouvrant(c)) continue;
             if (classeBidi(c) == QChar::DirNSM) continue;
             return i + 1 < fin && lettreForte(classeBidi(c));
         }
