@@ -1105,6 +1105,64 @@ TEST(NiveauxBidi, GiveEachCharacterTheDirectionQtDrawsItIn) {
     EXPECT_GT(deDroiteAGauche, 75000);
 }
 
+// A line read as it grows word by word, taken up each time where the line before allows, has
+// the levels and the blanks that keep them of the line read afresh: random words of letters of
+// both directions, numbers with their separators and terminators, brackets, signs, marks and
+// soft hyphens, with a piece of the next word tried before it, as a wrap tries one, and in some
+// lines more brackets open at once than Qt pairs.
+TEST(NiveauxBidi, OfALineThatGrowsAreThoseOfTheLineReadAfresh) {
+    const char32_t Caracteres[] = {U'a',  U'T',  0x5D0, 0x5D1, 0x627, 0x628, U'1',  U'2',
+                                   0x661, 0x662, U'+',  U'-',  U'$',  U'%',  U',',  U'.',
+                                   U'(',  U')',  U'(',  U')',  U'[',  U']',  U'!',  0xAB,
+                                   0x301, 0x64E, 0xAD,  0x5D2, U'b',  0x629, 0x5D3, U'c'};
+    Hasard hasard{79};
+    qt::NiveauxBidi suite;
+    qt::NiveauxBidi neuve;
+    std::size_t reprises = 0;
+    const auto compare = [&](const Texte& ligne) {
+        ASSERT_TRUE(suite.litALaSuite(ligne));
+        ASSERT_TRUE(neuve.lit(ligne));
+        reprises += suite.luDepuis() > 0;
+        ASSERT_EQ(suite.niveaux(), neuve.niveaux()) << versUtf8(ligne);
+        for (std::size_t blanc = ligne.find(U' '); blanc != Texte::npos;
+             blanc = ligne.find(U' ', blanc + 1)) {
+            ASSERT_EQ(suite.avantGardeSesNiveaux(blanc), neuve.avantGardeSesNiveaux(blanc))
+                << versUtf8(ligne) << " at " << blanc;
+        }
+    };
+    // Read with an Arabic digit after the place it is taken up from, then without: left to
+    // right, no blank changes the levels.
+    compare(U"a ( b) c \u0661");
+    compare(U"a ( b) c x-");
+    EXPECT_EQ(suite.luDepuis(), 8u);
+    EXPECT_TRUE(suite.avantGardeSesNiveaux(3));
+    // Every other line is of Latin words, but for an Arabic digit that ends words tried
+    // whole before a piece of them: the piece is read left to right alone.
+    const char32_t Latins[] = {U'a', U'T', U'1', U'2', U'+', U'-', U'$', U'%', U',',  U'.',
+                               U'(', U')', U'(', U')', U'[', U']', U'!', 0xAB, 0x301, 0xAD};
+    for (int essai = 0; essai < 4000; ++essai) {
+        const bool latine = essai % 2;
+        Texte ligne;
+        for (std::uint32_t mot = 0, n = 1 + hasard() % 30; mot < n; ++mot) {
+            Texte suivant = mot > 0 ? U" " : U"";
+            for (std::uint32_t i = 0, l = 1 + hasard() % 5; i < l; ++i) {
+                suivant += latine ? Latins[hasard() % std::size(Latins)]
+                                  : Caracteres[hasard() % std::size(Caracteres)];
+            }
+            if (essai % 40 == 0 && mot == n / 2) suivant += Texte(64, U'(');
+            if (hasard() % 4 == 0) {
+                const Texte piece = suivant.substr(0, suivant.size() / 2) + U"-";
+                if (latine) suivant += 0x661;
+                compare(ligne + suivant);
+                compare(ligne + piece);
+            }
+            ligne += suivant;
+            compare(ligne);
+        }
+    }
+    EXPECT_GT(reprises, 25000u);
+}
+
 // Where a line of both directions may be parted at a blank, the text before it, read alone,
 // takes the levels it has in the line: random lines of words with brackets that pair across
 // blanks, numbers and signs, parted from the end as a sum parts them.

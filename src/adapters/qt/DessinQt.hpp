@@ -1271,15 +1271,17 @@ class DessinQt : public EtatDessin<Base> {
         if (traitsVus == TraitsInconnus) traitsVus = traits(texte);
         const bool sondes = !sommeExacte(p, traitsVus & ~NiveauxIncertains);
         if (sondes && !parSondes(traitsVus & ~NiveauxIncertains)) return std::nullopt;
+        // Only the line asked for, not its parts, is parted at the blanks of the line before,
+        // and takes up the levels read for it.
+        const bool ligne = sommesEnCours_ == 0;
         std::optional<CoupesSures> coupesSures;
-        if (traitsVus & DroiteAGauche) coupesSures.emplace(texte);
+        if (traitsVus & DroiteAGauche)
+            coupesSures.emplace(texte, ligne ? &niveauxDesLignes_ : nullptr);
         const std::size_t premiereLettre = static_cast<std::size_t>(
             std::find_if(texte.begin(), texte.end(), ecriturePropre) - texte.begin());
         double somme = 0;
         std::size_t fin = texte.size();
         bool partieLongue = false;
-        // Only the line asked for, not its parts, is parted at the blanks of the line before.
-        const bool ligne = sommesEnCours_ == 0;
         const EnCours enCours(sommesEnCours_);
         MesuresPolices::Debuts& debuts = mesures_.debuts();
         const bool prolonge = ligne && debuts.police == &p && debuts.texte.size() < texte.size() &&
@@ -1430,6 +1432,7 @@ class DessinQt : public EtatDessin<Base> {
     int sommesEnCours_ = 0;
     // Where that line was parted, with what the parts after each blank add up to.
     std::vector<std::pair<std::size_t, double>> coupes_;
+    CoupesSures::Lecteurs niveauxDesLignes_;
     std::vector<ImageConnue> images_;
     // Text is drawn in the surface's text colour, which nothing changes.
     std::int32_t foreColor_ = 0;

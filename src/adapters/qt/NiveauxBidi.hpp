@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <numeric>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -100,19 +101,49 @@ struct CrochetOuvert {
     char32_t fermant;
     std::size_t paire;
 };
+// The places after a letter where the brackets open then stay open to the end of the text
+// paired so far: a text that goes on from one of them may be taken up there, none of its
+// brackets paired across it. Each place is kept with how many brackets are open there and how
+// many pairs opened before it; as they are fewer than Qt's most, few places are kept, the last
+// with the most brackets open.
+struct Reprise {
+    std::size_t position = 0;
+    std::size_t ouverts = 0;
+    std::size_t paires = 0;
+};
+class Reprises {
+  public:
+    void apresUneLettre(std::size_t position, std::size_t ouverts, std::size_t paires) {
+        if (!places.empty() && places.back().ouverts == ouverts) places.pop_back();
+        places.push_back({position, ouverts, paires});
+    }
+    void fermes(std::size_t ouverts) {
+        while (!places.empty() && places.back().ouverts > ouverts)
+            places.pop_back();
+    }
+    std::vector<Reprise> places;
+};
+// Pairs from `depuis`, with those `ouverts` there, added to those before it.
 inline bool appaireLesCrochets(std::u32string_view texte, std::vector<PaireDeCrochets>& paires,
-                               std::vector<CrochetOuvert>& ouverts) {
-    paires.clear();
-    ouverts.clear();
-    for (std::size_t i = 0; i < texte.size(); ++i) {
+                               std::vector<CrochetOuvert>& ouverts, std::size_t depuis = 0,
+                               Reprises* reprises = nullptr) {
+    for (std::size_t i = depuis; i < texte.size(); ++i) {
         const char32_t c = texte[i];
-        if (!crochet(c)) continue;
+        if (!crochet(c)) {
+            if (reprises && lettreForte(classeBidi(c)))
+                reprises->apresUneLettre(i + 1, ouverts.size(), paires.size());
+            continue;
+        }
         if (ClassesBidi::ouvrant(c)) {
             if (ouverts.size() == CrochetsOuvertsMaximum) {
                 paires.clear();
                 return false;
             }
-            ouverts.push_back({QChar::mirroredChar(c), paires.size()});
+            const char32_t miroir = c == U'('   ? U')'
+                                    : c == U'[' ? U']'
+                                    : c == U'{' ? U'}'
+                                                : QChar::mirroredChar(c);
+            ouverts.push_back({miroir, paires.size()});
             paires.push_back({i, PaireDeCrochets::SansPaire});
             continue;
         }
@@ -120,6 +151,7 @@ inline bool appaireLesCrochets(std::u32string_view texte, std::vector<PaireDeCro
             if (ferme(ouverts[k].fermant, c)) {
                 paires[ouverts[k].paire].fermant = i;
                 ouverts.resize(k);
+                if (reprises) reprises->fermes(k);
                 break;
             }
         }
@@ -136,40 +168,41 @@ class NiveauxBidi {
   public:
     // `base`: the paragraph's level where it is given (Qt's option of a direction), not read.
     bool lit(std::u32string_view texte, std::optional<std::uint8_t> base = std::nullopt) {
-        texte_ = texte;
-        resolu_ = false;
-        debordes_ = false;
-        const std::size_t n = texte.size();
-        types_.resize(n);
-        niveaux_.assign(n, 0);
-        base_ = 0;
-        bool premiere = false;
-        bool droiteAGauche = false;
-        bool frontieres = false;
-        for (std::size_t i = 0; i < n; ++i) {
-            const QChar::Direction d = ClassesBidi::direction(texte[i]);
-            if (!lisible(d)) return false;
-            types_[i] = d;
-            frontieres |= d == QChar::DirBN;
-            if (d == QChar::DirR || d == QChar::DirAL || d == QChar::DirAN) droiteAGauche = true;
-            if (!premiere && lettreForte(d)) {
-                premiere = true;
-                base_ = d == QChar::DirL ? 0 : 1;
+        const bool lu = litDepuis(texte, base, 0);
+        retientLesReprises(0, lu && !base);
+        return lu;
+    }
+    // A text that may go on from the last one read so, as a line grows word by word: up to
+    // the last letter that text had outside any bracket pair (brackets open there stayed
+    // unpaired), no rule changes a level for what follows (the weak rules stop at the letter,
+    // signs before it lie between letters, pairs before it close before it), so the levels
+    // there are kept, unless what follows closes one of those brackets, or passes Qt's most
+    // brackets open at once and it pairs none.
+    // Where it closes one, it is taken up again from a place before that bracket opened.
+    bool litALaSuite(std::u32string_view texte) {
+        const auto communs = static_cast<std::size_t>(
+            std::mismatch(relu_.begin(), relu_.end(), texte.begin(), texte.end()).first -
+            relu_.begin());
+        std::size_t places = 0;
+        while (places < reprises_.size() && reprises_[places].position <= communs)
+            ++places;
+        for (int essais = 0; places > 0 && essais < 3; ++essais) {
+            const std::size_t depuis = reprises_[places - 1].position;
+            if (!litDepuis(texte, std::nullopt, depuis, places) || debordes_) break;
+            if (!rouverts_) {
+                retientLesReprises(depuis, true);
+                return true;
             }
+            while (places > 0 && reprises_[places - 1].ouverts > premierRouvert_)
+                --places;
         }
-        if (base) base_ = *base;
-        if (base_ == 0 && !droiteAGauche) return true;
-        resolu_ = true;
-        faibles();
-        neutres();
-        // Blanks that end the text are signs before its end: they take its level already,
-        // where Qt puts them back.
-        for (std::size_t i = 0; i < n; ++i)
-            niveaux_[i] = niveau(types_[i]);
-        if (frontieres) niveauxDesFrontieres();
-        return true;
+        const bool lu = litDepuis(texte, std::nullopt, 0);
+        retientLesReprises(0, lu);
+        return lu;
     }
     const std::vector<std::uint8_t>& niveaux() const { return niveaux_; }
+    // Where the last read began, the levels before being those of the text read before it.
+    std::size_t luDepuis() const { return luDepuis_; }
     std::uint8_t base() const { return base_; }
 
     // Whether the text before the blank at `blanc`, which holds a letter, takes alone the levels
@@ -188,6 +221,69 @@ class NiveauxBidi {
     }
 
   private:
+    // From `depuis`, after a letter outside any pair in the text last read, whose levels before
+    // it are kept.
+    bool litDepuis(std::u32string_view texte, std::optional<std::uint8_t> base, std::size_t depuis,
+                   std::size_t places = 0) {
+        texte_ = texte;
+        luDepuis_ = depuis;
+        resolu_ = false;
+        debordes_ = false;
+        rouverts_ = false;
+        const std::size_t n = texte.size();
+        types_.resize(n);
+        niveaux_.resize(n);
+        if (depuis == 0) base_ = 0;
+        if (premiereDroiteAGauche_ >= depuis) premiereDroiteAGauche_ = Aucune;
+        if (premiereFrontiere_ >= depuis) premiereFrontiere_ = Aucune;
+        bool premiere = depuis > 0;
+        for (std::size_t i = depuis; i < n; ++i) {
+            const QChar::Direction d = ClassesBidi::direction(texte[i]);
+            if (!lisible(d)) return false;
+            types_[i] = d;
+            if (d == QChar::DirBN && premiereFrontiere_ == Aucune) premiereFrontiere_ = i;
+            if ((d == QChar::DirR || d == QChar::DirAL || d == QChar::DirAN) &&
+                premiereDroiteAGauche_ == Aucune) {
+                premiereDroiteAGauche_ = i;
+            }
+            if (!premiere && lettreForte(d)) {
+                premiere = true;
+                base_ = d == QChar::DirL ? 0 : 1;
+            }
+        }
+        if (base) base_ = *base;
+        if (base_ == 0 && premiereDroiteAGauche_ == Aucune) {
+            std::fill(niveaux_.begin(), niveaux_.end(), 0);
+            return true;
+        }
+        resolu_ = true;
+        const QChar::Direction lettre =
+            depuis > 0 ? ClassesBidi::direction(texte[depuis - 1]) : QChar::DirON;
+        faibles(depuis, lettre);
+        neutres(depuis, places, lettre == QChar::DirON ? sensDeBase() : sensDeLettre(lettre));
+        // Blanks that end the text are signs before its end: they take its level already,
+        // where Qt puts them back.
+        for (std::size_t i = depuis; i < n; ++i)
+            niveaux_[i] = niveau(types_[i]);
+        if (premiereFrontiere_ != Aucune) niveauxDesFrontieres(depuis);
+        return true;
+    }
+    // After a text read whole or taken up from `depuis`, where the next may be taken up: the
+    // brackets open at those places are those still open at the end.
+    void retientLesReprises(std::size_t depuis, bool possible) {
+        if (!possible || !resolu_ || debordes_) {
+            reprises_.clear();
+            relu_.clear();
+            return;
+        }
+        reprises_ = appariement_.places;
+        const Reprise derniere = reprises_.empty() ? Reprise{} : reprises_.back();
+        ouvertsALaReprise_.assign(ouverts_.begin(),
+                                  ouverts_.begin() + static_cast<std::ptrdiff_t>(derniere.ouverts));
+        relu_.resize(std::min(depuis, relu_.size()));
+        relu_.append(texte_.substr(relu_.size(), derniere.position - relu_.size()));
+    }
+
     // Alone, the opening bracket of a pair given a direction that closes past the blank is a
     // sign among signs, read with those beside it from the nearest letter or number before it
     // to the next after it (such brackets read past, as signs): they take the direction of
@@ -281,11 +377,11 @@ class NiveauxBidi {
     }
 
     // A boundary neutral takes the lower of the levels beside it, the text's at its end.
-    void niveauxDesFrontieres() {
+    void niveauxDesFrontieres(std::size_t depuis) {
         const std::size_t n = texte_.size();
-        std::uint8_t avant = base_;
+        std::uint8_t avant = depuis > 0 ? niveaux_[depuis - 1] : base_;
         std::size_t premiere = n;
-        for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t i = depuis; i < n; ++i) {
             if (ClassesBidi::direction(texte_[i]) == QChar::DirBN) {
                 if (premiere == n) premiere = i;
                 niveaux_[i] = avant;
@@ -304,13 +400,14 @@ class NiveauxBidi {
         }
     }
 
-    // Marks, numbers after Arabic letters, separators and terminators of numbers.
-    void faibles() {
+    // Marks, numbers after Arabic letters, separators and terminators of numbers; from
+    // `depuis`, after a letter of the class `lettre`.
+    void faibles(std::size_t depuis, QChar::Direction lettre) {
         const std::size_t n = types_.size();
         const QChar::Direction sos = sensDeBase();
-        QChar::Direction precedent = sos;
-        QChar::Direction forte = sos;
-        for (std::size_t i = 0; i < n; ++i) {
+        QChar::Direction precedent = depuis > 0 ? lettre : sos;
+        QChar::Direction forte = precedent;
+        for (std::size_t i = depuis; i < n; ++i) {
             QChar::Direction d = types_[i];
             // A boundary neutral (a soft hyphen) is read past, but after an Arabic letter Qt
             // makes it right to left.
@@ -330,8 +427,8 @@ class NiveauxBidi {
         }
         // A single separator between two numbers of one kind.
         QChar::Direction avantDernier = sos;
-        std::size_t dernier = n;
-        for (std::size_t i = 0; i < n; ++i) {
+        std::size_t dernier = depuis > 0 ? depuis - 1 : n;
+        for (std::size_t i = depuis; i < n; ++i) {
             const QChar::Direction d = types_[i];
             if (d == QChar::DirBN) continue;
             if (dernier != n) {
@@ -349,9 +446,10 @@ class NiveauxBidi {
         // Terminators beside a European number, and boundary neutrals among them (one that
         // starts the text counts as a terminator).
         std::size_t terminateurs = n;
-        QChar::Direction precedente = n > 0 ? types_[0] : sos;
-        if (precedente == QChar::DirET || precedente == QChar::DirBN) terminateurs = 0;
-        for (std::size_t i = 1; i < n; ++i) {
+        QChar::Direction precedente = n > 0 ? types_[depuis > 0 ? depuis - 1 : 0] : sos;
+        if (depuis == 0 && (precedente == QChar::DirET || precedente == QChar::DirBN))
+            terminateurs = 0;
+        for (std::size_t i = std::max<std::size_t>(depuis, 1); i < n; ++i) {
             QChar::Direction d = types_[i];
             if (d == QChar::DirBN) continue;
             if (d == QChar::DirET) {
@@ -370,8 +468,9 @@ class NiveauxBidi {
             }
             precedente = d;
         }
-        QChar::Direction forteAvant = sos;
-        for (QChar::Direction& d : types_) {
+        QChar::Direction forteAvant = depuis > 0 ? sensDeLettre(lettre) : sos;
+        for (std::size_t i = depuis; i < n; ++i) {
+            QChar::Direction& d = types_[i];
             if (d == QChar::DirET || d == QChar::DirES || d == QChar::DirCS) {
                 d = QChar::DirON;
             } else if (d == QChar::DirL || d == QChar::DirR) {
@@ -386,16 +485,16 @@ class NiveauxBidi {
         if (d == QChar::DirL) return d;
         return d == QChar::DirR || chiffre(d) ? QChar::DirR : QChar::DirON;
     }
-    void neutres() {
-        crochets();
+    // From `depuis`, after a letter of the direction `forte`.
+    void neutres(std::size_t depuis, std::size_t places, QChar::Direction forte) {
+        crochets(depuis, places, forte);
         const std::size_t n = types_.size();
         neutre_.resize(n);
-        for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t i = depuis; i < n; ++i)
             neutre_[i] = forteOuNombre(types_[i]) == QChar::DirON;
         const QChar::Direction e = sensDeBase();
-        QChar::Direction forte = e;
         std::size_t debut = n;
-        for (std::size_t i = 0; i <= n; ++i) {
+        for (std::size_t i = depuis; i <= n; ++i) {
             const QChar::Direction d = forteOuNombre(i < n ? types_[i] : e);
             if (d == QChar::DirON) {
                 if (debut == n) debut = i;
@@ -411,15 +510,33 @@ class NiveauxBidi {
 
     // Pairs, in the order they open, each given the direction of what it holds where that is
     // the text's, or else that of what comes before it.
-    void crochets() {
-        debordes_ = !appaireLesCrochets(texte_, paires_, ouverts_);
+    // From `depuis`, after a letter of the direction `avant`, the first `places` kept where a
+    // text may be taken up.
+    void crochets(std::size_t depuis, std::size_t places, QChar::Direction avant) {
+        const Reprise reprise = places > 0 ? reprises_[places - 1] : Reprise{};
+        const auto ouverts = static_cast<std::ptrdiff_t>(reprise.ouverts);
+        paires_.resize(reprise.paires);
+        ouverts_.assign(ouvertsALaReprise_.begin(), ouvertsALaReprise_.begin() + ouverts);
+        appariement_.places.assign(reprises_.begin(),
+                                   reprises_.begin() + static_cast<std::ptrdiff_t>(places));
+        debordes_ = !appaireLesCrochets(texte_, paires_, ouverts_, depuis, &appariement_);
+        premierRouvert_ = reprise.ouverts;
+        for (std::size_t k = 0; !debordes_ && k < reprise.ouverts; ++k) {
+            if (paires_[ouvertsALaReprise_[k].paire].fermant != PaireDeCrochets::SansPaire) {
+                premierRouvert_ = k;
+                break;
+            }
+        }
+        rouverts_ = premierRouvert_ < reprise.ouverts;
+        const std::size_t dejaVues = reprise.paires;
         const QChar::Direction e = sensDeBase();
-        QChar::Direction avant = e;
-        std::size_t lu = 0;
-        couvertes_.assign(texte_.size() + 1, 0);
-        sensDesPaires_.assign(paires_.size(), QChar::DirON);
+        std::size_t lu = depuis;
+        couvertes_.resize(texte_.size() + 1);
+        std::fill(couvertes_.begin() + static_cast<std::ptrdiff_t>(depuis), couvertes_.end(), 0);
+        sensDesPaires_.resize(std::min(dejaVues, paires_.size()));
+        sensDesPaires_.resize(paires_.size(), QChar::DirON);
         entourees_ = false;
-        for (std::size_t k = 0; k < paires_.size(); ++k) {
+        for (std::size_t k = dejaVues; k < paires_.size(); ++k) {
             const auto [ouvrant, fermant] = paires_[k];
             if (fermant == PaireDeCrochets::SansPaire) continue;
             QChar::Direction dedans = QChar::DirON;
@@ -442,7 +559,8 @@ class NiveauxBidi {
                  i < types_.size() && ClassesBidi::direction(texte_[i]) == QChar::DirNSM; ++i)
                 types_[i] = dedans;
         }
-        std::partial_sum(couvertes_.begin(), couvertes_.end(), couvertes_.begin());
+        const auto d = couvertes_.begin() + static_cast<std::ptrdiff_t>(depuis);
+        std::partial_sum(d, couvertes_.end(), d);
     }
     std::u32string_view texte_;
     std::uint8_t base_ = 0;
@@ -462,6 +580,19 @@ class NiveauxBidi {
     mutable std::vector<std::size_t> entourante_, englobante_, ouvertePar_;
     mutable std::vector<std::size_t> precedente_, suivante_;
     std::vector<CrochetOuvert> ouverts_;
+    // Where the text last read may be taken up, the brackets open at the last of those places
+    // and its characters up to there; those found while pairing the text now read.
+    std::vector<Reprise> reprises_;
+    std::vector<CrochetOuvert> ouvertsALaReprise_;
+    std::u32string relu_;
+    Reprises appariement_;
+    // Whether the text read from a place taken up closed a bracket open there, and the first.
+    bool rouverts_ = false;
+    std::size_t premierRouvert_ = 0;
+    std::size_t luDepuis_ = 0;
+    // Where the first right-to-left letter or number and the first boundary neutral are.
+    std::size_t premiereDroiteAGauche_ = Aucune;
+    std::size_t premiereFrontiere_ = Aucune;
 };
 
 // Whether a piece alone is drawn in the runs and directions it has in a text: the same

@@ -299,7 +299,13 @@ inline bool partiesAuxMemesNiveaux(std::u32string_view texte) {
 //   them may be neither of the part's direction nor a number (which counts as right to left).
 class CoupesSures {
   public:
-    explicit CoupesSures(std::u32string_view texte) : texte_(texte) {
+    // The levels read for a line and its parts, kept from one line to the next that extends it.
+    struct Lecteurs {
+        NiveauxBidi duTexte;
+        NiveauxBidi seuls;
+    };
+    explicit CoupesSures(std::u32string_view texte, Lecteurs* lecteurs = nullptr)
+        : texte_(texte), lecteurs_(lecteurs ? *lecteurs : propres_.emplace()) {
         for (std::size_t i = 0; i < texte.size() && premiere_ == Aucune; ++i) {
             const QChar::Direction d = classeBidi(texte[i]);
             if (lettreForte(d)) {
@@ -312,7 +318,9 @@ class CoupesSures {
     // Whether the part last accepted keeps its levels only measured in the text's direction,
     // not in that of its own first letter.
     bool dansLeSensDuTexte() const { return dansLeSensDuTexte_; }
-    bool texteDeDroiteAGauche() const { return niveauxDuTexte_.base() & 1; }
+    bool texteDeDroiteAGauche() const { return lecteurs_.duTexte.base() & 1; }
+    CoupesSures(const CoupesSures&) = delete;
+    CoupesSures& operator=(const CoupesSures&) = delete;
     // Before the part from after the blank at `blanc` to `fin`, asked from the end of the text
     // to its start: a part is read once as it reaches further.
     bool avant(std::size_t blanc, std::size_t fin) {
@@ -329,11 +337,11 @@ class CoupesSures {
     // Whether the piece from `debut` to `fin`, measured alone in the text's direction, takes
     // there the levels it has in the text. Read at most twice the text over, as parts grow.
     bool auxNiveauxDuTexte(std::size_t debut, std::size_t fin) {
-        if (!lisible_) lisible_ = niveauxDuTexte_.lit(texte_);
+        if (!lisible_) lisible_ = lecteurs_.duTexte.litALaSuite(texte_);
         if (!*lisible_) return false;
         lusEnPieces_ += fin - debut;
         if (lusEnPieces_ > 2 * texte_.size()) return false;
-        return memesNiveaux(debut, texte_.substr(debut, fin - debut), niveauxDuTexte_.base());
+        return memesNiveaux(debut, texte_.substr(debut, fin - debut), lecteurs_.duTexte.base());
     }
 
   private:
@@ -368,14 +376,14 @@ class CoupesSures {
     // compared with those they have in the text. The part may not start with a mark (measured
     // with its blank), nor either end with blanks, which go to the level of the text they end.
     bool auxMemesNiveaux(std::size_t blanc, std::size_t fin) {
-        if (!lisible_) lisible_ = niveauxDuTexte_.lit(texte_);
+        if (!lisible_) lisible_ = lecteurs_.duTexte.litALaSuite(texte_);
         if (!*lisible_ || ClassesBidi::direction(texte_[blanc + 1]) == QChar::DirNSM ||
             ClassesBidi::direction(texte_[fin - 1]) == QChar::DirWS ||
             ClassesBidi::direction(texte_[blanc - 1]) == QChar::DirWS) {
             return false;
         }
         const char32_t trois[] = {texte_[blanc - 1], Blanc, texte_[blanc + 1]};
-        if (!niveauxDuTexte_.avantGardeSesNiveaux(blanc) ||
+        if (!lecteurs_.duTexte.avantGardeSesNiveaux(blanc) ||
             !memesNiveaux(blanc - 1, std::u32string_view(trois, 3))) {
             return false;
         }
@@ -387,16 +395,16 @@ class CoupesSures {
         if (memesNiveaux(blanc + 1, partie)) return true;
         // Alone, a part takes the direction of its first letter, or left to right without one;
         // in the text's direction, its edges meet what they meet in the text more often.
-        if (niveauxSeuls_.base() == niveauxDuTexte_.base()) return false;
+        if (lecteurs_.seuls.base() == lecteurs_.duTexte.base()) return false;
         lus_ += partie.size();
         dansLeSensDuTexte_ =
-            lus_ <= 2 * texte_.size() && memesNiveaux(blanc + 1, partie, niveauxDuTexte_.base());
+            lus_ <= 2 * texte_.size() && memesNiveaux(blanc + 1, partie, lecteurs_.duTexte.base());
         return dansLeSensDuTexte_;
     }
     bool memesNiveaux(std::size_t debut, std::u32string_view seul,
                       std::optional<std::uint8_t> base = std::nullopt) {
-        return niveauxSeuls_.lit(seul, base) &&
-               memesSuites(niveauxDuTexte_.niveaux().data() + debut, niveauxSeuls_.niveaux());
+        return lecteurs_.seuls.lit(seul, base) &&
+               memesSuites(lecteurs_.duTexte.niveaux().data() + debut, lecteurs_.seuls.niveaux());
     }
 
     // Where each bracket's pair is, over the whole text.
@@ -491,8 +499,8 @@ class CoupesSures {
     std::size_t lus_ = 0;
     std::size_t lusEnPieces_ = 0;
     bool dansLeSensDuTexte_ = false;
-    NiveauxBidi niveauxDuTexte_;
-    NiveauxBidi niveauxSeuls_;
+    std::optional<Lecteurs> propres_;
+    Lecteurs& lecteurs_;
 };
 
 // A letter of a script of its own, not one of the signs, digits and blanks all scripts share.
