@@ -227,6 +227,7 @@ class NiveauxBidi {
                    std::size_t places = 0) {
         texte_ = texte;
         luDepuis_ = depuis;
+        entoureJusqua_ = depuis > 0 && entoureJusqua_ + 1 >= depuis ? depuis - 1 : 0;
         resolu_ = false;
         debordes_ = false;
         rouverts_ = false;
@@ -318,14 +319,23 @@ class NiveauxBidi {
     }
     // Each assigned pair's nearest around it, the innermost around each place, the pair each
     // bracket opens, and the nearest letter or number on either side of each place.
+    // Before the place a text was taken up from, where no pair given a direction is open, they
+    // are those read for the text before.
     void entoure() const {
         const std::size_t n = texte_.size();
-        entourante_.assign(n + 1, Aucune);
-        englobante_.assign(paires_.size(), Aucune);
-        ouvertePar_.assign(n, Aucune);
+        const std::size_t lus = std::min(entoureJusqua_, n);
+        entourante_.resize(n + 1);
+        englobante_.resize(paires_.size());
+        ouvertePar_.resize(n);
+        std::fill(ouvertePar_.begin() + static_cast<std::ptrdiff_t>(lus), ouvertePar_.end(),
+                  Aucune);
         std::vector<std::size_t> ouvertes;
-        std::size_t k = 0;
-        for (std::size_t i = 0; i <= n; ++i) {
+        auto k = static_cast<std::size_t>(
+            std::partition_point(paires_.begin(), paires_.end(),
+                                 [&](const PaireDeCrochets& p) { return p.ouvrant < lus; }) -
+            paires_.begin());
+        std::fill(englobante_.begin() + static_cast<std::ptrdiff_t>(k), englobante_.end(), Aucune);
+        for (std::size_t i = lus; i <= n; ++i) {
             for (; k < paires_.size() && paires_[k].ouvrant < i; ++k) {
                 if (sensDesPaires_[k] == QChar::DirON) continue;
                 englobante_[k] = ouvertes.empty() ? Aucune : ouvertes.back();
@@ -336,17 +346,23 @@ class NiveauxBidi {
                 ouvertes.pop_back();
             entourante_[i] = ouvertes.empty() ? Aucune : ouvertes.back();
         }
-        precedente_.assign(n, Aucune);
-        suivante_.assign(n, Aucune);
-        for (std::size_t i = 1, j = Aucune; i < n; ++i) {
+        precedente_.resize(n);
+        suivante_.resize(n);
+        if (n == 0) return;
+        if (lus == 0) precedente_[0] = Aucune;
+        for (std::size_t i = std::max<std::size_t>(lus, 1),
+                         j = lus > 0 ? precedente_[lus - 1] : Aucune;
+             i < n; ++i) {
             if (!neutre_[i - 1]) j = i - 1;
             precedente_[i] = j;
         }
-        for (std::size_t i = n - 1, j = Aucune; n > 0 && i-- > 0;) {
+        suivante_[n - 1] = Aucune;
+        for (std::size_t i = n - 1, j = Aucune; i-- > lus;) {
             if (!neutre_[i + 1]) j = i + 1;
             suivante_[i] = j;
         }
         entourees_ = true;
+        entoureJusqua_ = n;
     }
     static constexpr std::size_t Aucune = static_cast<std::size_t>(-1);
 
@@ -579,6 +595,8 @@ class NiveauxBidi {
     mutable bool entourees_ = false;
     mutable std::vector<std::size_t> entourante_, englobante_, ouvertePar_;
     mutable std::vector<std::size_t> precedente_, suivante_;
+    // How far they hold for the text now read.
+    mutable std::size_t entoureJusqua_ = 0;
     std::vector<CrochetOuvert> ouverts_;
     // Where the text last read may be taken up, the brackets open at the last of those places
     // and its characters up to there; those found while pairing the text now read.
