@@ -167,9 +167,10 @@ inline bool appaireLesCrochets(std::u32string_view texte, std::vector<PaireDeCro
 class NiveauxBidi {
   public:
     // `base`: the paragraph's level where it is given (Qt's option of a direction), not read.
+    // Only a text read to be taken up keeps where the next may be.
     bool lit(std::u32string_view texte, std::optional<std::uint8_t> base = std::nullopt) {
         const bool lu = litDepuis(texte, base, 0);
-        retientLesReprises(0, lu && !base);
+        retientLesReprises(0, false);
         return lu;
     }
     // A text that may go on from the last one read so, as a line grows word by word: up to
