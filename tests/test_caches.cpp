@@ -1406,6 +1406,43 @@ TEST(LargeursSommees, OfLinesWithTabsAreThoseOfTheWholeLine) {
     }
 }
 
+// Blanks that start a line, then a tab: short of the first stop they add nothing, past it the
+// stop moves on. With what follows the blanks asked before or not, and with positions past
+// what Qt lays out exactly (its tab stops overflow past 33 million pixels).
+TEST(LargeursSommees, OfBlanksBeforeATabAreThoseOfTheWholeLine) {
+    qt::PlateformeQt::partagee();
+    const Texte tabulations(450000, U'\t');
+    struct Ligne {
+        Texte suite;
+        std::vector<float> tailles;
+        std::vector<std::size_t> blancs;
+    };
+    const std::vector<Ligne> lignes = {
+        {U"\tx", {1, 10, 37}, {1, 5, 6, 7, 21, 22, 23, 40}},
+        {U"\tTour AV\t\tY", {10, 37}, {1, 6, 22}},
+        {U"\t\u05e9\u05dc\u05d5\u05dd abc", {10, 37}, {1, 6, 22}},
+        {U"\t1, \u0645\u0631\u062d\u0628\u0627 T", {10}, {1, 22}},
+        {U"\t\u0301x \t", {10}, {1, 22}},
+        {tabulations + U"x", {10}, {1, 30}},
+    };
+    for (const auto& [suite, tailles, blancs] : lignes) {
+        for (const float taille : tailles) {
+            for (const std::size_t n : blancs) {
+                for (const bool suiteConnue : {false, true}) {
+                    qt::SurfaceQt surface(96);
+                    surface.FontName(U"Arial");
+                    surface.FontSize(taille);
+                    if (suiteConnue) surface.TextWidth(suite);
+                    const Texte ligne = Texte(n, U' ') + suite;
+                    const auto [seule, sommee] = mesures(surface, ligne, false);
+                    EXPECT_EQ(seule, sommee) << taille << " " << n << " " << suiteConnue << " \""
+                                             << versUtf8(ligne.substr(0, 40)) << "\"";
+                }
+            }
+        }
+    }
+}
+
 // What the blank between two characters adds is known at one size for every smaller one of the
 // same font: the sums hold on one surface as its size goes up from a tenth of a point, where
 // kerning rounds to nothing, and back down.

@@ -1227,6 +1227,7 @@ class DessinQt : public EtatDessin<Base> {
     // after Greek is not kerned with a Latin letter), which alone it has not.
     std::optional<double> sommeParTabulations(Police& p, std::u32string_view texte,
                                               unsigned& traitsVus) {
+        if (const std::optional<double> l = apresLesBlancsDuDebut(p, texte)) return l;
         const std::size_t tab = texte.rfind(Tabulation);
         const bool finit = tab + 1 == texte.size();
         if ((!finit && !lettre(texte[tab + 1])) || !sommableParSaLongueur(texte))
@@ -1238,6 +1239,19 @@ class DessinQt : public EtatDessin<Base> {
             largeurBrute(p, texte.substr(0, tab + 1)) + largeurBrute(p, texte.substr(tab + 1));
         if (!(std::fabs(somme) < SommeMaximum)) return std::nullopt;
         return somme;
+    }
+
+    // Blanks that start a text and stop short of where its first tab would stop anyway: the
+    // tab stops there, and what follows is laid out from there, as without them. The blanks
+    // hold no letter, so what follows takes the same direction and script. Whatever the
+    // length: a text past what may be summed is then Qt's own measure, kept.
+    std::optional<double> apresLesBlancsDuDebut(Police& p, std::u32string_view texte) {
+        const std::size_t tab = texte.find_first_not_of(Blanc);
+        if (tab == 0 || tab == std::u32string_view::npos || texte[tab] != Tabulation)
+            return std::nullopt;
+        const std::optional<double> arret = arretSuivant(p, largeurBrute(p, texte.substr(0, tab)));
+        if (!arret || arret != arretSuivant(p, 0)) return std::nullopt;
+        return largeurBrute(p, texte.substr(tab));
     }
 
     // Where a tab after text of this width ends, in Qt's own reckoning: in 1/64 pixel, the
