@@ -1105,6 +1105,54 @@ TEST(NiveauxBidi, GiveEachCharacterTheDirectionQtDrawsItIn) {
     EXPECT_GT(deDroiteAGauche, 75000);
 }
 
+// The pairs of a text kept from the text before are those of the text paired afresh: texts cut
+// back anywhere and grown again, with brackets of several kinds (the angle brackets of CJK and
+// of technical symbols close each other), some unpaired or closing past others, and in some
+// more brackets open at once than Qt pairs, then fewer again.
+TEST(Partenaires, OfATextTakenUpAreThoseOfTheTextPairedAfresh) {
+    const char32_t Caracteres[] = {U'a', U' ', U'(',  U')',   U'(',   U')',   U'[',  U']',
+                                   U'{', U'}', 0x5D0, 0x2329, 0x232A, 0x3008, 0x3009};
+    Hasard hasard{83};
+    qt::Partenaires suivis;
+    std::size_t debordes = 0;
+    std::size_t apparies = 0;
+    Texte texte;
+    for (int pas = 0; pas < 20000; ++pas) {
+        const std::uint32_t tirage = hasard() % 100;
+        if (tirage < 5) {
+            texte.clear();
+        } else if (tirage < 40) {
+            texte.resize(hasard() % (texte.size() + 1));
+        }
+        const bool deborde = hasard() % 50 == 0;
+        for (std::uint32_t i = 0, n = deborde ? 64 : 1 + hasard() % 12; i < n; ++i)
+            texte += deborde ? U'(' : Caracteres[hasard() % std::size(Caracteres)];
+        if (texte.size() > 400) texte.erase(0, 200);
+
+        std::vector<qt::PaireDeCrochets> paires;
+        std::vector<qt::CrochetOuvert> ouverts;
+        std::vector<std::size_t> attendus;
+        if (qt::appaireLesCrochets(texte, paires, ouverts)) {
+            attendus.assign(texte.size(), qt::Partenaires::Aucun);
+            for (const auto& [ouvrant, fermant] : paires) {
+                if (fermant == qt::PaireDeCrochets::SansPaire) continue;
+                attendus[ouvrant] = fermant;
+                attendus[fermant] = ouvrant;
+                ++apparies;
+            }
+        }
+        debordes += attendus.empty();
+        ASSERT_EQ(suivis.de(texte), attendus) << pas << " \"" << versUtf8(texte) << "\"";
+    }
+    EXPECT_GT(debordes, 1000u);
+    EXPECT_GT(apparies, 80000u);
+    // Cut back to just before the bracket one too many.
+    const Texte ouverts(qt::CrochetsOuvertsMaximum, U'(');
+    EXPECT_TRUE(suivis.de(ouverts + U"(").empty());
+    ASSERT_EQ(suivis.de(ouverts + U")").size(), ouverts.size() + 1);
+    EXPECT_EQ(suivis.de(ouverts + U")").back(), ouverts.size() - 1);
+}
+
 // A line read as it grows word by word, taken up each time where the line before allows, has
 // the levels and the blanks that keep them of the line read afresh: random words of letters of
 // both directions, numbers with their separators and terminators, brackets, signs, marks and

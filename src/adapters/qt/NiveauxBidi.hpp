@@ -87,6 +87,14 @@ inline bool ferme(char32_t attendu, char32_t c) {
     return attendu == c || (attendu == 0x3009 && c == 0x232A) || (attendu == 0x232A && c == 0x3009);
 }
 
+// The bracket that closes an opening one; ASCII ones without asking Qt.
+inline char32_t fermantDe(char32_t ouvrant) {
+    return ouvrant == U'('   ? U')'
+           : ouvrant == U'[' ? U']'
+           : ouvrant == U'{' ? U'}'
+                             : static_cast<char32_t>(QChar::mirroredChar(ouvrant));
+}
+
 // Past this many brackets open at once, Qt pairs none in the text.
 inline constexpr std::size_t CrochetsOuvertsMaximum = 63;
 
@@ -139,11 +147,7 @@ inline bool appaireLesCrochets(std::u32string_view texte, std::vector<PaireDeCro
                 paires.clear();
                 return false;
             }
-            const char32_t miroir = c == U'('   ? U')'
-                                    : c == U'[' ? U']'
-                                    : c == U'{' ? U'}'
-                                                : QChar::mirroredChar(c);
-            ouverts.push_back({miroir, paires.size()});
+            ouverts.push_back({fermantDe(c), paires.size()});
             paires.push_back({i, PaireDeCrochets::SansPaire});
             continue;
         }

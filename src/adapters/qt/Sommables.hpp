@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "qt/NiveauxBidi.hpp"
+#include "qt/Partenaires.hpp"
 
 // Which texts Qt measures as the sum of their parts between blanks, read from their characters
 // alone: the fonts that draw them are asked elsewhere.
@@ -303,6 +304,7 @@ class CoupesSures {
     struct Lecteurs {
         NiveauxBidi duTexte;
         NiveauxBidi seuls;
+        Partenaires partenaires;
     };
     explicit CoupesSures(std::u32string_view texte, Lecteurs* lecteurs = nullptr)
         : texte_(texte), lecteurs_(lecteurs ? *lecteurs : propres_.emplace()) {
@@ -313,7 +315,7 @@ class CoupesSures {
                 sens_ = sensDeLettre(d);
             }
         }
-        appaireLesCrochets();
+        partenaires_ = &lecteurs_.partenaires.de(texte);
     }
     // Whether the part last accepted keeps its levels only measured in the text's direction,
     // not in that of its own first letter.
@@ -407,18 +409,6 @@ class CoupesSures {
                memesSuites(lecteurs_.duTexte.niveaux().data() + debut, lecteurs_.seuls.niveaux());
     }
 
-    // Where each bracket's pair is, over the whole text.
-    void appaireLesCrochets() {
-        std::vector<PaireDeCrochets> paires;
-        std::vector<CrochetOuvert> ouverts;
-        if (!qt::appaireLesCrochets(texte_, paires, ouverts) || paires.empty()) return;
-        partenaires_.assign(texte_.size(), Aucune);
-        for (const auto& [ouvrant, fermant] : paires) {
-            if (fermant == PaireDeCrochets::SansPaire) continue;
-            partenaires_[ouvrant] = fermant;
-            partenaires_[fermant] = ouvrant;
-        }
-    }
     // What the part holds, read from its end toward its start.
     struct Partie {
         std::size_t debut = Aucune;
@@ -446,7 +436,7 @@ class CoupesSures {
                 if (d == QChar::DirAN) ++partie_.chiffresArabes;
             } else if (crochet(c)) {
                 ++partie_.crochets;
-                const std::size_t autre = partenaires_.empty() ? Aucune : partenaires_[i];
+                const std::size_t autre = partenaires_->empty() ? Aucune : (*partenaires_)[i];
                 if (autre == Aucune || (autre > i && autre >= fin)) partie_.crochetsSeuls = true;
                 if (autre < i) partie_.fermantLePlusTot = std::min(partie_.fermantLePlusTot, autre);
             }
@@ -491,8 +481,8 @@ class CoupesSures {
     std::u32string_view texte_;
     std::size_t premiere_ = Aucune;
     QChar::Direction sens_ = QChar::DirON;
-    // Where each bracket's pair is, if the text holds any pair.
-    std::vector<std::size_t> partenaires_;
+    // Where each bracket's pair is, empty where Qt pairs none.
+    const std::vector<std::size_t>* partenaires_ = nullptr;
     Partie partie_;
     // The text's levels, read when first needed.
     std::optional<bool> lisible_;
