@@ -742,8 +742,26 @@ class DessinQt : public EtatDessin<Base> {
         if (!(t & NiveauxIncertains)) return false;
         if (!sommeExacte(p, t & ~NiveauxIncertains) && !parSondes(t & ~NiveauxIncertains))
             return false;
-        if (!fin) fin = finDe(texte);
+        if (!fin) fin = finApresUneRecente(p, texte);
         return fin->base() != QChar::DirON;
+    }
+    // How a text ends, read on from the longest recent text it starts with whose end was read:
+    // a line tried word after word is read only past the line before.
+    FinDeTexte finApresUneRecente(const Police& p, std::u32string_view texte) const {
+        const MesuresPolices::Recente* depuis = nullptr;
+        for (const auto& r : mesures_.recentes()) {
+            const std::size_t n = r.texte.size();
+            if (r.police != &p || !r.fin || n > texte.size() ||
+                (depuis && n <= depuis->texte.size()) || !memeTexte(texte.substr(0, n), r.texte)) {
+                continue;
+            }
+            depuis = &r;
+        }
+        if (!depuis) return finDe(texte);
+        FinDeTexte fin = *depuis->fin;
+        for (const char32_t c : texte.substr(depuis->texte.size()))
+            fin.ajoute(c);
+        return fin;
     }
     // Qt shapes the runs of each font apart: where another font than the blank's draws a script
     // that joins or stacks, each word of it is shaped in a line as it is alone (or, if it starts
