@@ -1105,6 +1105,33 @@ TEST(NiveauxBidi, GiveEachCharacterTheDirectionQtDrawsItIn) {
     EXPECT_GT(deDroiteAGauche, 75000);
 }
 
+// The levels of short parts kept are those of the part read afresh, with a level given or not,
+// also once the table was full and emptied, for parts too long to keep, and for parts with an
+// explicit embedding, which are not read.
+TEST(NiveauxDesParties, AreThoseOfThePartReadAfresh) {
+    const char32_t Caracteres[] = {U'a', 0x5D0, 0x627, U'1', 0x661, U'(', U')', U'.', U' ', 0x202B};
+    Hasard hasard{89};
+    qt::NiveauxDesParties parties;
+    qt::NiveauxBidi neuf;
+    std::size_t lisibles = 0;
+    for (int pas = 0; pas < 30000; ++pas) {
+        Texte partie;
+        for (std::uint32_t i = 0, n = 1 + hasard() % (hasard() % 20 == 0 ? 90 : 4); i < n; ++i)
+            partie += Caracteres[hasard() % std::size(Caracteres)];
+        std::optional<std::uint8_t> base;
+        if (hasard() % 3 == 0) base = static_cast<std::uint8_t>(hasard() % 2);
+        const qt::NiveauxDesParties::Lus& lus = parties.de(partie, base);
+        const bool lu = neuf.lit(partie, base);
+        ASSERT_EQ(lus.lisibles, lu) << versUtf8(partie);
+        ASSERT_EQ(lus.base, neuf.base()) << versUtf8(partie);
+        if (lu) {
+            ASSERT_EQ(lus.niveaux, neuf.niveaux()) << versUtf8(partie);
+            ++lisibles;
+        }
+    }
+    EXPECT_GT(lisibles, 15000u);
+}
+
 // The pairs of a text kept from the text before are those of the text paired afresh: texts cut
 // back anywhere and grown again, with brackets of several kinds (the angle brackets of CJK and
 // of technical symbols close each other), some unpaired or closing past others, and in some

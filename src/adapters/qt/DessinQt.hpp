@@ -1308,7 +1308,7 @@ class DessinQt : public EtatDessin<Base> {
         const bool ligne = sommesEnCours_ == 0;
         std::optional<CoupesSures> coupesSures;
         if (traitsVus & DroiteAGauche)
-            coupesSures.emplace(texte, ligne ? &niveauxDesLignes_ : nullptr);
+            coupesSures.emplace(texte, ligne ? &niveauxDesLignes_ : nullptr, &niveauxDesParties_);
         const std::size_t premiereLettre = static_cast<std::size_t>(
             std::find_if(texte.begin(), texte.end(), ecriturePropre) - texte.begin());
         double somme = 0;
@@ -1465,6 +1465,7 @@ class DessinQt : public EtatDessin<Base> {
     // Where that line was parted, with what the parts after each blank add up to.
     std::vector<std::pair<std::size_t, double>> coupes_;
     CoupesSures::Lecteurs niveauxDesLignes_;
+    NiveauxDesParties niveauxDesParties_;
     std::vector<ImageConnue> images_;
     // Text is drawn in the surface's text colour, which nothing changes.
     std::int32_t foreColor_ = 0;

@@ -5,7 +5,9 @@
 #include <array>
 #include <iterator>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "qt/NiveauxBidi.hpp"
@@ -287,6 +289,44 @@ inline bool partiesAuxMemesNiveaux(std::u32string_view texte) {
     return !(precedente.bordFin() && precedente.sens() == QChar::DirR && blancs > 0);
 }
 
+// The levels of short parts of lines read alone, kept: the wrap of a long text reads the same
+// words, and the same few characters around a blank, again and again. Emptied when full.
+class NiveauxDesParties {
+  public:
+    struct Lus {
+        bool lisibles = false;
+        std::uint8_t base = 0;
+        std::vector<std::uint8_t> niveaux;
+    };
+    // As `NiveauxBidi::lit` reads them, `base` given or not.
+    const Lus& de(std::u32string_view partie, std::optional<std::uint8_t> base) {
+        if (partie.size() > PartieMaximum) return lit(hors_, partie, base);
+        cle_.assign(1, base ? AvecBase + *base : SansBase);
+        cle_.append(partie);
+        if (const auto connue = connues_.find(cle_); connue != connues_.end())
+            return connue->second;
+        if (connues_.size() >= PartiesMaximum) connues_.clear();
+        return lit(connues_[cle_], partie, base);
+    }
+
+  private:
+    Lus& lit(Lus& lus, std::u32string_view partie, std::optional<std::uint8_t> base) {
+        lus.lisibles = lecteur_.lit(partie, base);
+        lus.base = lecteur_.base();
+        lus.niveaux = lecteur_.niveaux();
+        return lus;
+    }
+    static constexpr std::size_t PartieMaximum = 64;
+    static constexpr std::size_t PartiesMaximum = 1 << 12;
+    // Beyond Unicode: the key's first character tells the level given, if any.
+    static constexpr char32_t AvecBase = 0x110000;
+    static constexpr char32_t SansBase = 0x120000;
+    NiveauxBidi lecteur_;
+    std::unordered_map<std::u32string, Lus> connues_;
+    std::u32string cle_;
+    Lus hors_;
+};
+
 // Where a text that holds right-to-left letters may be parted at a blank, whatever its words:
 // before a part that starts with a letter and pairs its brackets within itself, once the text
 // before holds a letter. Alone, such a part takes the direction of its first letter.
@@ -300,14 +340,16 @@ inline bool partiesAuxMemesNiveaux(std::u32string_view texte) {
 //   them may be neither of the part's direction nor a number (which counts as right to left).
 class CoupesSures {
   public:
-    // The levels read for a line and its parts, kept from one line to the next that extends it.
+    // The levels and pairs read for a line, kept from one line to the next that extends it.
     struct Lecteurs {
         NiveauxBidi duTexte;
-        NiveauxBidi seuls;
         Partenaires partenaires;
     };
-    explicit CoupesSures(std::u32string_view texte, Lecteurs* lecteurs = nullptr)
-        : texte_(texte), lecteurs_(lecteurs ? *lecteurs : propres_.emplace()) {
+    explicit CoupesSures(std::u32string_view texte, Lecteurs* lecteurs = nullptr,
+                         NiveauxDesParties* parties = nullptr)
+        : texte_(texte),
+          lecteurs_(lecteurs ? *lecteurs : propres_.emplace()),
+          parties_(parties ? *parties : partiesPropres_.emplace()) {
         for (std::size_t i = 0; i < texte.size() && premiere_ == Aucune; ++i) {
             const QChar::Direction d = classeBidi(texte[i]);
             if (lettreForte(d)) {
@@ -397,7 +439,7 @@ class CoupesSures {
         if (memesNiveaux(blanc + 1, partie)) return true;
         // Alone, a part takes the direction of its first letter, or left to right without one;
         // in the text's direction, its edges meet what they meet in the text more often.
-        if (lecteurs_.seuls.base() == lecteurs_.duTexte.base()) return false;
+        if (baseSeule_ == lecteurs_.duTexte.base()) return false;
         lus_ += partie.size();
         dansLeSensDuTexte_ =
             lus_ <= 2 * texte_.size() && memesNiveaux(blanc + 1, partie, lecteurs_.duTexte.base());
@@ -405,8 +447,9 @@ class CoupesSures {
     }
     bool memesNiveaux(std::size_t debut, std::u32string_view seul,
                       std::optional<std::uint8_t> base = std::nullopt) {
-        return lecteurs_.seuls.lit(seul, base) &&
-               memesSuites(lecteurs_.duTexte.niveaux().data() + debut, lecteurs_.seuls.niveaux());
+        const NiveauxDesParties::Lus& lus = parties_.de(seul, base);
+        baseSeule_ = lus.base;
+        return lus.lisibles && memesSuites(lecteurs_.duTexte.niveaux().data() + debut, lus.niveaux);
     }
 
     // What the part holds, read from its end toward its start.
@@ -489,8 +532,12 @@ class CoupesSures {
     std::size_t lus_ = 0;
     std::size_t lusEnPieces_ = 0;
     bool dansLeSensDuTexte_ = false;
+    // The paragraph level of the part last read alone.
+    std::uint8_t baseSeule_ = 0;
     std::optional<Lecteurs> propres_;
     Lecteurs& lecteurs_;
+    std::optional<NiveauxDesParties> partiesPropres_;
+    NiveauxDesParties& parties_;
 };
 
 // A letter of a script of its own, not one of the signs, digits and blanks all scripts share.
