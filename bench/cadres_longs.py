@@ -59,6 +59,10 @@ def textes(n):
         "arabe_dejavu": mots(hasard, ["مرحبا", "سلام", "كتاب", "عالم", "שלום", "Tour"], n),
         # Thai in a font that draws it, among Hebrew and Latin words.
         "thai_hebreu_norasi": mots(hasard, ["สวัสดี", "ภาษาไทย", "น้ำ", "שלום", "עולם", "Tour"], n),
+        # Words of signs, about one in a hundred of Latin letters.
+        "signes_rares": mots(
+            hasard, ["Tour"] + 9 * ["...", "!?", "--", "«»", "%", "+=", "#", "*", "/", "§", "&", "@"], n
+        ),
     }
 
 

@@ -890,6 +890,58 @@ TEST(LargeursSommees, OfSignsAfterTheWordsOfAScriptAreThoseOfTheWholeLine) {
                    .dejaMesures = true});
 }
 
+// The letter before each position asked, from a text's end toward its start, is the nearest one
+// a search back from there finds, however far: letters in runs or alone, marks after them (which
+// give no script), texts with none.
+TEST(LettresAvant, AreTheNearestBeforeEachPositionAsked) {
+    const char32_t Caracteres[] = {U' ', U'.', U'1', 0x301, U'(', U' ', U'.', U'a', 0x3A9, 0x5D0};
+    Hasard hasard{101};
+    for (int n = 0; n < 3000; ++n) {
+        Texte texte;
+        const std::uint32_t lettres = 2 + hasard() % 9;
+        for (std::uint32_t i = 0, taille = hasard() % 150; i < taille; ++i)
+            texte += Caracteres[hasard() % lettres];
+        qt::LettresAvant avant(texte);
+        for (std::size_t position = texte.size();;) {
+            std::size_t attendue = std::u32string_view::npos;
+            for (std::size_t i = position; i-- > 0 && attendue == std::u32string_view::npos;) {
+                if (qt::donneSonEcriture(texte[i])) attendue = i;
+            }
+            ASSERT_EQ(avant.avant(position), attendue) << versUtf8(texte) << " at " << position;
+            const std::size_t pas = hasard() % 4;
+            if (position <= pas) break;
+            position -= pas;
+        }
+    }
+}
+
+// Long runs of words of signs after a word of letters, which gives them its script however far
+// back it is, another word of letters among them now and then.
+TEST(LargeursSommees, OfLongRunsOfSignsAfterAWordAreThoseOfTheWholeLine) {
+    qt::PlateformeQt::partagee();
+    const char* const Signes[] = {"...", "!?", "--", "\u00ab\u00bb", "%",      "+=",     "(",
+                                  ")",   "1,", "12", "\u2026",       "\u20ac", "\u2019", "-"};
+    const char* const Lettres[] = {"Tour",         "AV",
+                                   "\u03a9\u03bc", "\u0416\u0443\u043a",
+                                   "\u65e5\u672c", "\u0e2a\u0e27\u0e31\u0e2a"};
+    Hasard hasard{97};
+    std::vector<Texte> lignes;
+    for (int n = 0; n < 40; ++n) {
+        Texte ligne = depuisUtf8(Lettres[hasard() % std::size(Lettres)]);
+        for (std::uint32_t i = 0, mots = 20 + hasard() % 40; i < mots; ++i) {
+            ligne += U' ';
+            ligne += depuisUtf8(hasard() % 30 == 0 ? Lettres[hasard() % std::size(Lettres)]
+                                                   : Signes[hasard() % std::size(Signes)]);
+        }
+        lignes.push_back(ligne);
+    }
+    sommesExactes(lignes, {.resolutions = {96},
+                           .polices = {"Arial", "DejaVu Sans", "Norasi"},
+                           .tailles = {4.0f, 10.5f},
+                           .progressifs = {true},
+                           .dejaMesures = true});
+}
+
 // Lines of Arabic or Thai words, whose letters join or stack within a word: summed only where
 // another font than the blank's draws them, words that start with a mark included, in fonts that
 // draw Arabic themselves or not, asked whole or as a wrap asks.

@@ -1059,31 +1059,36 @@ class DessinQt : public EtatDessin<Base> {
     // before it, less what that word measures: the word gives the part its script, or, if it is
     // of signs too, the last letter before its blank does, with that blank. The kerning on
     // either side of the part's blank is in the probe as in the line.
+    // `lettres`, where given, finds the letter before `avant`'s last word in the text that
+    // `avant` starts.
     std::optional<double> apresLeMotAvant(Police& p, std::u32string_view avant,
-                                          std::u32string_view partie) {
+                                          std::u32string_view partie,
+                                          LettresAvant* lettres = nullptr) {
         const std::size_t blanc = avant.rfind(Blanc);
         const std::u32string_view mot =
             blanc == std::u32string_view::npos ? avant : avant.substr(blanc + 1);
         if (mot.empty() || mot.find(Tabulation) != mot.npos) return std::nullopt;
-        // A mark continues the run of the letter before it, whatever its own script.
-        const auto donneLEcriture = [](char32_t c) { return ecriturePropre(c) && !marque(c); };
         Texte sonde;
-        if (std::none_of(mot.begin(), mot.end(), donneLEcriture)) {
+        if (std::none_of(mot.begin(), mot.end(), donneSonEcriture)) {
             if (blanc == std::u32string_view::npos) return std::nullopt;
-            // Far back, the letter is not looked for: on a line of signs, each part would read
-            // the whole line again.
-            const std::u32string_view tete = avant.substr(0, blanc);
-            const std::u32string_view proche =
-                tete.substr(tete.size() - std::min(tete.size(), LettreAuPlusLoin));
-            const auto lettre = std::find_if(proche.rbegin(), proche.rend(), donneLEcriture);
-            if (lettre == proche.rend()) return std::nullopt;
-            sonde = {*lettre, Blanc};
+            const std::size_t lettre = lettres ? lettres->avant(blanc) : lettreProche(avant, blanc);
+            if (lettre == std::u32string_view::npos) return std::nullopt;
+            sonde = {avant[lettre], Blanc};
         }
         sonde += mot;
         const double sansLaPartie = mesureRetenue(p, sonde);
         sonde += Blanc;
         sonde += partie;
         return mesureRetenue(p, sonde) - sansLaPartie;
+    }
+    // Without the sum's reader, far back the letter is not looked for: on a line of signs,
+    // each part would read the whole line again.
+    static std::size_t lettreProche(std::u32string_view avant, std::size_t blanc) {
+        const std::size_t debut = blanc - std::min(blanc, LettreAuPlusLoin);
+        for (std::size_t i = blanc; i-- > debut;) {
+            if (donneSonEcriture(avant[i])) return i;
+        }
+        return std::u32string_view::npos;
     }
     static constexpr std::size_t LettreAuPlusLoin = 64;
     // Qt's measure, kept: not `largeurBrute`, whose sum over the blanks would come back here.
@@ -1321,6 +1326,7 @@ class DessinQt : public EtatDessin<Base> {
         std::size_t connus = prolonge ? debuts.largeurs.size() : 0;
         if (ligne) coupes_.clear();
         std::size_t gardes = 0;
+        LettresAvant lettres(texte);
         for (int essais = 0;; ++essais) {
             const std::u32string_view partie = texte.substr(blanc + 1, fin - blanc - 1);
             const bool motAMot =
@@ -1339,7 +1345,7 @@ class DessinQt : public EtatDessin<Base> {
                                                                 coupesSures->texteDeDroiteAGauche())
                                         : largeurApresBlanc(p, partie));
                 } else if (!coupesSures) {
-                    ajout = apresLeMotAvant(p, avant, partie);
+                    ajout = apresLeMotAvant(p, avant, partie, &lettres);
                 } else {
                     // Only where the levels of the word before, the blank and the part are
                     // those of the line.

@@ -546,6 +546,34 @@ inline bool ecriturePropre(char32_t c) {
     return QChar::script(c) > QChar::Script_Common;
 }
 
+// A letter that gives the signs after it its script (a mark continues the run of the letter
+// before it, whatever its own script).
+inline bool donneSonEcriture(char32_t c) {
+    return ecriturePropre(c) && !marque(c);
+}
+
+// The nearest letter that gives its script to the signs after it, before positions asked in
+// decreasing order, however far back: each character is read once.
+class LettresAvant {
+  public:
+    explicit LettresAvant(std::u32string_view texte) : texte_(texte), lu_(texte.size()) {}
+    // Its position, or `npos` without one.
+    std::size_t avant(std::size_t position) {
+        if (trouvee_ < position) return trouvee_;
+        for (lu_ = std::min(lu_, position); lu_-- > 0;) {
+            if (donneSonEcriture(texte_[lu_])) return trouvee_ = lu_;
+        }
+        lu_ = 0;
+        return trouvee_ = std::u32string_view::npos;
+    }
+
+  private:
+    std::u32string_view texte_;
+    // Read from here to the last position asked.
+    std::size_t lu_;
+    std::size_t trouvee_ = std::u32string_view::npos;
+};
+
 // What in a text decides whether its width may be summed: a character that is not, line feeds,
 // text written right to left, anything else beside it but blanks, tabs, and how its parts are
 // written.
