@@ -93,7 +93,7 @@ class Partenaires {
     std::vector<Ouvert> fermes_;
     std::vector<Pas> pas_;
     std::size_t deborde_ = Aucun;
-    const std::vector<std::size_t> aucun_;
+    const std::vector<std::size_t> aucun_{};
 };
 
 }  // namespace vitrail::qt
