@@ -44,6 +44,14 @@ def textes(n):
         "pictogrammes": mots(hasard, ["😀", "👍🏽", "👨‍👩‍👧", "🇫🇷", "a😀b"], n),
         "nombres": mots(hasard, ["12", "3,5", "14h30", "1.000", "42%"], n),
         "devanagari": mots(hasard, ["नमस्ते", "हिन्दी", "भारत"], n),
+        # Hindi words with conjuncts, vowel signs over and before their consonant, nuktas
+        # (and a letter with its own), dandas, and Latin words.
+        "hindi": mots(
+            hasard,
+            ["यह", "एक", "परीक्षा", "है", "।", "हम", "स्कूल", "जाते", "हैं", "पढ़ाई", "ज़रूरी",
+             "क्षेत्र", "श्रीमान", "कृपया", "किताबें", "ब\u095c\u093e", "2026", "Tour"],
+            n,
+        ),
         # Both directions, brackets and tags.
         "balises_deux_sens": mots(
             hasard, ["<b>café</b>", "<i>שלום</i>", "T)", "(T", "مرحبا", "<u>x</u>"], n

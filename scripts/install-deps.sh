@@ -20,10 +20,10 @@ if $outils_de_test; then
     packages+=(clang-format libgtest-dev libgmock-dev libbenchmark-dev
                # reading the streams of the PDFs the tests compare
                zlib1g-dev
-               # Thai and Chinese faces, so that the measures of Thai are checked against its
-               # real shaping, and those of ideographs drawn by another font than the text's;
-               # faces that kern brackets with letters
-               fonts-thai-tlwg fonts-wqy-microhei fonts-urw-base35
+               # Thai, Devanagari and Chinese faces, so that the measures of Thai and
+               # Devanagari are checked against their real shaping, and those of ideographs
+               # drawn by another font than the text's; faces that kern brackets with letters
+               fonts-thai-tlwg fonts-lohit-deva fonts-wqy-microhei fonts-urw-base35
                # the examples in C and Python, the Python module's install into a virtual
                # environment, offline
                python3 python3-venv python3-setuptools python3-wheel

@@ -1005,6 +1005,60 @@ TEST(LargeursSommees, OfThaiLinesInAThaiFontAreThoseOfTheWholeLine) {
                    .progressifs = {true}});
 }
 
+// Lines of Devanagari words, which the shaper reorders and joins within each syllable, among
+// Latin words, numbers, signs and now and then a Hebrew word: in a face that draws Devanagari,
+// in faces that leave it to another, and where no face draws it (Qt's boxes, blanks among
+// them). Most syllables are whole; some are not (a sign that starts a word, two viramas, a
+// vowel sign after a virama, a stress sign), nor are letters with a nukta of their own: the
+// shaper gives such a syllable a dotted circle, which in a line it may leave out.
+TEST(LargeursSommees, OfDevanagariLinesAreThoseOfTheWholeLine) {
+    qt::PlateformeQt::partagee();
+    Hasard hasard{47};
+    const auto entre = [&](char32_t premier, char32_t dernier) {
+        return static_cast<char32_t>(premier + hasard() % (dernier - premier + 1));
+    };
+    const auto consonne = [&] {
+        Texte c(1, entre(0x915, 0x939));
+        if (hasard() % 6 == 0) c += U'\u093c';
+        return c;
+    };
+    const auto syllabe = [&] {
+        Texte s;
+        if (hasard() % 4 == 0) {
+            s += entre(0x905, 0x914);
+        } else {
+            s += consonne();
+            for (std::uint32_t n = hasard() % 3; n > 0; --n)
+                s += U'\u094d' + consonne();
+        }
+        if (const std::uint32_t k = hasard() % 4; k == 0) {
+            s += U'\u094d';
+        } else if (k == 1) {
+            s += entre(0x93E, 0x94C);
+        }
+        if (hasard() % 5 == 0) s += entre(0x901, 0x903);
+        return s;
+    };
+    const char32_t Brisures[] = {0x93E, 0x94D, 0x902, 0x93C, 0x929, 0x934, 0x958, 0x951, 0x301};
+    const char* const Autres[] = {"Tour",   "AVANT", "12",     "(T",           "T)",
+                                  "\u2026", ",",     "\u0964", "\u0966\u0967", "\u05e9\u05dc"};
+    const auto mot = [&]() -> Texte {
+        if (hasard() % 6 == 0) return depuisUtf8(Autres[hasard() % std::size(Autres)]);
+        Texte m;
+        for (std::uint32_t i = 0, n = 1 + hasard() % 3; i < n; ++i) {
+            if (hasard() % 20 == 0) m += Brisures[hasard() % std::size(Brisures)];
+            m += syllabe();
+        }
+        if (hasard() % 20 == 0) m += Brisures[hasard() % std::size(Brisures)];
+        return m;
+    };
+    sommesExactes(lignesDe(240, 16, hasard, mot),
+                  {.resolutions = {96, 1200},
+                   .polices = {"Lohit Devanagari", "Arial", "DejaVu Sans"},
+                   .tailles = {4.0f, 10.5f, 23.5f},
+                   .grasItalique = {false, true}});
+}
+
 // Lines of words heaped with combining marks, some of which the font lacks: marks within words,
 // at their start and end, words of marks alone, on Latin letters, digits, signs, Greek, Cyrillic
 // or ideographs.

@@ -767,7 +767,7 @@ class DessinQt : public EtatDessin<Base> {
     // that joins or stacks, each word of it is shaped in a line as it is alone (or, if it starts
     // with a mark, as it is after a blank).
     bool sommeExacte(Police& p, unsigned t) {
-        return qt::sommeExacte(t) && (!(t & Jointe) || jointesAilleurs(p));
+        return qt::sommeExacte(t) && !(t & Syllabique) && (!(t & Jointe) || jointesAilleurs(p));
     }
     bool jointesAilleurs(Police& p) {
         if (!p.jointesAilleurs) {
@@ -1216,8 +1216,9 @@ class DessinQt : public EtatDessin<Base> {
     }
 
     // Where the blank's font draws a script that joins or stacks, Qt shapes its words in one
-    // run with the blanks: a part is then summed only as measured after the word before it.
-    static bool parSondes(unsigned t) { return (t & Jointe) && qt::sommeExacte(t); }
+    // run with the blanks, and a script shaped by syllables may draw its blanks in another
+    // face: a part is then summed only as measured after the word before it.
+    static bool parSondes(unsigned t) { return (t & (Jointe | Syllabique)) && qt::sommeExacte(t); }
 
     // In a text that holds right-to-left letters, a part measured after the word before it, in
     // the text's direction, where that word is of letters only (it then needs no letter before

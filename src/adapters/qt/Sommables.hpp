@@ -115,6 +115,56 @@ inline bool marque(char32_t c) {
            categorie == QChar::Mark_Enclosing;
 }
 
+// Devanagari: its shaper reorders and joins the characters of a syllable, never past a blank.
+// Where no face draws it, Qt draws its run, blanks and signs included, as boxes.
+inline bool syllabique(char32_t c) {
+    return c >= 0x900 && c <= 0x97F;
+}
+
+// Where the run of Devanagari from `debut` ends, if each of its syllables is one the shaper
+// takes whole, and no mark follows it: `npos` otherwise. Into a syllable it does not take
+// whole (one that starts with a mark, say), the shaper brings a dotted circle, and in a line it
+// leaves that circle out of a later one fifteen syllables on: such a line does not add up.
+// Taken here: consonants joined by viramas, each with its nukta, then a vowel sign or a virama;
+// or a vowel with its nukta and a vowel sign; then at most two signs over them. Digits and
+// dandas stand alone. Letters with a nukta of their own are left out: where no face draws
+// them, Qt does not draw them alike alone and in a line.
+inline std::size_t finDesSyllabes(std::u32string_view texte, std::size_t debut) {
+    const auto est = [&](std::size_t i, auto classe) {
+        return i < texte.size() && classe(texte[i]);
+    };
+    const auto consonne = [](char32_t c) {
+        return c >= 0x915 && c <= 0x939 && c != 0x929 && c != 0x931 && c != 0x934;
+    };
+    const auto voyelle = [](char32_t c) { return c >= 0x905 && c <= 0x914; };
+    const auto nukta = [](char32_t c) { return c == 0x93C; };
+    const auto virama = [](char32_t c) { return c == 0x94D; };
+    const auto signeVoyelle = [](char32_t c) { return c >= 0x93E && c <= 0x94C; };
+    const auto surLaSyllabe = [](char32_t c) { return c >= 0x901 && c <= 0x903; };
+    const auto seul = [](char32_t c) { return c >= 0x964 && c <= 0x96F; };
+    std::size_t i = debut;
+    while (est(i, syllabique)) {
+        if (est(i, seul)) {
+            ++i;
+            continue;
+        }
+        if (est(i, consonne)) {
+            i += est(i + 1, nukta) ? 2 : 1;
+            while (est(i, virama) && est(i + 1, consonne))
+                i += est(i + 2, nukta) ? 3 : 2;
+            if (est(i, virama) || est(i, signeVoyelle)) ++i;
+        } else if (est(i, voyelle)) {
+            i += est(i + 1, nukta) ? 2 : 1;
+            if (est(i, signeVoyelle)) ++i;
+        } else {
+            return std::u32string_view::npos;
+        }
+        for (int signes = 0; signes < 2 && est(i, surLaSyllabe); ++signes)
+            ++i;
+    }
+    return est(i, marque) ? std::u32string_view::npos : i;
+}
+
 // Arabic letters, marks and digits, and Thai: their shaping never reaches over a blank, but
 // changes the glyphs within a word.
 inline constexpr Plage Jointes[] = {{0x620, 0x669}, {0x670, 0x6D3}, {0xE01, 0xE3A}, {0xE3F, 0xE5B}};
@@ -586,7 +636,8 @@ enum Trait : unsigned {
     AvecTabulation = 16,
     Jointe = 32,
     NiveauxIncertains = 64,
-    AvecLettre = 128
+    AvecLettre = 128,
+    Syllabique = 256
 };
 
 // A soft hyphen has no width within a line, and Qt kerns the characters on either side of it as
@@ -603,6 +654,7 @@ inline unsigned traitsDuTout(std::u32string_view texte, unsigned parties) {
 }
 inline unsigned traits(std::u32string_view texte) {
     unsigned t = 0;
+    std::size_t syllabesJusquA = 0;
     for (std::size_t i = 0; i < texte.size(); ++i) {
         const char32_t c = texte[i];
         if (c == Blanc) continue;
@@ -618,6 +670,10 @@ inline unsigned traits(std::u32string_view texte) {
             t |= AvecTabulation;
         } else if (c == Cesure) {
             t |= AutreQueDroiteAGauche;
+        } else if (syllabique(c)) {
+            if (i >= syllabesJusquA) syllabesJusquA = finDesSyllabes(texte, i);
+            t |= syllabesJusquA == std::u32string_view::npos ? NonSommable
+                                                             : Syllabique | AutreQueDroiteAGauche;
         } else if (!sommable(c)) {
             t |= NonSommable;
         } else if (c >= 0x590 && c < 0x600) {
