@@ -267,6 +267,8 @@ struct Police {
     // Whether another font than the blank's draws every letter of the scripts that join or
     // stack within a word.
     std::optional<bool> jointesAilleurs;
+    // Whether a face draws every Devanagari consonant with a nukta of its own.
+    std::optional<bool> lettresANuktaDessinees;
     // What every size of this font shares.
     Famille* famille = nullptr;
 };
@@ -738,9 +740,9 @@ class DessinQt : public EtatDessin<Base> {
     // left in `fin` where read.
     bool prolongeable(Police& p, std::u32string_view texte, unsigned t,
                       std::optional<FinDeTexte>& fin) {
-        if (sommeExacte(p, t) || parSondes(t)) return true;
+        if (sommeExacte(p, t) || parSondes(p, t)) return true;
         if (!(t & NiveauxIncertains)) return false;
-        if (!sommeExacte(p, t & ~NiveauxIncertains) && !parSondes(t & ~NiveauxIncertains))
+        if (!sommeExacte(p, t & ~NiveauxIncertains) && !parSondes(p, t & ~NiveauxIncertains))
             return false;
         if (!fin) fin = finApresUneRecente(p, texte);
         return fin->base() != QChar::DirON;
@@ -1175,7 +1177,7 @@ class DessinQt : public EtatDessin<Base> {
                 finVue_ = FinVue{texte.data(), texte.size(), fin};
             }
             const bool sondes = !sommeExacte(p, t);
-            if (sondes && !parSondes(t)) return refuse();
+            if (sondes && !parSondes(p, t)) return refuse();
             // After a tab, what follows is measured from its stop: the part may not hold one.
             if (traitsPartie & AvecTabulation) return refuse();
             std::optional<double> ajout =
@@ -1218,7 +1220,20 @@ class DessinQt : public EtatDessin<Base> {
     // Where the blank's font draws a script that joins or stacks, Qt shapes its words in one
     // run with the blanks, and a script shaped by syllables may draw its blanks in another
     // face: a part is then summed only as measured after the word before it.
-    static bool parSondes(unsigned t) { return (t & (Jointe | Syllabique)) && qt::sommeExacte(t); }
+    bool parSondes(Police& p, unsigned t) {
+        return (t & (Jointe | Syllabique)) && qt::sommeExacte(t) &&
+               (!(t & AvecLettreANukta) || lettresANuktaDessinees(p));
+    }
+    bool lettresANuktaDessinees(Police& p) {
+        if (!p.lettresANuktaDessinees) {
+            bool dessinees = true;
+            for (char32_t c = 0x929; dessinees && c <= 0x95F; ++c) {
+                if (lettreANukta(c)) dessinees = dansLaPolice(p, c) || dessineAilleurs(p, c);
+            }
+            p.lettresANuktaDessinees = dessinees;
+        }
+        return *p.lettresANuktaDessinees;
+    }
 
     // In a text that holds right-to-left letters, a part measured after the word before it, in
     // the text's direction, where that word is of letters only (it then needs no letter before
@@ -1308,7 +1323,7 @@ class DessinQt : public EtatDessin<Base> {
         if (blanc == std::u32string_view::npos) return std::nullopt;
         if (traitsVus == TraitsInconnus) traitsVus = traits(texte);
         const bool sondes = !sommeExacte(p, traitsVus & ~NiveauxIncertains);
-        if (sondes && !parSondes(traitsVus & ~NiveauxIncertains)) return std::nullopt;
+        if (sondes && !parSondes(p, traitsVus & ~NiveauxIncertains)) return std::nullopt;
         // Only the line asked for, not its parts, is parted at the blanks of the line before,
         // and takes up the levels read for it.
         const bool ligne = sommesEnCours_ == 0;

@@ -121,20 +121,25 @@ inline bool syllabique(char32_t c) {
     return c >= 0x900 && c <= 0x97F;
 }
 
+// A consonant with a nukta of its own. Where no face draws it, Qt does not draw it alike alone
+// and in a line.
+inline bool lettreANukta(char32_t c) {
+    return c == 0x929 || c == 0x931 || c == 0x934 || (c >= 0x958 && c <= 0x95F);
+}
+
 // Where the run of Devanagari from `debut` ends, if each of its syllables is one the shaper
 // takes whole, and no mark follows it: `npos` otherwise. Into a syllable it does not take
 // whole (one that starts with a mark, say), the shaper brings a dotted circle, and in a line it
 // leaves that circle out of a later one fifteen syllables on: such a line does not add up.
 // Taken here: consonants joined by viramas, each with its nukta, then a vowel sign or a virama;
 // or a vowel with its nukta and a vowel sign; then at most two signs over them. Digits and
-// dandas stand alone. Letters with a nukta of their own are left out: where no face draws
-// them, Qt does not draw them alike alone and in a line.
+// dandas stand alone.
 inline std::size_t finDesSyllabes(std::u32string_view texte, std::size_t debut) {
     const auto est = [&](std::size_t i, auto classe) {
         return i < texte.size() && classe(texte[i]);
     };
     const auto consonne = [](char32_t c) {
-        return c >= 0x915 && c <= 0x939 && c != 0x929 && c != 0x931 && c != 0x934;
+        return (c >= 0x915 && c <= 0x939) || (c >= 0x958 && c <= 0x95F);
     };
     const auto voyelle = [](char32_t c) { return c >= 0x905 && c <= 0x914; };
     const auto nukta = [](char32_t c) { return c == 0x93C; };
@@ -637,7 +642,8 @@ enum Trait : unsigned {
     Jointe = 32,
     NiveauxIncertains = 64,
     AvecLettre = 128,
-    Syllabique = 256
+    Syllabique = 256,
+    AvecLettreANukta = 512
 };
 
 // A soft hyphen has no width within a line, and Qt kerns the characters on either side of it as
@@ -674,6 +680,7 @@ inline unsigned traits(std::u32string_view texte) {
             if (i >= syllabesJusquA) syllabesJusquA = finDesSyllabes(texte, i);
             t |= syllabesJusquA == std::u32string_view::npos ? NonSommable
                                                              : Syllabique | AutreQueDroiteAGauche;
+            if (lettreANukta(c)) t |= AvecLettreANukta;
         } else if (!sommable(c)) {
             t |= NonSommable;
         } else if (c >= 0x590 && c < 0x600) {
